@@ -1,0 +1,21 @@
+#pragma once
+// Qt's input descriptions in the values the button's events carry: mouse
+// buttons 1 left / 2 right / 4 middle, Shift bits 1 shift / 2 ctrl / 4 alt,
+// key codes as the platform's virtual-key numbers, positions in twips.
+
+#include <Qt>
+
+namespace vb {
+
+[[nodiscard]] short mouseButtonCode(Qt::MouseButton button);
+[[nodiscard]] short mouseButtonsCode(Qt::MouseButtons buttons);
+[[nodiscard]] short shiftCode(Qt::KeyboardModifiers modifiers);
+// 0 for keys without a virtual-key number.
+[[nodiscard]] short keyCode(int qtKey);
+// 15 twips per pixel.
+[[nodiscard]] constexpr float pixelsToTwips(double pixels)
+{
+    return float(pixels * 15.0);
+}
+
+} // namespace vb

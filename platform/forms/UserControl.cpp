@@ -83,21 +83,22 @@ void UserControl::initNew()
     InitProperties();
 }
 
-void UserControl::load(const QJsonObject& properties)
+void UserControl::load(const QJsonObject& properties) { load(PropertyBag::fromJson(properties)); }
+
+void UserControl::load(const PropertyBag& bag)
 {
-    const PropertyBag bag = PropertyBag::fromJson(properties);
     ReadProperties(bag);
     // What the lets did while loading is the saved state itself.
     m_dirty = false;
 }
 
-QJsonObject UserControl::save()
+PropertyBag UserControl::saveBag()
 {
     PropertyBag bag;
     bag.setExtent(gdi::pixelsToHimetric(width()), gdi::pixelsToHimetric(height()));
     WriteProperties(bag);
     m_dirty = false;
-    return bag.toJson();
+    return bag;
 }
 
 void UserControl::cls()

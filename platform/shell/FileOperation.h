@@ -1,0 +1,39 @@
+#pragma once
+// The shell's file-operation service: one request copies the items named by
+// pFrom into the folder named by pTo, with the service's own progress window,
+// questions and error messages. Zero means success.
+
+#include <QByteArray>
+
+namespace shell {
+
+enum : unsigned { FO_MOVE = 1, FO_COPY = 2, FO_DELETE = 3, FO_RENAME = 4 };
+enum : unsigned { FOF_ALLOWUNDO = 0x0040 };
+
+// Results other than zero; the caller only tells zero from nonzero.
+enum FileOpResult : int {
+    FileOpSuccess = 0,
+    FileOpCancelled = 1223, // the user cancelled (or answered No to a needed folder)
+    FileOpRefused = 0x10000, // the request cannot be carried out as asked (nothing written)
+    FileOpFailed = 0x10001,  // an item could not be copied
+};
+
+// The request as the program fills it (the ANSI form): names in the local 8-bit
+// encoding, each list ended by two NUL bytes.
+struct SHFILEOPSTRUCTA {
+    void* hwnd = nullptr;
+    unsigned wFunc = 0;
+    QByteArray pFrom;
+    QByteArray pTo;
+    unsigned fFlags = 0;
+    bool fAnyOperationsAborted = false;
+    void* hNameMappings = nullptr;
+    const char* lpszProgressTitle = nullptr;
+};
+
+// Runs the request to the end on the calling (user-interface) thread's terms:
+// the work happens on a worker thread while this call runs a nested event loop,
+// so the caller's windows keep painting and its timers keep ticking.
+int SHFileOperationA(SHFILEOPSTRUCTA& request);
+
+} // namespace shell

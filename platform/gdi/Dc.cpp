@@ -19,19 +19,42 @@ std::int64_t floorDiv(std::int64_t n, std::int64_t d)
 }
 
 // n / d rounded to the nearest integer, a half going to the smaller one (d > 0).
-int roundHalfDown(std::int64_t n, std::int64_t d) { return int(-floorDiv(d - 2 * n, 2 * d)); }
+int roundHalfDown(std::int64_t n, std::int64_t d)
+{
+    return int(-floorDiv(d - 2 * n, 2 * d));
+}
 
 } // namespace
 
-Dc::Dc(Surface& surface) : m_surface(&surface) {}
+Dc::Dc(Surface& surface) : m_surface(&surface)
+{
+}
 
-Pen Dc::selectPen(const Pen& pen) { return std::exchange(m_pen, pen); }
-Brush Dc::selectBrush(const Brush& brush) { return std::exchange(m_brush, brush); }
-QFont Dc::selectFont(const QFont& font) { return std::exchange(m_font, font); }
-ColorRef Dc::setTextColor(ColorRef c) { return std::exchange(m_textColor, c & 0xFFFFFF); }
-ColorRef Dc::setBkColor(ColorRef c) { return std::exchange(m_bkColor, c & 0xFFFFFF); }
+Pen Dc::selectPen(const Pen& pen)
+{
+    return std::exchange(m_pen, pen);
+}
+Brush Dc::selectBrush(const Brush& brush)
+{
+    return std::exchange(m_brush, brush);
+}
+QFont Dc::selectFont(const QFont& font)
+{
+    return std::exchange(m_font, font);
+}
+ColorRef Dc::setTextColor(ColorRef c)
+{
+    return std::exchange(m_textColor, c & 0xFFFFFF);
+}
+ColorRef Dc::setBkColor(ColorRef c)
+{
+    return std::exchange(m_bkColor, c & 0xFFFFFF);
+}
 
-Point Dc::moveTo(int x, int y) { return std::exchange(m_position, Point{x, y}); }
+Point Dc::moveTo(int x, int y)
+{
+    return std::exchange(m_position, Point{x, y});
+}
 
 void Dc::lineTo(int x, int y)
 {
@@ -85,7 +108,10 @@ void Dc::drawLine(int x0, int y0, int x1, int y1)
     }
 }
 
-void Dc::fillRect(const Rect& r, ColorRef brush) { m_surface->fillRect(r, brush & 0xFFFFFF); }
+void Dc::fillRect(const Rect& r, ColorRef brush)
+{
+    m_surface->fillRect(r, brush & 0xFFFFFF);
+}
 
 void Dc::frameRect(const Rect& r, ColorRef brush)
 {
@@ -100,9 +126,15 @@ void Dc::frameRect(const Rect& r, ColorRef brush)
     m_surface->fillRect({r.left, r.bottom - 1, r.right, r.bottom}, c);
 }
 
-void Dc::setPixelV(int x, int y, ColorRef c) { m_surface->setPixel(x, y, c & 0xFFFFFF); }
+void Dc::setPixelV(int x, int y, ColorRef c)
+{
+    m_surface->setPixel(x, y, c & 0xFFFFFF);
+}
 
-ColorRef Dc::getPixel(int x, int y) const { return m_surface->pixel(x, y); }
+ColorRef Dc::getPixel(int x, int y) const
+{
+    return m_surface->pixel(x, y);
+}
 
 void Dc::bitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy)
 {
@@ -172,7 +204,8 @@ void Dc::drawIconEx(int x, int y, const QImage& icon)
 {
     if (icon.isNull())
         return;
-    const QImage src = icon.format() == QImage::Format_ARGB32 ? icon : icon.convertToFormat(QImage::Format_ARGB32);
+    const QImage src =
+        icon.format() == QImage::Format_ARGB32 ? icon : icon.convertToFormat(QImage::Format_ARGB32);
     const int x0 = std::max(x, 0), x1 = std::min(x + src.width(), m_surface->width());
     const int y0 = std::max(y, 0), y1 = std::min(y + src.height(), m_surface->height());
     QImage& to = m_surface->image();

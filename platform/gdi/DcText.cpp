@@ -37,7 +37,10 @@ const QPaintDevice* measuringDevice()
     return &device;
 }
 
-bool isBreak(QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); }
+bool isBreak(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
+}
 
 // Greedy word wrap of text[from, to) into lines no wider than maxWidth. Breaks fall
 // only at blanks, and the blanks at a break belong to neither line. The first word
@@ -115,8 +118,7 @@ int Dc::drawText(const QString& text, Rect& r, unsigned format)
         }
         return 0;
     }
-    const PrefixedText shown =
-        (format & DT_NOPREFIX) ? PrefixedText{text, -1} : parsePrefix(text);
+    const PrefixedText shown = (format & DT_NOPREFIX) ? PrefixedText{text, -1} : parsePrefix(text);
     const QFont font = aliasedFont(m_font);
     const QFontMetrics fm(font, const_cast<QPaintDevice*>(measuringDevice()));
     const int lineHeight = fm.ascent() + fm.descent();

@@ -82,7 +82,8 @@ void setDIBitsToDevice24(Dc& dc, int x, int y, int w, int h, std::span<const std
     if (!isSupported(header))
         return;
     const int rows = header.height > 0 ? header.height : -header.height;
-    const std::size_t needed = std::size_t(dibStride24(header.width)) * std::size_t(std::min(std::max(h, 0), rows));
+    const std::size_t needed =
+        std::size_t(dibStride24(header.width)) * std::size_t(std::min(std::max(h, 0), rows));
     if (bits.size() < needed)
         return;
     setDIBitsToDevice24(dc, x, y, w, h, bits.data(), header);

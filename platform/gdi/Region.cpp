@@ -53,7 +53,10 @@ Region Region::ellipse(int left, int top, int right, int bottom)
     return Region(std::move(region));
 }
 
-Region Region::subtracted(const Region& other) const { return Region(m_region.subtracted(other.m_region)); }
+Region Region::subtracted(const Region& other) const
+{
+    return Region(m_region.subtracted(other.m_region));
+}
 
 Rect Region::bounds() const
 {

@@ -29,9 +29,14 @@ constexpr QRgb ropPixel(QRgb d, QRgb andMask, QRgb xorMask)
 
 } // namespace
 
-Surface::Surface(int width, int height, ColorRef fill) : m_image(makeImage(width, height, fill)) {}
+Surface::Surface(int width, int height, ColorRef fill) : m_image(makeImage(width, height, fill))
+{
+}
 
-void Surface::resize(int width, int height, ColorRef fill) { m_image = makeImage(width, height, fill); }
+void Surface::resize(int width, int height, ColorRef fill)
+{
+    m_image = makeImage(width, height, fill);
+}
 
 ColorRef Surface::pixel(int x, int y) const
 {
@@ -71,7 +76,8 @@ void Surface::fillRect(const Rect& r, ColorRef c)
     uchar* bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
     for (int y = y0; y < y1; ++y)
-        std::fill(reinterpret_cast<QRgb*>(bits + y * stride) + x0, reinterpret_cast<QRgb*>(bits + y * stride) + x1, q);
+        std::fill(reinterpret_cast<QRgb*>(bits + y * stride) + x0,
+                  reinterpret_cast<QRgb*>(bits + y * stride) + x1, q);
 }
 
 void Surface::ropRect(const Rect& r, ColorRef andMask, ColorRef xorMask)

@@ -57,42 +57,77 @@ std::optional<RoleOf> paletteRole(int index)
 {
     using P = QPalette;
     switch (index) {
-    case COLOR_SCROLLBAR: return RoleOf{P::Active, P::Button};
-    case COLOR_BACKGROUND: return RoleOf{P::Active, P::Dark};
-    case COLOR_ACTIVECAPTION: return RoleOf{P::Active, P::Highlight};
-    case COLOR_INACTIVECAPTION: return RoleOf{P::Inactive, P::Mid};
-    case COLOR_MENU: return RoleOf{P::Active, P::Window};
-    case COLOR_WINDOW: return RoleOf{P::Active, P::Base};
-    case COLOR_WINDOWFRAME: return RoleOf{P::Active, P::Shadow};
-    case COLOR_MENUTEXT: return RoleOf{P::Active, P::WindowText};
-    case COLOR_WINDOWTEXT: return RoleOf{P::Active, P::Text};
-    case COLOR_CAPTIONTEXT: return RoleOf{P::Active, P::HighlightedText};
-    case COLOR_ACTIVEBORDER: return RoleOf{P::Active, P::Window};
-    case COLOR_INACTIVEBORDER: return RoleOf{P::Inactive, P::Window};
-    case COLOR_APPWORKSPACE: return RoleOf{P::Active, P::Mid};
-    case COLOR_HIGHLIGHT: return RoleOf{P::Active, P::Highlight};
-    case COLOR_HIGHLIGHTTEXT: return RoleOf{P::Active, P::HighlightedText};
-    case COLOR_BTNFACE: return RoleOf{P::Active, P::Button};
-    case COLOR_BTNSHADOW: return RoleOf{P::Active, P::Dark};
-    case COLOR_GRAYTEXT: return RoleOf{P::Disabled, P::Text};
-    case COLOR_BTNTEXT: return RoleOf{P::Active, P::ButtonText};
-    case COLOR_INACTIVECAPTIONTEXT: return RoleOf{P::Disabled, P::WindowText};
-    case COLOR_BTNHIGHLIGHT: return RoleOf{P::Active, P::Light};
-    case COLOR_3DDKSHADOW: return RoleOf{P::Active, P::Shadow};
-    case COLOR_3DLIGHT: return RoleOf{P::Active, P::Midlight};
-    case COLOR_INFOTEXT: return RoleOf{P::Active, P::ToolTipText};
-    case COLOR_INFOBK: return RoleOf{P::Active, P::ToolTipBase};
-    case 26: return RoleOf{P::Active, P::Link};
-    case 29: return RoleOf{P::Active, P::Highlight};
-    case 30: return RoleOf{P::Active, P::Window};
-    default: return std::nullopt;
+    case COLOR_SCROLLBAR:
+        return RoleOf{P::Active, P::Button};
+    case COLOR_BACKGROUND:
+        return RoleOf{P::Active, P::Dark};
+    case COLOR_ACTIVECAPTION:
+        return RoleOf{P::Active, P::Highlight};
+    case COLOR_INACTIVECAPTION:
+        return RoleOf{P::Inactive, P::Mid};
+    case COLOR_MENU:
+        return RoleOf{P::Active, P::Window};
+    case COLOR_WINDOW:
+        return RoleOf{P::Active, P::Base};
+    case COLOR_WINDOWFRAME:
+        return RoleOf{P::Active, P::Shadow};
+    case COLOR_MENUTEXT:
+        return RoleOf{P::Active, P::WindowText};
+    case COLOR_WINDOWTEXT:
+        return RoleOf{P::Active, P::Text};
+    case COLOR_CAPTIONTEXT:
+        return RoleOf{P::Active, P::HighlightedText};
+    case COLOR_ACTIVEBORDER:
+        return RoleOf{P::Active, P::Window};
+    case COLOR_INACTIVEBORDER:
+        return RoleOf{P::Inactive, P::Window};
+    case COLOR_APPWORKSPACE:
+        return RoleOf{P::Active, P::Mid};
+    case COLOR_HIGHLIGHT:
+        return RoleOf{P::Active, P::Highlight};
+    case COLOR_HIGHLIGHTTEXT:
+        return RoleOf{P::Active, P::HighlightedText};
+    case COLOR_BTNFACE:
+        return RoleOf{P::Active, P::Button};
+    case COLOR_BTNSHADOW:
+        return RoleOf{P::Active, P::Dark};
+    case COLOR_GRAYTEXT:
+        return RoleOf{P::Disabled, P::Text};
+    case COLOR_BTNTEXT:
+        return RoleOf{P::Active, P::ButtonText};
+    case COLOR_INACTIVECAPTIONTEXT:
+        return RoleOf{P::Disabled, P::WindowText};
+    case COLOR_BTNHIGHLIGHT:
+        return RoleOf{P::Active, P::Light};
+    case COLOR_3DDKSHADOW:
+        return RoleOf{P::Active, P::Shadow};
+    case COLOR_3DLIGHT:
+        return RoleOf{P::Active, P::Midlight};
+    case COLOR_INFOTEXT:
+        return RoleOf{P::Active, P::ToolTipText};
+    case COLOR_INFOBK:
+        return RoleOf{P::Active, P::ToolTipBase};
+    case 26:
+        return RoleOf{P::Active, P::Link};
+    case 29:
+        return RoleOf{P::Active, P::Highlight};
+    case 30:
+        return RoleOf{P::Active, P::Window};
+    default:
+        return std::nullopt;
     }
 }
 
 } // namespace
 
-void setSysColorSource(SysColorSource source) { g_source = source; }
-SysColorSource sysColorSource() { return g_source; }
+void setSysColorSource(SysColorSource source)
+{
+    g_source = source;
+}
+SysColorSource sysColorSource()
+{
+    return g_source;
+}
 
 ColorRef GetSysColor(int index)
 {
@@ -113,13 +148,16 @@ bool OleTranslateColor(std::uint32_t oleColor, ColorRef* out)
 {
     ColorRef result = 0;
     switch (oleColor >> 24) {
-    case 0x00: result = oleColor; break;
+    case 0x00:
+        result = oleColor;
+        break;
     case 0x80:
         if ((oleColor & 0x00FFFFFFu) >= std::uint32_t(COLOR_COUNT))
             return false;
         result = GetSysColor(int(oleColor & 0xFF));
         break;
-    default: return false;
+    default:
+        return false;
     }
     if (out)
         *out = result;

@@ -17,7 +17,10 @@ BitmapInfoHeader header(int w, int h)
     b.height = h;
     return b;
 }
-ColorRef patternColour(int x, int y) { return rgb(10 + x, 100 + y, 200 + x + y); }
+ColorRef patternColour(int x, int y)
+{
+    return rgb(10 + x, 100 + y, 200 + x + y);
+}
 } // namespace
 
 class TstDib : public QObject {
@@ -173,7 +176,8 @@ void TstDib::bitBltClipsBothSides()
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 5; ++x) {
             const int u = x - dx + sx, v = y - dy + sy;
-            const bool copied = x >= dx && x < dx + w && y >= dy && y < dy + h && u >= 0 && v >= 0 && u < 4 && v < 3;
+            const bool copied =
+                x >= dx && x < dx + w && y >= dy && y < dy + h && u >= 0 && v >= 0 && u < 4 && v < 3;
             QCOMPARE(dst.pixel(x, y), copied ? patternColour(u, v) : kSentinel);
         }
 }

@@ -116,14 +116,16 @@ void TstEllipseRegion::hollowBrushAndNullPen()
     h.selectPen({kPen, 2, false});
     h.selectBrush(std::nullopt);
     h.ellipse(0, 0, 8, 6);
-    GDI_COMPARE_MASK(hollow, {"..PPPP..", ".PPPPPP.", "PP....PP", "PP....PP", ".PPPPPP.", "..PPPP.."}, kLegend);
+    GDI_COMPARE_MASK(hollow, {"..PPPP..", ".PPPPPP.", "PP....PP", "PP....PP", ".PPPPPP.", "..PPPP.."},
+                     kLegend);
 
     Surface noPen(8, 6, kSentinel);
     Dc n(noPen);
     n.selectPen({kPen, 2, true});
     n.selectBrush(kFill);
     n.ellipse(0, 0, 8, 6);
-    GDI_COMPARE_MASK(noPen, {"..FFFF..", ".FFFFFF.", "FFFFFFFF", "FFFFFFFF", ".FFFFFF.", "..FFFF.."}, kLegend);
+    GDI_COMPARE_MASK(noPen, {"..FFFF..", ".FFFFFF.", "FFFFFFFF", "FFFFFFFF", ".FFFFFF.", "..FFFF.."},
+                     kLegend);
 }
 
 void TstEllipseRegion::clippedEllipseMatchesUnclipped()
@@ -182,7 +184,8 @@ void TstEllipseRegion::rectMinusSquares()
     const QStringList expected{"..####", ".#####", "######", "####.."};
     for (int y = -1; y <= H; ++y)
         for (int x = -1; x <= W; ++x) {
-            const bool inside = x >= 0 && y >= 0 && x < W && y < H && expected.at(y).at(x) == QLatin1Char('#');
+            const bool inside =
+                x >= 0 && y >= 0 && x < W && y < H && expected.at(y).at(x) == QLatin1Char('#');
             QVERIFY2(shape.contains(x, y) == inside, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
         }
     QCOMPARE(shape.bounds(), Rect(0, 0, W, H));

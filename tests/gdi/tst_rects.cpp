@@ -49,8 +49,10 @@ void TstRects::fillRectExcludesRightAndBottom_data()
     QTest::newRow("2x2") << Rect{0, 2, 2, 4} << QStringList{".....", ".....", "##...", "##..."};
     QTest::newRow("empty width") << Rect{2, 0, 2, 4} << QStringList{".....", ".....", ".....", "....."};
     QTest::newRow("inverted") << Rect{4, 3, 1, 1} << QStringList{".....", ".....", ".....", "....."};
-    QTest::newRow("clipped left/top") << Rect{-3, -2, 2, 1} << QStringList{"##...", ".....", ".....", "....."};
-    QTest::newRow("clipped right/bottom") << Rect{3, 2, 9, 9} << QStringList{".....", ".....", "...##", "...##"};
+    QTest::newRow("clipped left/top")
+        << Rect{-3, -2, 2, 1} << QStringList{"##...", ".....", ".....", "....."};
+    QTest::newRow("clipped right/bottom")
+        << Rect{3, 2, 9, 9} << QStringList{".....", ".....", "...##", "...##"};
     QTest::newRow("covers all") << Rect{-1, -1, 6, 5} << QStringList{"#####", "#####", "#####", "#####"};
     QTest::newRow("outside") << Rect{5, 0, 8, 4} << QStringList{".....", ".....", ".....", "....."};
 }
@@ -76,8 +78,10 @@ void TstRects::frameRectDrawsInside_data()
         << Rect{1, 2, 5, 3} << QStringList{"......", "......", ".####.", "......", "......"};
     QTest::newRow("1x1") << Rect{0, 0, 1, 1} << QStringList{"#.....", "......", "......", "......", "......"};
     QTest::newRow("2x2") << Rect{4, 3, 6, 5} << QStringList{"......", "......", "......", "....##", "....##"};
-    QTest::newRow("empty") << Rect{3, 3, 3, 5} << QStringList{"......", "......", "......", "......", "......"};
-    QTest::newRow("clipped") << Rect{-1, -1, 3, 3} << QStringList{"..#...", "..#...", "###...", "......", "......"};
+    QTest::newRow("empty") << Rect{3, 3, 3, 5}
+                           << QStringList{"......", "......", "......", "......", "......"};
+    QTest::newRow("clipped") << Rect{-1, -1, 3, 3}
+                             << QStringList{"..#...", "..#...", "###...", "......", "......"};
 }
 
 void TstRects::frameRectDrawsInside()
@@ -149,7 +153,8 @@ void TstRects::focusRectTwiceRestores()
     dc.fillRect({2, 1, 7, 6}, 0x123456);
     dc.setPixelV(0, 0, 0xABCDEF);
     const QImage before = s.image().copy();
-    for (Rect r : {Rect{1, 1, 8, 6}, Rect{0, 0, 9, 7}, Rect{2, 2, 3, 6}, Rect{1, 3, 8, 4}, Rect{-2, -1, 5, 4}}) {
+    for (Rect r :
+         {Rect{1, 1, 8, 6}, Rect{0, 0, 9, 7}, Rect{2, 2, 3, 6}, Rect{1, 3, 8, 4}, Rect{-2, -1, 5, 4}}) {
         dc.drawFocusRect(r);
         QVERIFY(s.image() != before);
         dc.drawFocusRect(r);

@@ -36,8 +36,14 @@ QFontMetrics metrics(const QFont& font)
     return QFontMetrics(f, &device);
 }
 
-int lineHeight() { return metrics(testFont()).ascent() + metrics(testFont()).descent(); }
-int advance(const QString& s) { return metrics(testFont()).horizontalAdvance(s); }
+int lineHeight()
+{
+    return metrics(testFont()).ascent() + metrics(testFont()).descent();
+}
+int advance(const QString& s)
+{
+    return metrics(testFont()).horizontalAdvance(s);
+}
 
 struct Drawn {
     Surface surface;
@@ -91,17 +97,28 @@ void TstText::prefixParsing_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("underline");
-    QTest::newRow("plain") << "Copy" << "Copy" << -1;
-    QTest::newRow("first") << "&Copy File..." << "Copy File..." << 0;
-    QTest::newRow("inner") << "Copy &To..." << "Copy To..." << 5;
-    QTest::newRow("double") << "Save && Quit" << "Save & Quit" << -1;
-    QTest::newRow("double then prefix") << "&&&x" << "&x" << 1;
-    QTest::newRow("prefix then double") << "&a&&" << "a&" << 0;
-    QTest::newRow("trailing") << "Menu&" << "Menu" << -1;
-    QTest::newRow("only ampersand") << "&" << "" << -1;
-    QTest::newRow("last prefix wins") << "&a&b" << "ab" << 1;
-    QTest::newRow("prefixed blank") << "a& b" << "a b" << 1;
-    QTest::newRow("empty") << "" << "" << -1;
+    QTest::newRow("plain") << "Copy"
+                           << "Copy" << -1;
+    QTest::newRow("first") << "&Copy File..."
+                           << "Copy File..." << 0;
+    QTest::newRow("inner") << "Copy &To..."
+                           << "Copy To..." << 5;
+    QTest::newRow("double") << "Save && Quit"
+                            << "Save & Quit" << -1;
+    QTest::newRow("double then prefix") << "&&&x"
+                                        << "&x" << 1;
+    QTest::newRow("prefix then double") << "&a&&"
+                                        << "a&" << 0;
+    QTest::newRow("trailing") << "Menu&"
+                              << "Menu" << -1;
+    QTest::newRow("only ampersand") << "&"
+                                    << "" << -1;
+    QTest::newRow("last prefix wins") << "&a&b"
+                                      << "ab" << 1;
+    QTest::newRow("prefixed blank") << "a& b"
+                                    << "a b" << 1;
+    QTest::newRow("empty") << ""
+                           << "" << -1;
 }
 
 void TstText::prefixParsing()
@@ -141,7 +158,8 @@ void TstText::calcRectIgnoresPrefixMarks()
     const Rect base{0, 0, 300, 100};
     QCOMPARE(calc(QStringLiteral("&Copy"), base).right, advance(QStringLiteral("Copy")));
     QCOMPARE(calc(QStringLiteral("a&&b"), base).right, advance(QStringLiteral("a&b")));
-    QCOMPARE(calc(QStringLiteral("&Copy"), base, DT_CALCRECT | DT_NOPREFIX).right, advance(QStringLiteral("&Copy")));
+    QCOMPARE(calc(QStringLiteral("&Copy"), base, DT_CALCRECT | DT_NOPREFIX).right,
+             advance(QStringLiteral("&Copy")));
     QVERIFY(advance(QStringLiteral("&Copy")) > advance(QStringLiteral("Copy")));
 }
 
@@ -181,7 +199,8 @@ void TstText::lineBreaks()
     QCOMPARE(calc(QStringLiteral("ab\r\ncd"), {0, 0, 200, 0}).bottom, 2 * lineHeight());
     QCOMPARE(calc(QStringLiteral("ab\n\ncd"), {0, 0, 200, 0}).bottom, 3 * lineHeight());
     QCOMPARE(calc(QStringLiteral("ab\n"), {0, 0, 200, 0}).bottom, lineHeight());
-    QCOMPARE(calc(QStringLiteral("ab\ncd"), {0, 0, 200, 0}, DT_CALCRECT | DT_SINGLELINE).bottom, lineHeight());
+    QCOMPARE(calc(QStringLiteral("ab\ncd"), {0, 0, 200, 0}, DT_CALCRECT | DT_SINGLELINE).bottom,
+             lineHeight());
 }
 
 void TstText::textIsAliasedTransparentAndClipped()

@@ -1,5 +1,6 @@
 #include "platform/gdi/Dc.h"
 
+#include "platform/gdi/TextCache.h"
 #include "platform/gdi/TextPrefix.h"
 
 #include <QFontMetrics>
@@ -25,18 +26,6 @@ QFont aliasedFont(const QFont& font)
     return f;
 }
 
-// Fonts are measured at 96 dots per inch, the resolution of every surface.
-const QPaintDevice* measuringDevice()
-{
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        image.setDotsPerMeterX(3780);
-        image.setDotsPerMeterY(3780);
-        return image;
-    }();
-    return &device;
-}
-
 bool isBreak(QChar c)
 {
     return c == QLatin1Char('\n') || c == QLatin1Char('\r');
@@ -45,10 +34,10 @@ bool isBreak(QChar c)
 // Greedy word wrap of text[from, to) into lines no wider than maxWidth. Breaks fall
 // only at blanks, and the blanks at a break belong to neither line. The first word
 // of a line is always taken, so a word wider than the room overflows unbroken.
-void wrapParagraph(const QString& text, qsizetype from, qsizetype to, int maxWidth, const QFontMetrics& fm,
+void wrapParagraph(const QString& text, qsizetype from, qsizetype to, int maxWidth, detail::TextCache& cache,
                    std::vector<Line>& lines)
 {
-    auto measure = [&](qsizetype a, qsizetype b) { return fm.horizontalAdvance(text.mid(a, b - a)); };
+    auto measure = [&](qsizetype a, qsizetype b) { return cache.advance(text.mid(a, b - a)); };
     qsizetype pos = from;
     do {
         qsizetype end = -1;
@@ -74,11 +63,11 @@ void wrapParagraph(const QString& text, qsizetype from, qsizetype to, int maxWid
     } while (pos < to);
 }
 
-std::vector<Line> layoutLines(const QString& text, const QFontMetrics& fm, int maxWidth, unsigned format)
+std::vector<Line> layoutLines(const QString& text, detail::TextCache& cache, int maxWidth, unsigned format)
 {
     std::vector<Line> lines;
     if (format & DT_SINGLELINE) {
-        lines.push_back({0, text.size(), fm.horizontalAdvance(text)});
+        lines.push_back({0, text.size(), cache.advance(text)});
         return lines;
     }
     qsizetype from = 0;
@@ -87,9 +76,9 @@ std::vector<Line> layoutLines(const QString& text, const QFontMetrics& fm, int m
         while (to < text.size() && !isBreak(text.at(to)))
             ++to;
         if (format & DT_WORDBREAK)
-            wrapParagraph(text, from, to, maxWidth, fm, lines);
+            wrapParagraph(text, from, to, maxWidth, cache, lines);
         else
-            lines.push_back({from, to - from, fm.horizontalAdvance(text.mid(from, to - from))});
+            lines.push_back({from, to - from, cache.advance(text.mid(from, to - from))});
         if (to >= text.size())
             break;
         // CR, LF and CR LF each end a line; a break at the very end opens no new line.
@@ -120,9 +109,10 @@ int Dc::drawText(const QString& text, Rect& r, unsigned format)
     }
     const PrefixedText shown = (format & DT_NOPREFIX) ? PrefixedText{text, -1} : parsePrefix(text);
     const QFont font = aliasedFont(m_font);
-    const QFontMetrics fm(font, const_cast<QPaintDevice*>(measuringDevice()));
+    detail::TextCache& cache = detail::TextCache::forFont(font);
+    const QFontMetrics& fm = cache.metrics();
     const int lineHeight = fm.ascent() + fm.descent();
-    const std::vector<Line> lines = layoutLines(shown.text, fm, r.width(), format);
+    const std::vector<Line> lines = layoutLines(shown.text, cache, r.width(), format);
     const int textHeight = lineHeight * int(lines.size());
 
     if (format & DT_CALCRECT) {
@@ -152,11 +142,11 @@ int Dc::drawText(const QString& text, Rect& r, unsigned format)
     for (const Line& line : lines) {
         const int x = (format & DT_CENTER) ? (r.left + r.right - line.width) / 2 : r.left;
         const QString s = shown.text.mid(line.start, line.length);
-        painter.drawText(QPoint(x, y + fm.ascent()), s);
+        painter.drawStaticText(QPoint(x, y), cache.prepared(s));
         if (shown.underline >= line.start && shown.underline < line.start + line.length) {
             const qsizetype k = shown.underline - line.start;
-            const int ux = x + fm.horizontalAdvance(s.left(k));
-            const int uw = fm.horizontalAdvance(s.mid(k, 1));
+            const int ux = x + (k > 0 ? cache.advance(s.left(k)) : 0);
+            const int uw = cache.advance(s.mid(k, 1));
             painter.fillRect(QRect(ux, y + fm.ascent() + underlineY, uw, underlineThickness), colour);
         }
         y += lineHeight;

@@ -6,6 +6,7 @@
 #include "support/PixelMask.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTest>
 
 using namespace gdi;
@@ -90,6 +91,7 @@ private slots:
     void underlineUnderPrefixedCharacter();
     void noPrefixShowsAmpersands();
     void surfaceIs96Dpi();
+    void firstLineBaselineIsTopPlusAscent();
 };
 
 void TstText::prefixParsing_data()
@@ -304,6 +306,21 @@ void TstText::surfaceIs96Dpi()
         return r;
     }();
     QCOMPARE(byPoints, calc(QStringLiteral("Quintaro 2.0"), {0, 0, 500, 0}, DT_CALCRECT));
+}
+
+void TstText::firstLineBaselineIsTopPlusAscent()
+{
+    const Drawn d = draw(QStringLiteral("Copy"), {5, 7, 80, 40}, DT_LEFT);
+    Surface expected(80, 40, kSentinel);
+    {
+        QPainter p(&expected.image());
+        QFont f = testFont();
+        f.setStyleStrategy(QFont::NoAntialias);
+        p.setFont(f);
+        p.setPen(QColor(toQRgb(kText)));
+        p.drawText(QPoint(5, 7 + metrics(testFont()).ascent()), QStringLiteral("Copy"));
+    }
+    QCOMPARE(d.surface.image(), expected.image());
 }
 
 QTEST_MAIN(TstText)

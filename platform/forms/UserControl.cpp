@@ -83,7 +83,10 @@ void UserControl::initNew()
     InitProperties();
 }
 
-void UserControl::load(const QJsonObject& properties) { load(PropertyBag::fromJson(properties)); }
+void UserControl::load(const QJsonObject& properties)
+{
+    load(PropertyBag::fromJson(properties));
+}
 
 void UserControl::load(const PropertyBag& bag)
 {
@@ -107,7 +110,7 @@ void UserControl::cls()
     m_surface.fill(m_backColor);
 }
 
-void UserControl::setBackColor(gdi::ColorRef color)
+void UserControl::setClearColor(gdi::ColorRef color)
 {
     m_backColor = color;
 }

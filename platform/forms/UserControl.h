@@ -56,16 +56,19 @@ public:
     // Lifecycle, driven by the container.
     void initNew();                           // a new instance: InitProperties
     void load(const QJsonObject& properties); // a saved one: ReadProperties
-    [[nodiscard]] QJsonObject save();         // WriteProperties; clears the changed mark
+    void load(const PropertyBag& bag);
+    // WriteProperties, after the extent entries; clears the changed mark.
+    [[nodiscard]] QJsonObject save() { return saveBag().toJson(); }
+    [[nodiscard]] PropertyBag saveBag();
 
     // Drawing surface, the size of the client area. surfaceDc() has the
     // control's font selected.
     [[nodiscard]] gdi::Surface& surface() { return m_surface; }
     [[nodiscard]] gdi::Dc& surfaceDc() { return m_dc; }
-    // Cls: the whole surface in the back colour.
+    // Cls: the whole surface in the clear colour (the button face unless set).
     void cls();
-    [[nodiscard]] gdi::ColorRef backColor() const { return m_backColor; }
-    void setBackColor(gdi::ColorRef color);
+    [[nodiscard]] gdi::ColorRef clearColor() const { return m_backColor; }
+    void setClearColor(gdi::ColorRef color);
     // Refresh: show the surface on the screen now.
     void refresh();
     // Number of cls() calls since creation: every full redraw of a control starts with one.

@@ -18,20 +18,34 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("key"); // empty: none
-        QTest::newRow("first letter") << "&Copy To..." << "c";
-        QTest::newRow("lower case of a capital") << "Sa&Ve" << "v";
-        QTest::newRow("only a literal ampersand") << "a&&b" << "";
-        QTest::newRow("literal, then a key") << "a&&b&Bc" << "b";
-        QTest::newRow("three in a row") << "&&&X" << "x";
-        QTest::newRow("literal, then a second literal") << "a&&b&&c" << "";
-        QTest::newRow("literal, then a trailing ampersand") << "a&&b&" << "";
-        QTest::newRow("literal at the end") << "ab&&" << "";
-        QTest::newRow("trailing ampersand") << "ab&" << "";
-        QTest::newRow("first of two keys") << "&a&b" << "a";
-        QTest::newRow("no ampersand") << "Close" << "";
-        QTest::newRow("one character") << "&" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("two characters") << "&x" << "x";
+        QTest::newRow("first letter") << "&Copy To..."
+                                      << "c";
+        QTest::newRow("lower case of a capital") << "Sa&Ve"
+                                                 << "v";
+        QTest::newRow("only a literal ampersand") << "a&&b"
+                                                  << "";
+        QTest::newRow("literal, then a key") << "a&&b&Bc"
+                                             << "b";
+        QTest::newRow("three in a row") << "&&&X"
+                                        << "x";
+        QTest::newRow("literal, then a second literal") << "a&&b&&c"
+                                                        << "";
+        QTest::newRow("literal, then a trailing ampersand") << "a&&b&"
+                                                            << "";
+        QTest::newRow("literal at the end") << "ab&&"
+                                            << "";
+        QTest::newRow("trailing ampersand") << "ab&"
+                                            << "";
+        QTest::newRow("first of two keys") << "&a&b"
+                                           << "a";
+        QTest::newRow("no ampersand") << "Close"
+                                      << "";
+        QTest::newRow("one character") << "&"
+                                       << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("two characters") << "&x"
+                                        << "x";
     }
     void accessKeyOfCaption()
     {
@@ -45,11 +59,16 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
-        QTest::newRow("prefix") << "&Copy To..." << "Copy To...";
-        QTest::newRow("literal") << "a&&b" << "a&b";
-        QTest::newRow("literal then prefix") << "&&&X" << "&X";
-        QTest::newRow("trailing") << "ab&" << "ab";
-        QTest::newRow("plain") << "OK" << "OK";
+        QTest::newRow("prefix") << "&Copy To..."
+                                << "Copy To...";
+        QTest::newRow("literal") << "a&&b"
+                                 << "a&b";
+        QTest::newRow("literal then prefix") << "&&&X"
+                                             << "&X";
+        QTest::newRow("trailing") << "ab&"
+                                  << "ab";
+        QTest::newRow("plain") << "OK"
+                               << "OK";
     }
     void captionAsItReads()
     {

@@ -127,7 +127,8 @@ private slots:
 
     void pointerDefaultsAndRefusals()
     {
-        Recorder c;
+        QWidget window;
+        Recorder& c = *new Recorder(&window);
         QVERIFY(c.setPointerCode(2));
         QVERIFY(c.setPointerCode(0));
         QVERIFY(!c.testAttribute(Qt::WA_SetCursor)); // the default: the parent's pointer

@@ -179,10 +179,11 @@ private slots:
         QStringList names;
         for (const auto& args : spy)
             names << args.at(0).toString();
-        QCOMPARE(names, (QStringList{"BackColor", "BackOver", "ForeColor", "ForeOver", "MaskColor", "ButtonType",
-                                     "Caption", "Enabled", "ColorScheme", "ShowFocusRect", "MouseIcon", "SoftBevel",
-                                     "PictureNormal", "PictureOver", "PicturePosition", "UseMaskColor",
-                                     "UseGreyscale", "SpecialEffect", "CheckBoxBehaviour", "Value"}));
+        QCOMPARE(names, (QStringList{"BackColor",     "BackOver",      "ForeColor",         "ForeOver",
+                                     "MaskColor",     "ButtonType",    "Caption",           "Enabled",
+                                     "ColorScheme",   "ShowFocusRect", "MouseIcon",         "SoftBevel",
+                                     "PictureNormal", "PictureOver",   "PicturePosition",   "UseMaskColor",
+                                     "UseGreyscale",  "SpecialEffect", "CheckBoxBehaviour", "Value"}));
     }
 
     void resizeInsetsTheFaceByType_data()

@@ -11,9 +11,10 @@ using namespace vbtest;
 
 namespace {
 
-const QStringList kKeysWithoutPictures = {"_extentx", "_extenty", "btype", "tx",  "enab",  "font",   "coltype",
-                                          "focusr",   "bcol",     "bcolo", "fcol", "fcolo", "mcol",   "mptr",
-                                          "umcol",    "soft",     "picpos", "ngrey", "fx",   "hand", "check", "value"};
+const QStringList kKeysWithoutPictures = {"_extentx", "_extenty", "btype", "tx",    "enab",   "font",
+                                          "coltype",  "focusr",   "bcol",  "bcolo", "fcol",   "fcolo",
+                                          "mcol",     "mptr",     "umcol", "soft",  "picpos", "ngrey",
+                                          "fx",       "hand",     "check", "value"};
 
 QStringList keysOf(const forms::PropertyBag& bag)
 {
@@ -60,9 +61,14 @@ private slots:
 
     void bagReadsNumbersAsTheProgramStoresThem()
     {
-        const auto bag = forms::PropertyBag::fromJson(QJsonObject{
-            {"neg", -1}, {"half", 2.5}, {"sys", -2147483643.0}, {"sysu", 2147483653.0}, {"big", 5e12}, {"txt", "abc"},
-            {"flag", true}, {"frac", 0.25}});
+        const auto bag = forms::PropertyBag::fromJson(QJsonObject{{"neg", -1},
+                                                                  {"half", 2.5},
+                                                                  {"sys", -2147483643.0},
+                                                                  {"sysu", 2147483653.0},
+                                                                  {"big", 5e12},
+                                                                  {"txt", "abc"},
+                                                                  {"flag", true},
+                                                                  {"frac", 0.25}});
         QVERIFY(bag.readBool("neg", false));
         QVERIFY(bag.readBool("frac", false)); // any non-zero number is True
         QCOMPARE(bag.readInt("half", 0), 2);  // halves to even
@@ -76,8 +82,8 @@ private slots:
 
     void extentsComeFirst()
     {
-        const auto bag =
-            forms::PropertyBag::fromJson(QJsonObject{{"btype", 3}, {"_EXTENTY", 794}, {"_extentx", 2117}, {"aaa", 1}});
+        const auto bag = forms::PropertyBag::fromJson(
+            QJsonObject{{"btype", 3}, {"_EXTENTY", 794}, {"_extentx", 2117}, {"aaa", 1}});
         QCOMPARE(keysOf(bag).mid(0, 2), (QStringList{"_extentx", "_extenty"}));
         QCOMPARE(bag.extentX(), 2117);
         QCOMPARE(bag.extentY(), 794);
@@ -262,13 +268,14 @@ private slots:
     {
         ButtonWindow w;
         vb::vbButton* b = w.button;
-        const QJsonObject font{{"name", "MS Sans Serif"}, {"size", 8.25}, {"bold", true},
-                               {"italic", false},      {"underline", false}, {"strikethrough", false}};
-        b->load(QJsonObject{{"_extentx", 2117}, {"_extenty", 794}, {"btype", 3}, {"tx", "&Copy File..."},
-                            {"enab", -1}, {"font", font}, {"coltype", 1}, {"focusr", -1}, {"bcol", 0xC0C0C0},
-                            {"bcolo", 0xC0C0C0}, {"fcol", 0}, {"fcolo", 0xFF0000}, {"mcol", 0xC0C0C0},
-                            {"mptr", 0}, {"umcol", -1}, {"soft", 0}, {"picpos", 0}, {"ngrey", 0}, {"fx", 0},
-                            {"hand", 0}, {"check", 0}, {"value", 0}});
+        const QJsonObject font{{"name", "MS Sans Serif"}, {"size", 8.25},       {"bold", true},
+                               {"italic", false},         {"underline", false}, {"strikethrough", false}};
+        b->load(QJsonObject{{"_extentx", 2117}, {"_extenty", 794},   {"btype", 3},   {"tx", "&Copy File..."},
+                            {"enab", -1},       {"font", font},      {"coltype", 1}, {"focusr", -1},
+                            {"bcol", 0xC0C0C0}, {"bcolo", 0xC0C0C0}, {"fcol", 0},    {"fcolo", 0xFF0000},
+                            {"mcol", 0xC0C0C0}, {"mptr", 0},         {"umcol", -1},  {"soft", 0},
+                            {"picpos", 0},      {"ngrey", 0},        {"fx", 0},      {"hand", 0},
+                            {"check", 0},       {"value", 0}});
         QCOMPARE(b->ButtonType(), 3);
         QCOMPARE(b->FontName(), QStringLiteral("MS Sans Serif"));
         QVERIFY(b->FontBold());

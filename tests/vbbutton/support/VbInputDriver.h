@@ -46,8 +46,8 @@ struct ButtonWindow {
     }
 };
 
-inline void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons,
-                      Qt::KeyboardModifiers mods = Qt::NoModifier)
+inline void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button,
+                      Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, buttons, mods);
     QApplication::sendEvent(w, &e);
@@ -72,7 +72,8 @@ inline void move(QWidget* w, Qt::MouseButtons held = Qt::NoButton, QPoint p = {2
     pointerOver() = over ? w : nullptr;
     sendMouse(w, QEvent::MouseMove, p, Qt::NoButton, held);
 }
-inline void keyDown(QWidget* w, int key, const QString& text = {}, Qt::KeyboardModifiers mods = Qt::NoModifier)
+inline void keyDown(QWidget* w, int key, const QString& text = {},
+                    Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QKeyEvent e(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(w, &e);
@@ -91,7 +92,12 @@ public:
         using vb::vbButton;
         auto mouse = [this](const char* name) {
             return [this, name](short& Button, short& Shift, float& X, float& Y) {
-                events << QStringLiteral("%1(%2,%3,%4,%5)").arg(QLatin1String(name)).arg(Button).arg(Shift).arg(X).arg(Y);
+                events << QStringLiteral("%1(%2,%3,%4,%5)")
+                              .arg(QLatin1String(name))
+                              .arg(Button)
+                              .arg(Shift)
+                              .arg(X)
+                              .arg(Y);
                 if (onMouse)
                     onMouse(name, Button);
             };
@@ -104,14 +110,16 @@ public:
         connect(b, &vbButton::MouseDown, this, mouse("MouseDown"));
         connect(b, &vbButton::MouseMove, this, mouse("MouseMove"));
         connect(b, &vbButton::MouseUp, this, mouse("MouseUp"));
-        connect(b, &vbButton::KeyPress, this, [this](short& a) { events << QStringLiteral("KeyPress(%1)").arg(a); });
+        connect(b, &vbButton::KeyPress, this,
+                [this](short& a) { events << QStringLiteral("KeyPress(%1)").arg(a); });
         connect(b, &vbButton::KeyDown, this, [this](short& code, short& shift) {
             events << QStringLiteral("KeyDown(%1,%2)").arg(code).arg(shift);
             if (onKeyDown)
                 onKeyDown(code);
         });
-        connect(b, &vbButton::KeyUp, this,
-                [this](short& code, short& shift) { events << QStringLiteral("KeyUp(%1,%2)").arg(code).arg(shift); });
+        connect(b, &vbButton::KeyUp, this, [this](short& code, short& shift) {
+            events << QStringLiteral("KeyUp(%1,%2)").arg(code).arg(shift);
+        });
         connect(b, &vbButton::MouseOver, this, [this] { events << QStringLiteral("MouseOver"); });
         connect(b, &vbButton::MouseOut, this, [this] { events << QStringLiteral("MouseOut"); });
     }
@@ -124,7 +132,7 @@ public:
                 out << e;
         return out;
     }
-    [[nodiscard]] QStringList take()
+    QStringList take()
     {
         QStringList out = withoutMoves();
         events.clear();

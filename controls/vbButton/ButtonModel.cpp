@@ -5,6 +5,7 @@
 #include "controls/vbButton/ButtonModel.h"
 
 #include "controls/vbButton/ButtonPainter.h"
+#include "platform/forms/Fonts.h"
 
 #include <cmath>
 #include <limits>
@@ -156,7 +157,7 @@ void ButtonModel::setFontSize(short value)
 void ButtonModel::setFontName(const QString& value)
 {
     QFont f = m_host.controlFont();
-    f.setFamily(value);
+    f.setFamilies(forms::fontFamiliesFor(value));
     fontChanged(f);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/forms/PropertyBag.h"
 
+#include "platform/forms/Fonts.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
@@ -200,26 +202,8 @@ QJsonObject fontToJson(const QFont& font)
 
 QFont fontFromJson(const QJsonObject& json, const QFont& fallback)
 {
-    QFont f = fallback;
-    auto flag = [&json](const char* name, bool def) {
-        const QJsonValue v = json.value(QLatin1String(name));
-        if (v.isBool())
-            return v.toBool();
-        if (v.isDouble())
-            return v.toDouble() != 0.0;
-        return def;
-    };
-    const QString name = json.value(QStringLiteral("name")).toString();
-    if (!name.isEmpty())
-        f.setFamily(name);
-    const double size = json.value(QStringLiteral("size")).toDouble(0.0);
-    if (size > 0.0 && std::isfinite(size))
-        f.setPointSizeF(size);
-    f.setBold(flag("bold", fallback.bold()));
-    f.setItalic(flag("italic", fallback.italic()));
-    f.setUnderline(flag("underline", fallback.underline()));
-    f.setStrikeOut(flag("strikethrough", fallback.strikeOut()));
-    return f;
+    // Families the desktop lacks get their stand-ins, as everywhere in a window.
+    return fontFromDescription(json, fallback);
 }
 
 QJsonValue pictureToJson(const gdi::PicturePtr& picture)

@@ -324,6 +324,9 @@ void UserControl::releaseCapture()
 void UserControl::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
+    // A container may set the font on the widget directly; drawing follows it.
+    if (event->type() == QEvent::FontChange)
+        m_dc.selectFont(font());
     // The desktop's colours changed: for a control that is the ambient back colour.
     if (event->type() == QEvent::PaletteChange)
         AmbientChanged(QStringLiteral("BackColor"));

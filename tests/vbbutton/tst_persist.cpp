@@ -1,6 +1,8 @@
 // The saved property set: the bag's storage rules, the 23 keys in order, the
 // defaults of missing keys, and the new-instance setup.
 
+#include "controls/vbButton/RegisterVbButton.h"
+#include "platform/forms/ControlRegistry.h"
 #include "support/VbInputDriver.h"
 
 #include <QJsonArray>
@@ -347,6 +349,33 @@ private slots:
         b->setForeColor(0x00FF00);
         QCOMPARE(b->BackOver(), 0x0000FFu);
         QCOMPARE(b->ForeOver(), 0x00FF00u);
+    }
+
+    void windowDescriptionsCreateLoadedButtons()
+    {
+        vb::registerVbButton();
+        QWidget window;
+        const QJsonObject saved{
+            {"name", "btn"},
+            {"index", 2},
+            {"kind", "vbButton"},
+            {"properties", QJsonObject{{"btype", 3}, {"tx", "&Copy To..."}, {"fcolo", 0xFF0000}}}};
+        auto* b = qobject_cast<vb::vbButton*>(
+            forms::ControlRegistry::instance().create("vbButton", &window, saved));
+        QVERIFY(b);
+        QCOMPARE(b->parentWidget(), &window);
+        QCOMPARE(b->ButtonType(), 3);
+        QCOMPARE(b->Caption(), QStringLiteral("&Copy To..."));
+        QCOMPARE(b->ForeOver(), 0xFF0000u);
+        QCOMPARE(b->accessKeys(), QStringLiteral("c"));
+
+        // Without a saved set it is a new instance, named after the control.
+        const QJsonObject fresh{{"name", "btn"}, {"index", 2}, {"kind", "vbButton"}};
+        auto* n = qobject_cast<vb::vbButton*>(
+            forms::ControlRegistry::instance().create("vbButton", &window, fresh));
+        QVERIFY(n);
+        QCOMPARE(n->Caption(), QStringLiteral("btn(2)"));
+        forms::ControlRegistry::instance().restoreBuiltins();
     }
 
     void flatTypeMakesTheFontBoldOnlyAtDesignTime()

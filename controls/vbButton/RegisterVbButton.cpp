@@ -1,0 +1,28 @@
+#include "controls/vbButton/RegisterVbButton.h"
+
+#include "controls/vbButton/vbButton.h"
+#include "platform/forms/ControlRegistry.h"
+
+#include <QJsonObject>
+
+namespace vb {
+
+void registerVbButton()
+{
+    forms::ControlRegistry::instance().registerKind(
+        QStringLiteral("vbButton"), [](QWidget* parent, const QJsonObject& description) -> QWidget* {
+            auto* button = new vbButton(parent);
+            QString name = description.value(QStringLiteral("name")).toString();
+            if (description.contains(QStringLiteral("index")))
+                name += QStringLiteral("(%1)").arg(description.value(QStringLiteral("index")).toInt());
+            button->setAmbientDisplayName(name);
+            const QJsonValue properties = description.value(QStringLiteral("properties"));
+            if (properties.isObject())
+                button->load(properties.toObject());
+            else
+                button->initNew();
+            return button;
+        });
+}
+
+} // namespace vb

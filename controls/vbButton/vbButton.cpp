@@ -4,6 +4,7 @@
 #include "controls/vbButton/vbButtonAccessible.h"
 #include "platform/gdi/SysColors.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -158,6 +159,22 @@ gdi::PicturePtr vbButton::handCursor() const
         return std::make_shared<const gdi::Picture>(std::move(p));
     }();
     return hand;
+}
+
+void vbButton::propertyChanged(const QString& name)
+{
+    UserControl::propertyChanged(name);
+    // Assistive tools read the name from the caption and the state from Value.
+    if (name == QLatin1String("Caption")) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    } else if (name == QLatin1String("Value") || name == QLatin1String("Enabled")) {
+        QAccessible::State changed;
+        changed.checked = true;
+        changed.disabled = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void vbButton::setOverTimerEnabled(bool enabled)

@@ -97,7 +97,7 @@ public:
     bool setPointerIcon(const gdi::PicturePtr& icon) override { return UserControl::setPointerIcon(icon); }
     gdi::PicturePtr handCursor() const override;
     void setAccessKeys(const QString& keys) override { UserControl::setAccessKeys(keys); }
-    void propertyChanged(const QString& name) override { UserControl::propertyChanged(name); }
+    void propertyChanged(const QString& name) override;
     std::int32_t windowHandle() const override { return hWnd(); }
     gdi::Rect clientRect() const override { return {0, 0, width(), height()}; }
     void setWindowShape(const gdi::Region& region) override { setShape(region); }

@@ -3,11 +3,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 // Which palette entry plays the part of each system colour index.
 QColor systemColor(int index)
@@ -83,8 +81,8 @@ std::optional<std::uint32_t> colorValue(const QJsonValue& value)
     if (value.isString()) {
         QString text = value.toString().trimmed();
         int base = 10;
-        if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ||
-            text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+            || text.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
             text = text.mid(2);
             base = 16;
         }

@@ -10,8 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace forms
-{
+namespace forms {
 
 inline constexpr std::uint32_t SysWindowBackground = 0x80000005u;
 inline constexpr std::uint32_t SysWindowText = 0x80000008u;

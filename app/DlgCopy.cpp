@@ -22,7 +22,7 @@ using forms::MsgBox;
 using forms::MsgButtons;
 using forms::MsgIcon;
 
-DlgCopy::DlgCopy() : Form(QStringLiteral("DlgCopy"))
+DlgCopy::DlgCopy() : Form(QStringLiteral("DlgCopy")), m_fileOperation(shell::SHFileOperationA)
 {
     m_popupMenu = [](QMenu* menu) { menu->exec(QCursor::pos()); };
 #ifndef QT_NO_SESSIONMANAGER

@@ -35,8 +35,9 @@ public:
     DlgCopy();
 
     void setToolWindows(ToolWindows windows) { m_toolWindows = std::move(windows); }
-    // The shell's file-operation entry point (tests put a fake here). Without
-    // one, a copy fails as if the entry point could not be loaded.
+    // The shell's file-operation entry point, shell::SHFileOperationA unless a
+    // test puts a fake here. Without one, a copy fails as if the entry point
+    // could not be loaded.
     void setFileOperation(FileOperation operation) { m_fileOperation = std::move(operation); }
     // How the pop-up menu is shown (tests record it instead); by default it
     // opens at the pointer and returns when the menu closes.

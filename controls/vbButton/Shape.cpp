@@ -35,19 +35,14 @@ void MakeShape(ButtonState& s)
         break;
     case btRoundGradient:
     case btRounded:
-        // Three pixels per corner: with the frame drawn one pixel inside, the corners read as round.
-        s.m_Region = withoutPixels(whole, {{0, 0},
-                                           {1, 0},
-                                           {0, 1},
-                                           {w - 2, 0},
-                                           {w - 1, 0},
-                                           {w - 1, 1},
-                                           {0, h - 1},
-                                           {1, h - 1},
-                                           {0, h - 2},
-                                           {w - 2, h - 1},
-                                           {w - 1, h - 1},
-                                           {w - 1, h - 2}});
+        // Three pixels off each corner; with the inner corner pixels drawn in a
+        // softer colour than the frame, the corners read as round.
+        // clang-format off
+        s.m_Region = withoutPixels(whole, {{0, 0}, {1, 0}, {0, 1},
+                                           {w - 2, 0}, {w - 1, 0}, {w - 1, 1},
+                                           {0, h - 1}, {1, h - 1}, {0, h - 2},
+                                           {w - 2, h - 1}, {w - 1, h - 1}, {w - 1, h - 2}});
+        // clang-format on
         break;
     case btOval:
         s.m_Region = gdi::Region::ellipse(0, 0, w, h);

@@ -13,7 +13,10 @@ using namespace vbtest;
 
 namespace {
 
-QSet<QPoint> asSet(const QList<QPoint>& points) { return QSet<QPoint>(points.begin(), points.end()); }
+QSet<QPoint> asSet(const QList<QPoint>& points)
+{
+    return QSet<QPoint>(points.begin(), points.end());
+}
 
 QSet<QPoint> shifted(const QSet<QPoint>& points, int dx, int dy)
 {
@@ -216,8 +219,8 @@ private slots:
         b.s.m_HasFocus = true;
         b.draw(dsUp);
         const gdi::Rect& c = b.s.m_CaptionRect;
-        const gdi::Rect frame = gdi::Rect::fromXYWH(c.left - 2, c.top - 1, b.s.m_CaptionWidth + 4,
-                                                    b.s.m_CaptionHeight + 2);
+        const gdi::Rect frame =
+            gdi::Rect::fromXYWH(c.left - 2, c.top - 1, b.s.m_CaptionWidth + 4, b.s.m_CaptionHeight + 2);
         VB_CHECK(checkRect(b.host.surface, {frame.left, frame.top, frame.right, frame.top + 1}, 0xCC9999));
         VB_CHECK(checkRect(b.host.surface, {frame.left, frame.top, frame.left + 1, frame.bottom}, 0xCC9999));
         b.s.m_ShowFocusRect = false;

@@ -5,6 +5,7 @@
 
 #include "controls/vbButton/ButtonPainter.h"
 #include "controls/vbButton/Primitives.h"
+#include "platform/gdi/SysColors.h"
 
 using namespace vb;
 using namespace vbtest;
@@ -74,7 +75,7 @@ private slots:
         dc.selectBrush(brush);
         DrawRect(dc, 1, 1, 3, 2, 0x11, false); // (1, 1)-(4, 3), right and bottom out
         DrawRect(dc, 4, 2, 4, 4, 0x22, true);  // border of (4, 2)-(8, 6)
-        DrawLine(dc, 0, 5, 3, 5, 0x33);         // (0..2, 5)
+        DrawLine(dc, 0, 5, 3, 5, 0x33);        // (0..2, 5)
         PutPixel(dc, 0, 0, 0x44);
         VB_CHECK(checkMask(surface, 0, 0,
                            {"4.......", //
@@ -158,11 +159,11 @@ private slots:
         LoadColors(b.s, b.host);
         b.s.m_IsHot = true;
         b.draw(dsUp);
-        QCOMPARE(b.at(15, 8), gdi::ColorRef(0x0000FF));               // red face
-        QCOMPARE(b.at(5, 0), gdi::rgb(255, 47, 47));                  // Shift(red, +47)
-        QCOMPARE(b.at(5, 15), gdi::rgb(63, 0, 0));                    // Shift(red, -192)
-        QCOMPARE(b.at(5, 1), gdi::rgb(255, 31, 31));                  // Shift(red, +31)
-        QCOMPARE(b.at(5, 14), gdi::rgb(191, 0, 0));                   // Shift(red, -64)
+        QCOMPARE(b.at(15, 8), gdi::ColorRef(0x0000FF)); // red face
+        QCOMPARE(b.at(5, 0), gdi::rgb(255, 47, 47));    // Shift(red, +47)
+        QCOMPARE(b.at(5, 15), gdi::rgb(63, 0, 0));      // Shift(red, -192)
+        QCOMPARE(b.at(5, 1), gdi::rgb(255, 31, 31));    // Shift(red, +31)
+        QCOMPARE(b.at(5, 14), gdi::rgb(191, 0, 0));     // Shift(red, -64)
         // Afterwards the stored palette describes the plain grey look again.
         QCOMPARE(b.s.m_BackColor, OleColor(0x808080));
         QCOMPARE(b.s.m_FaceColor, gdi::ColorRef(0x808080));
@@ -195,10 +196,10 @@ private slots:
         b.s.m_Value = true;
         b.draw(dsUp);
         QCOMPARE(b.s.m_LastState, std::uint8_t(dsDown));
-        QCOMPARE(b.at(0, 0), gdi::ColorRef(0));           // dark shadow
-        QCOMPARE(b.at(29, 15), gdi::ColorRef(0xFFFFFF));  // highlight
-        QCOMPARE(b.at(1, 1), gdi::ColorRef(0x808080));    // shadow
-        QCOMPARE(b.at(28, 14), gdi::ColorRef(0xDFDFDF));  // light
+        QCOMPARE(b.at(0, 0), gdi::ColorRef(0));          // dark shadow
+        QCOMPARE(b.at(29, 15), gdi::ColorRef(0xFFFFFF)); // highlight
+        QCOMPARE(b.at(1, 1), gdi::ColorRef(0x808080));   // shadow
+        QCOMPARE(b.at(28, 14), gdi::ColorRef(0xDFDFDF)); // light
         // A hover redraw asking for up is then nothing new.
         const int clears = b.host.clears;
         Redraw(b.s, b.host, dsUp, false);

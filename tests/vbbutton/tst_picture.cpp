@@ -37,8 +37,8 @@ private slots:
         const ButtonState s = keyState(true);
         gdi::Surface surface(4, 1, kSentinel);
         gdi::Dc dc(surface);
-        const auto picture = bitmapFromMask(
-            {"wrgb"}, {{'w', 0xFFFFFF}, {'r', kRed}, {'g', 0x00FF00}, {'b', 0xFF0000}});
+        const auto picture =
+            bitmapFromMask({"wrgb"}, {{'w', 0xFFFFFF}, {'r', kRed}, {'g', 0x00FF00}, {'b', 0xFF0000}});
         BlitPicture(s, dc, 0, 0, 4, 1, *picture, kKey, kNoFill, false, true, false);
         QCOMPARE(surface.pixel(0, 0), gdi::rgb(254, 254, 254));
         QCOMPARE(surface.pixel(1, 0), gdi::rgb(76, 76, 76));
@@ -54,8 +54,8 @@ private slots:
         gdi::Dc dc(surface);
         ButtonState s = keyState(true);
         BlitPicture(s, dc, 1, 1, 3, 2, *picture, kKey, kNoFill, false, false, false);
-        VB_CHECK(checkMask(surface, 0, 0, {".....", "...r.", ".r...", "....."},
-                           {{'.', kSentinel}, {'r', kRed}}));
+        VB_CHECK(
+            checkMask(surface, 0, 0, {".....", "...r.", ".r...", "....."}, {{'.', kSentinel}, {'r', kRed}}));
 
         // All key: nothing changes.
         const auto allKey = solidBitmap(3, 2, kKey);
@@ -78,7 +78,8 @@ private slots:
     {
         // Sums: d = 384 (dark enough), l = 385 (too light), k = key, z = black.
         const auto picture = bitmapFromMask(
-            {"dlkz"}, {{'d', gdi::rgb(128, 128, 128)}, {'l', gdi::rgb(129, 128, 128)}, {'k', kKey}, {'z', 0}});
+            {"dlkz"},
+            {{'d', gdi::rgb(128, 128, 128)}, {'l', gdi::rgb(129, 128, 128)}, {'k', kKey}, {'z', 0}});
         const ButtonState s = keyState(true);
         gdi::Surface surface(4, 1, kSentinel);
         gdi::Dc dc(surface);
@@ -147,12 +148,12 @@ private slots:
         QTest::addColumn<int>("state");
         QTest::addColumn<bool>("greyscale");
         QTest::addColumn<bool>("withOver");
-        QTest::addColumn<QPoint>("at");       // where the picture itself lands
-        QTest::addColumn<uint>("color");      // its colour there
+        QTest::addColumn<QPoint>("at");  // where the picture itself lands
+        QTest::addColumn<uint>("color"); // its colour there
         // Picture 4 x 4 red, centred on 40 x 30 (no caption): X = 18, Y = 13.
         const uint red = kRed, blue = 0xFF0000;
-        QTest::newRow("up") << int(btStandard) << true << false << int(dsUp) << false << false << QPoint(18, 13)
-                            << red;
+        QTest::newRow("up") << int(btStandard) << true << false << int(dsUp) << false << false
+                            << QPoint(18, 13) << red;
         QTest::newRow("up greyscale") << int(btStandard) << true << false << int(dsUp) << true << false
                                       << QPoint(18, 13) << uint(gdi::rgb(76, 76, 76));
         QTest::newRow("hot greyscale shows colour")
@@ -177,8 +178,8 @@ private slots:
             << uint(gdi::rgb(76, 76, 76));
         QTest::newRow("disabled soft 3D shadow silhouette")
             << int(btSoft3D) << false << false << int(dsUp) << false << false << QPoint(18, 13) << 0x808080u;
-        QTest::newRow("disabled embossed")
-            << int(btStandard) << false << false << int(dsUp) << false << false << QPoint(18, 13) << 0x808080u;
+        QTest::newRow("disabled embossed") << int(btStandard) << false << false << int(dsUp) << false << false
+                                           << QPoint(18, 13) << 0x808080u;
     }
     void pictureByState()
     {
@@ -205,7 +206,9 @@ private slots:
         b.host.surface.fill(0x010101);
         b.s.m_LastState = std::uint8_t(state);
         DrawPicture(b.s, b.host,
-                    !enabled ? std::uint8_t(psDisabled) : state == dsUp ? std::uint8_t(psUp) : std::uint8_t(psDown));
+                    !enabled        ? std::uint8_t(psDisabled)
+                    : state == dsUp ? std::uint8_t(psUp)
+                                    : std::uint8_t(psDown));
         VB_CHECK(checkRect(b.host.surface, {at.x(), at.y(), at.x() + 4, at.y() + 4}, color));
     }
 
@@ -250,8 +253,8 @@ private slots:
     void effectLayers_data()
     {
         QTest::addColumn<int>("effect");
-        QTest::addColumn<uint>("below");   // at (X + 4, Y + 4): the layer one pixel down-right
-        QTest::addColumn<uint>("above");   // at (X - 1, Y - 1): the layer one pixel up-left
+        QTest::addColumn<uint>("below"); // at (X + 4, Y + 4): the layer one pixel down-right
+        QTest::addColumn<uint>("above"); // at (X - 1, Y - 1): the layer one pixel up-left
         const uint none = 0x010101;
         const uint lighter = 0xE8E8E8, darker = 0x989898; // Shift(face, +40), Shift(face, -40)
         QTest::newRow("none") << int(fxNone) << none << none;

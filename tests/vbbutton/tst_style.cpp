@@ -5,6 +5,7 @@
 
 #include "controls/vbButton/ButtonPainter.h"
 #include "controls/vbButton/Styles.h"
+#include "platform/gdi/SysColors.h"
 
 using namespace vb;
 using namespace vbtest;
@@ -26,9 +27,15 @@ constexpr Row kRows[22] = {
     {-14, 226, 223}, {-15, 225, 222}, {-16, 224, 220}, {-17, 223, 219}, {-18, 222, 218}, {-20, 220, 215},
     {-21, 219, 214}, {-22, 218, 213}, {-23, 217, 212}, {-24, 216, 210}};
 
-gdi::ColorRef rowColor(int y) { return gdi::rgb(kRows[y - 1].rg, kRows[y - 1].rg, kRows[y - 1].b); }
+gdi::ColorRef rowColor(int y)
+{
+    return gdi::rgb(kRows[y - 1].rg, kRows[y - 1].rg, kRows[y - 1].b);
+}
 
-int brightness(gdi::ColorRef c) { return gdi::redOf(c) + gdi::greenOf(c) + gdi::blueOf(c); }
+int brightness(gdi::ColorRef c)
+{
+    return gdi::redOf(c) + gdi::greenOf(c) + gdi::blueOf(c);
+}
 
 // The rim strokes inside the frame of a 75 x 23 btRoundGradient button.
 void checkRim(const gdi::Surface& s, gdi::ColorRef frame, gdi::ColorRef bottom, gdi::ColorRef top,
@@ -79,8 +86,8 @@ private slots:
         b.host.surface.fill(kSentinel);
         r.gradient(b.s.m_FaceTintColor, 25, false, true);
         for (int y = 0; y <= 21; ++y)
-            VB_CHECK(checkRect(b.host.surface, {0, y, 75, y + 1}, y == 0 ? gdi::rgb(215, 215, 209)
-                                                                      : rowColor(23 - y)));
+            VB_CHECK(checkRect(b.host.surface, {0, y, 75, y + 1},
+                               y == 0 ? gdi::rgb(215, 215, 209) : rowColor(23 - y)));
         VB_CHECK(checkRect(b.host.surface, {0, 22, 75, 23}, rowColor(1)));
     }
 
@@ -217,18 +224,19 @@ private slots:
         // one pixel short at the right and bottom, two pixels Shift(Sh, +26).
         TestButton b(btFlat, 20, 10);
         b.draw(dsUp);
-        VB_CHECK(checkMask(b.host.surface, 0, 0,
-                           {"dddddddddddddddddddF", //
-                            "dhhhhhhhhhhhhhhhhhph", //
-                            "dhffffffffffffffffdh", //
-                            "dhffffffffffffffffdh", //
-                            "dhffffffffffffffffdh", //
-                            "dhffffffffffffffffdh", //
-                            "dhffffffffffffffffdh", //
-                            "dhffffffffffffffffdh", //
-                            "dpdddddddddddddddddh", //
-                            "Fhhhhhhhhhhhhhhhhhhh"},
-                           {{'d', 0x666666}, {'h', 0xFFFFFF}, {'f', 0xCCCCCC}, {'p', 0x9A9A9A}, {'F', kClassicFace}}));
+        VB_CHECK(checkMask(
+            b.host.surface, 0, 0,
+            {"dddddddddddddddddddF", //
+             "dhhhhhhhhhhhhhhhhhph", //
+             "dhffffffffffffffffdh", //
+             "dhffffffffffffffffdh", //
+             "dhffffffffffffffffdh", //
+             "dhffffffffffffffffdh", //
+             "dhffffffffffffffffdh", //
+             "dhffffffffffffffffdh", //
+             "dpdddddddddddddddddh", //
+             "Fhhhhhhhhhhhhhhhhhhh"},
+            {{'d', 0x666666}, {'h', 0xFFFFFF}, {'f', 0xCCCCCC}, {'p', 0x9A9A9A}, {'F', kClassicFace}}));
     }
 
     void hotSelectFills_data()
@@ -241,9 +249,11 @@ private slots:
         const uint face = kClassicFace, navy = kClassicHighlight;
         // Accent soft = navy washed by 176 = (176, 176, 215); pressed fill = navy washed by 128.
         QTest::newRow("up") << int(csSystem) << false << int(dsUp) << face << face;
-        QTest::newRow("up hot") << int(csSystem) << true << int(dsUp) << uint(gdi::rgb(176, 176, 215)) << navy;
+        QTest::newRow("up hot") << int(csSystem) << true << int(dsUp) << uint(gdi::rgb(176, 176, 215))
+                                << navy;
         QTest::newRow("down") << int(csSystem) << false << int(dsDown) << face << navy;
-        QTest::newRow("down hot") << int(csSystem) << true << int(dsDown) << uint(gdi::rgb(128, 128, 191)) << navy;
+        QTest::newRow("down hot") << int(csSystem) << true << int(dsDown) << uint(gdi::rgb(128, 128, 191))
+                                  << navy;
         // Custom: accent Shift(face, -128), accent soft the face; pressed fill Shift(face, -32).
         QTest::newRow("custom down hot") << int(csCustom) << true << int(dsDown) << uint(0x606060) << uint(0);
         QTest::newRow("custom up hot") << int(csCustom) << true << int(dsUp) << uint(0x808080) << uint(0);
@@ -282,7 +292,8 @@ private slots:
         b.s.m_IsHot = true;
         b.draw(dsUp);
         QCOMPARE(b.at(5, 0), gdi::GetSysColor(gdi::COLOR_BTNHIGHLIGHT));
-        QCOMPARE(b.at(5, 15), gdi::GetSysColor(type == btHot3D ? gdi::COLOR_3DDKSHADOW : gdi::COLOR_BTNSHADOW));
+        QCOMPARE(b.at(5, 15),
+                 gdi::GetSysColor(type == btHot3D ? gdi::COLOR_3DDKSHADOW : gdi::COLOR_BTNSHADOW));
     }
 
     void ovalLooks()

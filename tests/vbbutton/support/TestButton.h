@@ -80,7 +80,8 @@ struct TestButton {
 // A solid w x h bitmap picture.
 [[nodiscard]] gdi::PicturePtr solidBitmap(int w, int h, gdi::ColorRef color);
 // A bitmap picture from rows of characters, each mapped to a colour.
-[[nodiscard]] gdi::PicturePtr bitmapFromMask(const QStringList& rows, const QMap<QChar, gdi::ColorRef>& colors);
+[[nodiscard]] gdi::PicturePtr bitmapFromMask(const QStringList& rows,
+                                             const QMap<QChar, gdi::ColorRef>& colors);
 
 // Each returns an empty string when the surface matches, else a description of
 // the first difference.

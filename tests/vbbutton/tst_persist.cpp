@@ -3,6 +3,9 @@
 
 #include "controls/vbButton/RegisterVbButton.h"
 #include "platform/forms/ControlRegistry.h"
+#include "platform/forms/Controls.h"
+#include "platform/forms/FormBuilder.h"
+#include "platform/forms/WindowDescription.h"
 #include "support/VbInputDriver.h"
 
 #include <QJsonArray>
@@ -375,6 +378,36 @@ private slots:
             forms::ControlRegistry::instance().create("vbButton", &window, fresh));
         QVERIFY(n);
         QCOMPARE(n->Caption(), QStringLiteral("btn(2)"));
+        forms::ControlRegistry::instance().restoreBuiltins();
+    }
+
+    void mainWindowButtonsComeUpAsSaved()
+    {
+        vb::registerVbButton();
+        QWidget window;
+        forms::Controls controls;
+        forms::FormBuilder::build(forms::loadWindowDescription("DlgCopy"), &window, controls);
+        const QStringList captions{"&Copy File...", "&Browse File...", "&Copy To..."};
+        for (int i = 0; i < 3; ++i) {
+            auto* b = controls.get<vb::vbButton>("btn", i);
+            QVERIFY(b);
+            QCOMPARE(b->Caption(), captions[i]);
+            QCOMPARE(b->ButtonType(), 3);
+            QCOMPARE(b->ColorScheme(), 1);
+            QCOMPARE(b->FontName(), QStringLiteral("MS Sans Serif"));
+            QVERIFY(b->FontBold());
+            QCOMPARE(b->Font().pointSizeF(), 8.25);
+            QCOMPARE(b->BackColor(), 0xC0C0C0u);
+            QCOMPARE(b->ForeOver(), 0xFF0000u);
+            QVERIFY(!b->HandPointer());
+        }
+        auto* menu = controls.get<vb::vbButton>("vbButton1");
+        QVERIFY(menu);
+        QCOMPARE(menu->Caption(), QStringLiteral("&Menu"));
+        // Twips in the description: 975 x 375 is 65 x 25 pixels.
+        window.show();
+        QCOMPARE(menu->state().m_Width, 65);
+        QCOMPARE(menu->state().m_Height, 25);
         forms::ControlRegistry::instance().restoreBuiltins();
     }
 

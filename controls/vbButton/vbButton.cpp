@@ -126,6 +126,16 @@ gdi::ColorRef vbButton::parentTextColor() const
     return gdi::GetSysColor(gdi::COLOR_BTNTEXT);
 }
 
+void vbButton::setControlHeight(int pixels)
+{
+    // The background capture shrinks the control so the parent paints the area
+    // behind it, then restores the height it had at the last resize. A hidden
+    // control covers nothing, and Qt tells it of no resize before its first
+    // show, so that height may not be known yet: leave a hidden control alone.
+    if (isVisible())
+        resize(width(), pixels);
+}
+
 void vbButton::processPendingEvents()
 {
     QCoreApplication::processEvents();

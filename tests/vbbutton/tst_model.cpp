@@ -243,6 +243,7 @@ private slots:
         ButtonWindow w(false);
         vb::vbButton* b = w.button;
         b->setButtonType(11);
+        QCOMPARE(b->height(), 30); // a capture before the first show leaves the size alone
         QVERIFY(!b->state().m_BackgroundDC);
         w.window.show();
         QVERIFY(b->state().m_BackgroundDC);

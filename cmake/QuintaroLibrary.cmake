@@ -15,6 +15,14 @@ function(quintaro_add_library name)
     list(FILTER sources EXCLUDE REGEX "/${x}$")
   endforeach()
   add_library(${name} STATIC ${sources})
+  # The moc step only reruns when a file it already knew changes (CMake 3.25), so
+  # a header that joins the glob would never be moc'ed in an existing build tree:
+  # when the file list changes, drop the step's stamp so it runs again.
+  string(SHA1 listing "${sources}")
+  if(NOT "${listing}" STREQUAL "${QUINTARO_SOURCES_${name}}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/timestamp)
+    set(QUINTARO_SOURCES_${name} "${listing}" CACHE INTERNAL "")
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()

@@ -108,6 +108,9 @@ void UserControl::cls()
 {
     ++m_clearCount;
     m_surface.fill(m_backColor);
+    // Every drawing pass starts here; what it draws next must reach the screen
+    // without waiting for some other reason to repaint.
+    update();
 }
 
 void UserControl::setClearColor(gdi::ColorRef color)

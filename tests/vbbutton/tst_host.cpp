@@ -54,6 +54,29 @@ private slots:
         QCOMPARE(c->clearCount(), 1);
     }
 
+    void drawingReachesTheScreenWithoutAnotherRepaint()
+    {
+        QWidget window;
+        auto* c = new Recorder(&window);
+        c->setGeometry(0, 0, 6, 4);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        c->installEventFilter(&counter);
+        c->cls();
+        c->surfaceDc().fillRect({0, 0, 6, 4}, 0x0000FF);
+        QTRY_VERIFY(counter.paints > 0);
+    }
+
     void lifecycleReachesTheControl()
     {
         QWidget window;

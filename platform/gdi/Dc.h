@@ -88,6 +88,8 @@ public:
     void drawIconEx(int x, int y, const QImage& icon);
 
 private:
+    void drawLine(int x0, int y0, int x1, int y1);
+
     Surface* m_surface;
     Pen m_pen;
     Brush m_brush = ColorRef(0xFFFFFF);

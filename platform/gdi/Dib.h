@@ -5,6 +5,7 @@
 #include "platform/gdi/Dc.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace gdi {
@@ -20,12 +21,17 @@ struct BitmapInfoHeader {
 
 [[nodiscard]] constexpr int dibStride24(int width) { return (width * 3 + 3) & ~3; }
 
-// GetDIBits of a whole bitmap: stride x height bytes, bottom row first.
+// GetDIBits of a whole bitmap: stride x height bytes, bottom row first (a negative
+// header height asks for top-down rows, as in GDI). Empty for a header other than
+// 24-bit uncompressed.
 [[nodiscard]] std::vector<std::uint8_t> getDIBits24(const Surface& bitmap, const BitmapInfoHeader& header);
 
 // SetDIBitsToDevice(dc, x, y, w, h, 0, 0, 0, h, bits, header): writes the w x h
 // block at (x, y), reading rows bottom-up with the header's padded stride.
 void setDIBitsToDevice24(Dc& dc, int x, int y, int w, int h, const std::uint8_t* bits,
+                         const BitmapInfoHeader& header);
+// The same, refusing (drawing nothing) when `bits` is shorter than the h rows it reads.
+void setDIBitsToDevice24(Dc& dc, int x, int y, int w, int h, std::span<const std::uint8_t> bits,
                          const BitmapInfoHeader& header);
 
 } // namespace gdi

@@ -13,7 +13,7 @@ enum : unsigned { FOF_ALLOWUNDO = 0x0040 };
 // Results other than zero; the caller only tells zero from nonzero.
 enum FileOpResult : int {
     FileOpSuccess = 0,
-    FileOpCancelled = 1223, // the user cancelled (or answered No to a needed folder)
+    FileOpCancelled = 1223,  // the user cancelled (or answered No to a needed folder)
     FileOpRefused = 0x10000, // the request cannot be carried out as asked (nothing written)
     FileOpFailed = 0x10001,  // an item could not be copied
 };

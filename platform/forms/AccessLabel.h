@@ -1,0 +1,34 @@
+#pragma once
+// A label whose "&" access key moves the focus to the next control in tab
+// order that can take it (a label never takes the focus itself).
+
+#include <QLabel>
+
+namespace forms
+{
+
+class AccessLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit AccessLabel(QWidget* parent = nullptr);
+
+    // Call after the window's controls are built and have their tab indexes:
+    // registers the access key (if the caption has one) so it is shown underlined.
+    void updateAccessKey();
+
+    // The control the access key gives the focus to right now, or nullptr.
+    [[nodiscard]] QWidget* accessTarget() const;
+
+protected:
+    bool event(QEvent* event) override;
+};
+
+// The "tabIndex" property every built control carries.
+[[nodiscard]] int tabIndexOf(const QWidget* widget);
+// The controls of `window` that have a tab index, in tab order.
+[[nodiscard]] QList<QWidget*> controlsInTabOrder(QWidget* window);
+// Whether a control can take the focus from the keyboard at this moment.
+[[nodiscard]] bool canTakeFocus(const QWidget* widget);
+
+} // namespace forms

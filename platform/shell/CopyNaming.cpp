@@ -1,0 +1,109 @@
+#include "platform/shell/CopyNaming.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <fnmatch.h>
+
+namespace shell {
+
+std::string joinPath(const std::string& folder, const std::string& name)
+{
+    if (name.empty())
+        return folder;
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/')
+        return folder + name;
+    return folder + '/' + name;
+}
+
+std::string parentOf(const std::string& path)
+{
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string withoutTrailingSlash(const std::string& path)
+{
+    std::string result = path;
+    while (result.size() > 1 && result.back() == '/')
+        result.pop_back();
+    return result;
+}
+
+std::string duplicateName(const std::string& name, bool isFolder, int n)
+{
+    std::string stem = name;
+    std::string extension;
+    auto dot = name.find_last_of('.');
+    // A leading dot marks a hidden name, not an extension (".profile - Copy").
+    if (!isFolder && dot != std::string::npos && dot > 0) {
+        stem = name.substr(0, dot);
+        extension = name.substr(dot);
+    }
+    std::string suffix = n <= 1 ? " - Copy" : " - Copy (" + std::to_string(n) + ")";
+    // Keep the result a valid directory entry: shorten the stem, never the suffix.
+    size_t room = NAME_MAX - suffix.size() - std::min<size_t>(extension.size(), NAME_MAX / 2);
+    if (extension.size() > NAME_MAX / 2)
+        extension.clear();
+    if (stem.size() > room)
+        stem.resize(room);
+    return stem + suffix + extension;
+}
+
+std::string partialName(pid_t pid, unsigned long serial, const std::string& name)
+{
+    std::string head = std::string(kPartialPrefix) + std::to_string(pid) + '-' + std::to_string(serial) + '-';
+    return head + name.substr(0, NAME_MAX - head.size());
+}
+
+std::optional<pid_t> partialOwner(const std::string& name)
+{
+    size_t prefix = std::strlen(kPartialPrefix);
+    if (name.compare(0, prefix, kPartialPrefix) != 0)
+        return std::nullopt;
+    size_t i = prefix;
+    long long pid = 0;
+    while (i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < INT_MAX)
+        pid = pid * 10 + (name[i++] - '0');
+    if (i == prefix || i >= name.size() || name[i] != '-' || pid <= 0 || pid >= INT_MAX)
+        return std::nullopt;
+    return static_cast<pid_t>(pid);
+}
+
+bool hasWildcard(const std::string& name)
+{
+    return name.find_first_of("*?[") != std::string::npos;
+}
+
+bool matchesWildcard(const std::string& pattern, const std::string& name)
+{
+    // Hidden names match only a pattern that names the dot itself, as in a shell.
+    return ::fnmatch(pattern.c_str(), name.c_str(), FNM_PERIOD) == 0;
+}
+
+std::vector<std::string> splitNameList(const char* data, size_t size)
+{
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (size_t i = 0; i <= size; ++i) {
+        if (i == size || data[i] == '\0') {
+            if (i == start)
+                break;
+            names.emplace_back(data + start, i - start);
+            start = i + 1;
+        }
+    }
+    return names;
+}
+
+} // namespace shell

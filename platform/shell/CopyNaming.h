@@ -1,0 +1,35 @@
+#pragma once
+// Names the copy engine makes up or takes apart: joined paths, "a - Copy.txt"
+// duplicates, the temporary names that files are written under, wildcards and the
+// request's NUL-separated name lists.
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace shell {
+
+[[nodiscard]] std::string joinPath(const std::string& folder, const std::string& name);
+[[nodiscard]] std::string parentOf(const std::string& path);
+[[nodiscard]] std::string nameOf(const std::string& path);
+// Drops trailing slashes ("a/b/" is "a/b"), keeping a lone "/".
+[[nodiscard]] std::string withoutTrailingSlash(const std::string& path);
+
+// The n-th duplicate of an item copied beside itself: n = 1 gives "a - Copy.txt",
+// n = 2 "a - Copy (2).txt"; a folder's name keeps no extension apart ("f - Copy").
+[[nodiscard]] std::string duplicateName(const std::string& name, bool isFolder, int n);
+
+// Files are written under this name in their destination folder and renamed into
+// place only when complete. The pid lets a later copy tell an abandoned one.
+inline constexpr const char* kPartialPrefix = ".quintaro-partial-";
+[[nodiscard]] std::string partialName(pid_t pid, unsigned long serial, const std::string& name);
+[[nodiscard]] std::optional<pid_t> partialOwner(const std::string& name);
+
+[[nodiscard]] bool hasWildcard(const std::string& name);
+[[nodiscard]] bool matchesWildcard(const std::string& pattern, const std::string& name);
+
+// "a\0b\0\0" gives {"a", "b"}; an unterminated list ends at its last byte.
+[[nodiscard]] std::vector<std::string> splitNameList(const char* data, size_t size);
+
+} // namespace shell

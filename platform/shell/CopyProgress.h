@@ -1,0 +1,40 @@
+#pragma once
+// How the copy engine tells the world how far it has come. Calls arrive from the
+// engine's worker threads, concurrently when small files are copied in parallel,
+// so an implementation must be thread-safe.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace shell {
+
+class CopyProgress {
+public:
+    virtual ~CopyProgress() = default;
+
+    // Counting what there is to copy.
+    virtual void preparing() = 0;
+    // Counting done: the whole request is this many items and bytes.
+    virtual void started(std::uint64_t items, std::uint64_t bytes) = 0;
+    virtual void itemStarted(const std::string& name, const std::string& fromFolder,
+                             const std::string& toFolder) = 0;
+    // A failed attempt hands its bytes back with a negative count before a retry.
+    virtual void bytesDone(std::int64_t bytes) = 0;
+    virtual void itemsDone(std::uint64_t items) = 0;
+    // All items written; the destination is being flushed to the disk.
+    virtual void finishing() = 0;
+};
+
+// Set once by whoever wants the copy to stop (the Cancel button, a Cancel answer);
+// the engine checks it between items and between chunks of a file.
+class CancelToken {
+public:
+    void cancel() { m_cancelled.store(true, std::memory_order_relaxed); }
+    [[nodiscard]] bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+
+private:
+    std::atomic<bool> m_cancelled{false};
+};
+
+} // namespace shell

@@ -1,0 +1,44 @@
+#pragma once
+// What the copy engine asks the person it copies for. The engine calls these from
+// its worker threads, one question at a time; an implementation that shows windows
+// must hop to the user-interface thread itself (see UiThreadQuestions).
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace shell {
+
+// One side of a name clash, as shown in the replace and merge questions.
+struct ItemDetails {
+    std::string path;
+    bool isFolder = false;
+    std::int64_t size = 0;
+    std::timespec modified{};
+};
+
+enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel };
+enum class ErrorAnswer { Retry, Skip, Cancel };
+
+class CopyQuestions {
+public:
+    virtual ~CopyQuestions() = default;
+
+    // The destination folder does not exist: create it (with its parents)?
+    virtual bool createFolder(const std::string& path) = 0;
+    // A file (or link) of the same name exists: replace it with the incoming one?
+    virtual ClashAnswer replaceItem(const ItemDetails& existing, const ItemDetails& incoming) = 0;
+    // A folder of the same name exists: copy into it, merging the two?
+    virtual ClashAnswer mergeFolder(const ItemDetails& existing, const ItemDetails& incoming) = 0;
+    // An item could not be copied. Retry is offered only when canRetry is true.
+    virtual ErrorAnswer copyError(const std::string& item, const std::string& reason, bool canRetry) = 0;
+    // The tree needs more room than the destination has: start anyway?
+    virtual bool copyWithoutRoom(const std::string& folder, std::uint64_t needed,
+                                 std::uint64_t available) = 0;
+    // The replaced item cannot go to the trash: delete it for good instead?
+    virtual bool deletePermanently(const std::string& path, const std::string& reason) = 0;
+    // The request cannot go ahead at all; the message says why.
+    virtual void requestFailed(const std::string& message) = 0;
+};
+
+} // namespace shell

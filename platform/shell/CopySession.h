@@ -1,0 +1,74 @@
+#pragma once
+// What every part of one copy request shares: the file system, the questions
+// (asked one at a time, whichever thread asks), the progress, the cancel flag and
+// the running verdict.
+
+#include "platform/shell/CopyProgress.h"
+#include "platform/shell/CopyQuestions.h"
+#include "platform/shell/FileSystem.h"
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
+namespace shell {
+
+enum class Durability {
+    SyncFileSystem, // one syncfs per destination file system at the end
+    SyncEachFile,   // fsync every file and every folder written into
+};
+
+struct CopyOptions {
+    unsigned threads = 2;                           // workers for small files; 1 copies in order
+    std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
+    Durability durability = Durability::SyncFileSystem;
+};
+
+class CopySession {
+public:
+    CopySession(FileSystem& fs, CopyQuestions& questions, CopyProgress& progress, CancelToken& cancel,
+                CopyOptions options);
+
+    FileSystem& fs;
+    CopyProgress& progress;
+    CancelToken& cancel;
+    const CopyOptions options;
+
+    // Each question waits for the one before it; Cancel also raises the cancel flag.
+    template <typename F> auto ask(F&& question)
+    {
+        std::lock_guard lock(m_questionLock);
+        return question(m_questions);
+    }
+    ErrorAnswer askAboutError(const std::string& item, int error, bool canRetry);
+
+    // Some item was not copied (an error the user skipped).
+    void markFailed() { m_failed.store(true); }
+    [[nodiscard]] bool failed() const { return m_failed.load(); }
+    // Some item was left out by the user's choice (No, No to All).
+    void markDeclined() { m_declined.store(true); }
+    [[nodiscard]] bool declined() const { return m_declined.load(); }
+
+    [[nodiscard]] std::string newPartialName(const std::string& name);
+
+    // Folders the request wrote into, so their file systems (or the folders
+    // themselves) can be flushed before success is reported.
+    void noteFolderWritten(const std::string& folder);
+    // Flushes them all; returns 0 or the first error.
+    int flush();
+
+private:
+    CopyQuestions& m_questions;
+    std::mutex m_questionLock;
+    std::atomic<bool> m_failed{false};
+    std::atomic<bool> m_declined{false};
+    std::atomic<unsigned long> m_serial{0};
+    pid_t m_pid;
+    std::mutex m_folderLock;
+    std::map<dev_t, std::string> m_fileSystems;
+    std::set<std::string> m_folders;
+};
+
+} // namespace shell

@@ -1,0 +1,156 @@
+#include "platform/shell/FileDataCopier.h"
+
+#include "platform/shell/CopyErrors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <unistd.h>
+
+namespace shell {
+
+namespace {
+
+// Big enough to keep the disk streaming, small enough that Cancel answers quickly.
+constexpr off_t kKernelChunk = off_t{32} << 20;
+constexpr size_t kBufferSize = size_t{1} << 20;
+
+// Errors that mean "this way of copying is not available here", not "the copy failed".
+bool unsupported(long error)
+{
+    return error == -EOPNOTSUPP || error == -ENOTTY || error == -EXDEV || error == -EINVAL || error == -ENOSYS
+           || error == -EBADF || error == -ETXTBSY || error == -EPERM;
+}
+
+// One buffer per thread, made on first use: the pool copies small files in parallel
+// and each file must not pay for a fresh megabyte.
+std::vector<char>& threadBuffer()
+{
+    thread_local std::vector<char> buffer;
+    if (buffer.empty())
+        buffer.resize(kBufferSize);
+    return buffer;
+}
+
+} // namespace
+
+FileDataCopier::FileDataCopier(FileSystem& fs, CancelToken& cancel, CopyProgress& progress)
+    : m_fs(fs), m_cancel(cancel), m_progress(progress)
+{
+}
+
+void FileDataCopier::report(std::int64_t bytes)
+{
+    if (bytes == 0)
+        return;
+    m_reported += bytes;
+    m_progress.bytesDone(bytes);
+}
+
+int FileDataCopier::copy(int in, int out, const struct stat& source)
+{
+    m_reported = 0;
+    const off_t size = source.st_size;
+    int result = 0;
+    if (size > 0) {
+        int cloned = m_fs.cloneFile(out, in);
+        if (cloned == 0) {
+            report(size);
+            return 0;
+        }
+        if (!unsupported(cloned))
+            return cloned;
+
+        // Fewer blocks than the size needs means holes worth keeping.
+        const bool sparse = static_cast<std::int64_t>(source.st_blocks) * 512 < size;
+        if (sparse) {
+            off_t position = 0;
+            while (position < size && result == 0) {
+                off_t data = m_fs.seek(in, position, SEEK_DATA);
+                if (data == -ENXIO)
+                    break; // only a hole remains
+                if (data < 0) {
+                    result = unsupported(data) ? copyRange(in, out, position, size - position)
+                                               : static_cast<int>(data);
+                    position = size;
+                    break;
+                }
+                off_t hole = m_fs.seek(in, data, SEEK_HOLE);
+                if (hole < 0) {
+                    result = static_cast<int>(hole);
+                    break;
+                }
+                hole = std::min(hole, size);
+                report(data - position); // a hole counts as done at once
+                result = copyRange(in, out, data, hole - data);
+                position = hole;
+            }
+            if (result == 0) {
+                report(size - std::min(position, size));
+                result = m_fs.ftruncate(out, size);
+            }
+        } else {
+            result = copyRange(in, out, 0, size);
+        }
+    }
+    if (result != 0)
+        report(-m_reported);
+    return result;
+}
+
+int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
+{
+    while (length > 0) {
+        if (m_cancel.cancelled())
+            return kErrorCancelled;
+        if (!m_kernelCopy)
+            return copyRangeByBuffer(in, out, offset, length);
+        off_t inOffset = offset;
+        off_t outOffset = offset;
+        ssize_t n = m_fs.copyFileRange(in, &inOffset, out, &outOffset,
+                                       static_cast<size_t>(std::min(length, kKernelChunk)));
+        if (n < 0 && unsupported(n)) {
+            m_kernelCopy = false;
+            continue;
+        }
+        if (n < 0)
+            return static_cast<int>(n);
+        if (n == 0)
+            return kErrorChanged; // the source is shorter than it was a moment ago
+        offset += n;
+        length -= n;
+        report(n);
+    }
+    return 0;
+}
+
+int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t length)
+{
+    std::vector<char>& buffer = threadBuffer();
+    while (length > 0) {
+        if (m_cancel.cancelled())
+            return kErrorCancelled;
+        size_t want = static_cast<size_t>(std::min<off_t>(length, static_cast<off_t>(buffer.size())));
+        ssize_t got = m_fs.pread(in, buffer.data(), want, offset);
+        if (got < 0)
+            return static_cast<int>(got);
+        if (got == 0)
+            return kErrorChanged;
+        ssize_t written = 0;
+        while (written < got) {
+            ssize_t n = m_fs.pwrite(out, buffer.data() + written, static_cast<size_t>(got - written),
+                                    offset + written);
+            if (n < 0)
+                return static_cast<int>(n);
+            if (n == 0)
+                return -EIO;
+            written += n;
+        }
+        offset += got;
+        length -= got;
+        report(got);
+    }
+    return 0;
+}
+
+} // namespace shell

@@ -1,0 +1,35 @@
+#pragma once
+// Moves the bytes of one open regular file into another, fastest way first: a
+// reflink clone, then copy_file_range in the kernel, then read/write through a
+// large buffer. Holes in a sparse source stay holes in the copy.
+
+#include "platform/shell/CopyProgress.h"
+#include "platform/shell/FileSystem.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace shell {
+
+class FileDataCopier {
+public:
+    FileDataCopier(FileSystem& fs, CancelToken& cancel, CopyProgress& progress);
+
+    // Copies size bytes from in to out (both at offset zero). Returns 0, minus errno,
+    // kErrorCancelled, or kErrorChanged when the source ends early. Every byte
+    // reported to the progress is reported back (as a negative count) on failure.
+    int copy(int in, int out, const struct stat& source);
+
+private:
+    int copyRange(int in, int out, off_t offset, off_t length);
+    int copyRangeByBuffer(int in, int out, off_t offset, off_t length);
+    void report(std::int64_t bytes);
+
+    FileSystem& m_fs;
+    CancelToken& m_cancel;
+    CopyProgress& m_progress;
+    bool m_kernelCopy = true;
+    std::int64_t m_reported = 0;
+};
+
+} // namespace shell

@@ -1,0 +1,62 @@
+#pragma once
+// The copy engine's only door to the file system. Every call returns zero (or a
+// count, a descriptor, an offset) on success and minus errno on failure, so a
+// test implementation can make any call fail the way the kernel would.
+// Paths are raw bytes: a name that is not valid UTF-8 passes through untouched.
+
+#include <cstdint>
+#include <string>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/types.h>
+#include <vector>
+
+namespace shell {
+
+struct DirEntry {
+    std::string name;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual int open(const std::string& path, int flags, mode_t mode = 0) = 0;
+    virtual int close(int fd) = 0;
+    virtual ssize_t pread(int fd, void* buf, size_t count, off_t offset) = 0;
+    virtual ssize_t pwrite(int fd, const void* buf, size_t count, off_t offset) = 0;
+    virtual ssize_t copyFileRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t count) = 0;
+    // Shares the source's blocks with the destination (reflink) where the file system can.
+    virtual int cloneFile(int out, int in) = 0;
+    virtual off_t seek(int fd, off_t offset, int whence) = 0;
+    virtual int ftruncate(int fd, off_t length) = 0;
+    virtual int fstat(int fd, struct stat* st) = 0;
+    virtual int stat(const std::string& path, struct stat* st) = 0;
+    virtual int lstat(const std::string& path, struct stat* st) = 0;
+    virtual int fchmod(int fd, mode_t mode) = 0;
+    virtual int chmod(const std::string& path, mode_t mode) = 0;
+    // Sets access and modification times; on a symbolic link, of the link itself.
+    virtual int setTimes(const std::string& path, const struct timespec times[2]) = 0;
+    virtual int futimens(int fd, const struct timespec times[2]) = 0;
+    virtual int fsync(int fd) = 0;
+    virtual int syncfs(int fd) = 0;
+    virtual int statvfs(const std::string& path, struct statvfs* st) = 0;
+
+    virtual int mkdir(const std::string& path, mode_t mode) = 0;
+    virtual int rmdir(const std::string& path) = 0;
+    virtual int unlink(const std::string& path) = 0;
+    virtual int rename(const std::string& from, const std::string& to) = 0;
+    // Like rename, but fails with -EEXIST instead of replacing an existing item.
+    virtual int renameNoReplace(const std::string& from, const std::string& to) = 0;
+    virtual int symlink(const std::string& target, const std::string& path) = 0;
+    virtual int readlink(const std::string& path, std::string& target) = 0;
+    virtual int mkfifo(const std::string& path, mode_t mode) = 0;
+    virtual int listDirectory(const std::string& path, std::vector<DirEntry>& entries) = 0;
+    virtual int realPath(const std::string& path, std::string& resolved) = 0;
+
+    // Moves an item to the desktop trash so the user can restore it.
+    virtual int moveToTrash(const std::string& path) = 0;
+    virtual bool processAlive(pid_t pid) = 0;
+};
+
+} // namespace shell

@@ -1,0 +1,169 @@
+#include "platform/shell/ItemCopier.h"
+
+#include "platform/shell/CopyErrors.h"
+#include "platform/shell/CopyNaming.h"
+#include "platform/shell/FileDataCopier.h"
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace shell {
+
+namespace {
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+} // namespace
+
+ItemCopier::ItemCopier(CopySession& session) : m_session(session), m_fs(session.fs)
+{
+}
+
+void ItemCopier::copy(const std::string& source, const std::string& target, std::int64_t plannedSize,
+                      bool replace)
+{
+    m_session.progress.itemStarted(nameOf(source), parentOf(source), parentOf(target));
+    for (;;) {
+        if (m_session.cancel.cancelled())
+            return;
+        int result = attempt(source, target, replace);
+        if (result == kErrorCancelled)
+            return;
+        if (result == 0 || result == kErrorDeclined) {
+            if (result == kErrorDeclined) {
+                m_session.markDeclined();
+                m_session.progress.bytesDone(plannedSize);
+            }
+            m_session.progress.itemsDone(1);
+            return;
+        }
+        const bool canRetry = result != kErrorSpecial;
+        ErrorAnswer answer = m_session.askAboutError(source, result, canRetry);
+        if (answer == ErrorAnswer::Retry)
+            continue;
+        if (answer == ErrorAnswer::Skip) {
+            m_session.progress.bytesDone(plannedSize);
+            m_session.progress.itemsDone(1);
+        }
+        return;
+    }
+}
+
+int ItemCopier::attempt(const std::string& source, const std::string& target, bool replace)
+{
+    struct stat before {};
+    if (int r = m_fs.lstat(source, &before); r != 0)
+        return r;
+    if (S_ISDIR(before.st_mode))
+        return kErrorChanged; // it was not a folder when the tree was counted
+    if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
+        return kErrorSpecial;
+
+    const std::string temp = joinPath(parentOf(target), m_session.newPartialName(nameOf(target)));
+    int result = 0;
+    if (S_ISREG(before.st_mode))
+        result = writeFile(source, temp, before);
+    else if (S_ISLNK(before.st_mode))
+        result = writeLink(source, temp, before);
+    else
+        result = writeFifo(temp, before);
+    if (result == 0)
+        result = place(temp, target, replace);
+    if (result != 0)
+        m_fs.unlink(temp);
+    return result;
+}
+
+int ItemCopier::writeFile(const std::string& source, const std::string& temp, struct stat& before)
+{
+    // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it.
+    int in = m_fs.open(source, O_RDONLY | O_NOFOLLOW);
+    if (in < 0)
+        return in == -ELOOP ? kErrorChanged : in;
+    int result = m_fs.fstat(in, &before);
+    if (result == 0 && !S_ISREG(before.st_mode))
+        result = kErrorChanged;
+    int out = -1;
+    if (result == 0) {
+        out = m_fs.open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+        if (out < 0)
+            result = out;
+    }
+    if (result == 0) {
+        FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
+        result = data.copy(in, out, before);
+    }
+    if (result == 0) {
+        // The copy is only good if the source stood still while it was read.
+        struct stat after {};
+        struct stat now {};
+        result = m_fs.fstat(in, &after);
+        if (result == 0 && (after.st_size != before.st_size || !sameTime(after.st_mtim, before.st_mtim)))
+            result = kErrorChanged;
+        if (result == 0
+            && (m_fs.lstat(source, &now) != 0 || now.st_ino != before.st_ino || now.st_dev != before.st_dev))
+            result = kErrorVanished;
+    }
+    if (result == 0)
+        result = m_fs.fchmod(out, before.st_mode & 07777);
+    if (result == 0) {
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        result = m_fs.futimens(out, times);
+    }
+    if (result == 0 && m_session.options.durability == Durability::SyncEachFile)
+        result = m_fs.fsync(out);
+    if (out >= 0) {
+        // Some file systems report a failed write only when the file is closed.
+        int closed = m_fs.close(out);
+        if (result == 0)
+            result = closed;
+    }
+    if (in >= 0)
+        m_fs.close(in);
+    return result;
+}
+
+int ItemCopier::writeLink(const std::string& source, const std::string& temp, const struct stat& before)
+{
+    std::string target;
+    if (int r = m_fs.readlink(source, target); r != 0)
+        return r;
+    if (int r = m_fs.symlink(target, temp); r != 0)
+        return r;
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    m_fs.setTimes(temp, times); // not every file system keeps link times; the link itself is what counts
+    return 0;
+}
+
+int ItemCopier::writeFifo(const std::string& temp, const struct stat& before)
+{
+    // A FIFO is recreated, never opened: opening one would wait for a writer forever.
+    if (int r = m_fs.mkfifo(temp, 0600); r != 0)
+        return r;
+    if (int r = m_fs.chmod(temp, before.st_mode & 07777); r != 0)
+        return r;
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    return m_fs.setTimes(temp, times);
+}
+
+int ItemCopier::place(const std::string& temp, const std::string& target, bool replace)
+{
+    if (replace) {
+        int trashed = m_fs.moveToTrash(target);
+        if (trashed != 0 && trashed != -ENOENT) {
+            bool destroy = m_session.ask(
+                [&](CopyQuestions& q) { return q.deletePermanently(target, describeError(trashed)); });
+            if (!destroy)
+                return kErrorDeclined;
+            // rename replaces the old item in one step: the name is never empty.
+            return m_fs.rename(temp, target);
+        }
+    }
+    int result = m_fs.renameNoReplace(temp, target);
+    return result == -EEXIST ? kErrorAppeared : result;
+}
+
+} // namespace shell

@@ -1,0 +1,34 @@
+#pragma once
+// Copies one item that is not a folder (a file, a symbolic link, a FIFO) to its
+// destination name. The data goes to a temporary name beside the destination and
+// is renamed into place only when complete, so no one ever sees half a file under
+// its final name. Thread-safe: the workers of the session each use their own.
+
+#include "platform/shell/CopySession.h"
+
+#include <cstdint>
+#include <string>
+
+namespace shell {
+
+class ItemCopier {
+public:
+    explicit ItemCopier(CopySession& session);
+
+    // replace: the existing item at target goes to the trash once the copy is
+    // complete. Errors are put to the user (Retry, Skip, Cancel) here; the item
+    // counts as done either way, its planned bytes too when it was skipped.
+    void copy(const std::string& source, const std::string& target, std::int64_t plannedSize, bool replace);
+
+private:
+    int attempt(const std::string& source, const std::string& target, bool replace);
+    int writeFile(const std::string& source, const std::string& temp, struct stat& before);
+    int writeLink(const std::string& source, const std::string& temp, const struct stat& before);
+    int writeFifo(const std::string& temp, const struct stat& before);
+    int place(const std::string& temp, const std::string& target, bool replace);
+
+    CopySession& m_session;
+    FileSystem& m_fs;
+};
+
+} // namespace shell

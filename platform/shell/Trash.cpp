@@ -1,0 +1,188 @@
+#include "platform/shell/Trash.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace shell {
+
+namespace {
+
+std::string parentOf(const std::string& path)
+{
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int makeFolders(const std::string& path)
+{
+    if (::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST)
+        return 0;
+    if (errno != ENOENT)
+        return -errno;
+    if (int r = makeFolders(parentOf(path)); r != 0)
+        return r;
+    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST ? 0 : -errno;
+}
+
+// The trash's Path key is a URL path: every byte outside the unreserved set is %XX.
+std::string percentEncoded(const std::string& path)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
+                     || c == '_' || c == '.' || c == '~' || c == '/';
+        if (plain) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string localTimeStamp()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    ::localtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &parts);
+    return text;
+}
+
+bool usableTrash(const std::string& trash, dev_t device)
+{
+    struct stat st {};
+    if (makeFolders(trash + "/files") != 0 || makeFolders(trash + "/info") != 0)
+        return false;
+    return ::stat((trash + "/files").c_str(), &st) == 0 && st.st_dev == device;
+}
+
+// The mount point holding the item: the highest ancestor still on its device.
+std::string topFolderOf(const std::string& absolute, dev_t device)
+{
+    std::string top = parentOf(absolute);
+    while (top != "/") {
+        std::string up = parentOf(top);
+        struct stat st {};
+        if (::stat(up.c_str(), &st) != 0 || st.st_dev != device)
+            break;
+        top = up;
+    }
+    return top;
+}
+
+std::string trashFor(const std::string& absolute, dev_t device)
+{
+    std::string home = homeTrashFolder();
+    if (usableTrash(home, device))
+        return home;
+    std::string top = topFolderOf(absolute, device);
+    std::string base = top == "/" ? "" : top;
+    std::string uid = std::to_string(::getuid());
+    // A shared .Trash must be a real sticky folder, or anyone could read the items.
+    struct stat st {};
+    std::string shared = base + "/.Trash";
+    if (::lstat(shared.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)
+        && usableTrash(shared + "/" + uid, device))
+        return shared + "/" + uid;
+    std::string own = base + "/.Trash-" + uid;
+    if (usableTrash(own, device))
+        return own;
+    return {};
+}
+
+int writeAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -errno;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+} // namespace
+
+std::string homeTrashFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/Trash";
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.local/share/Trash";
+}
+
+int moveItemToTrash(const std::string& path)
+{
+    std::string folder;
+    char* resolved = ::realpath(parentOf(path).c_str(), nullptr);
+    if (!resolved)
+        return -errno;
+    folder = resolved;
+    std::free(resolved);
+    std::string name = nameOf(path);
+    std::string absolute = (folder == "/" ? "" : folder) + "/" + name;
+
+    struct stat item {};
+    if (::lstat(absolute.c_str(), &item) != 0)
+        return -errno;
+    std::string trash = trashFor(absolute, item.st_dev);
+    if (trash.empty())
+        return -EXDEV;
+
+    // Keep room for ".trashinfo" and a counter within one directory entry.
+    std::string base = name.substr(0, NAME_MAX - 24);
+    std::string info =
+        "[Trash Info]\nPath=" + percentEncoded(absolute) + "\nDeletionDate=" + localTimeStamp() + "\n";
+    for (int n = 1; n < 100000; ++n) {
+        std::string trashName = n == 1 ? base : base + "." + std::to_string(n);
+        std::string infoPath = trash + "/info/" + trashName + ".trashinfo";
+        std::string filesPath = trash + "/files/" + trashName;
+        // The info record is created exclusively first: it reserves the name against other trashers.
+        int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return -errno;
+        struct stat existing {};
+        if (::lstat(filesPath.c_str(), &existing) == 0) {
+            ::close(fd);
+            ::unlink(infoPath.c_str());
+            continue;
+        }
+        int result = writeAll(fd, info);
+        if (result == 0 && ::fsync(fd) != 0)
+            result = -errno;
+        ::close(fd);
+        if (result == 0 && ::rename(absolute.c_str(), filesPath.c_str()) != 0)
+            result = -errno;
+        if (result != 0)
+            ::unlink(infoPath.c_str());
+        return result;
+    }
+    return -EEXIST;
+}
+
+} // namespace shell

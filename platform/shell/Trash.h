@@ -1,0 +1,19 @@
+#pragma once
+// The desktop trash as freedesktop.org defines it: the item goes to files/ and a
+// .trashinfo record in info/ tells the desktop where it came from, so any file
+// manager can put it back. Works on raw byte names, which QFile::moveToTrash
+// cannot do for names that are not valid UTF-8.
+
+#include <string>
+
+namespace shell {
+
+// The user's own trash folder: $XDG_DATA_HOME/Trash, else ~/.local/share/Trash.
+std::string homeTrashFolder();
+
+// Moves the item to the trash on its own file system (the home trash when it
+// shares the home trash's file system, else the volume's .Trash-<uid>). Never copies:
+// an item that cannot be renamed into a trash fails with minus errno.
+int moveItemToTrash(const std::string& path);
+
+} // namespace shell

@@ -1,0 +1,66 @@
+#include "platform/shell/UiThreadQuestions.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <QThread>
+
+namespace shell {
+
+UiThreadQuestions::UiThreadQuestions(CopyQuestions& answerer, QObject* uiObject)
+    : m_answerer(answerer), m_uiObject(uiObject)
+{
+}
+
+template <typename F> auto UiThreadQuestions::onUiThread(F&& question)
+{
+    using Result = decltype(question(m_answerer));
+    if (QThread::currentThread() == m_uiObject->thread())
+        return question(m_answerer); // already there: a blocking hop to oneself would never return
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(
+            m_uiObject, [&] { question(m_answerer); }, Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            m_uiObject, [&] { result = question(m_answerer); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+bool UiThreadQuestions::createFolder(const std::string& path)
+{
+    return onUiThread([&](CopyQuestions& q) { return q.createFolder(path); });
+}
+
+ClashAnswer UiThreadQuestions::replaceItem(const ItemDetails& existing, const ItemDetails& incoming)
+{
+    return onUiThread([&](CopyQuestions& q) { return q.replaceItem(existing, incoming); });
+}
+
+ClashAnswer UiThreadQuestions::mergeFolder(const ItemDetails& existing, const ItemDetails& incoming)
+{
+    return onUiThread([&](CopyQuestions& q) { return q.mergeFolder(existing, incoming); });
+}
+
+ErrorAnswer UiThreadQuestions::copyError(const std::string& item, const std::string& reason, bool canRetry)
+{
+    return onUiThread([&](CopyQuestions& q) { return q.copyError(item, reason, canRetry); });
+}
+
+bool UiThreadQuestions::copyWithoutRoom(const std::string& folder, std::uint64_t needed,
+                                        std::uint64_t available)
+{
+    return onUiThread([&](CopyQuestions& q) { return q.copyWithoutRoom(folder, needed, available); });
+}
+
+bool UiThreadQuestions::deletePermanently(const std::string& path, const std::string& reason)
+{
+    return onUiThread([&](CopyQuestions& q) { return q.deletePermanently(path, reason); });
+}
+
+void UiThreadQuestions::requestFailed(const std::string& message)
+{
+    onUiThread([&](CopyQuestions& q) { q.requestFailed(message); });
+}
+
+} // namespace shell

@@ -1,0 +1,57 @@
+#include "platform/shell/WorkerPool.h"
+
+namespace shell {
+
+WorkerPool::WorkerPool(unsigned threads, size_t maxQueued) : m_maxQueued(maxQueued == 0 ? 1 : maxQueued)
+{
+    for (unsigned i = 0; i < threads; ++i)
+        m_threads.emplace_back([this] { work(); });
+}
+
+WorkerPool::~WorkerPool()
+{
+    {
+        std::lock_guard lock(m_lock);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    for (std::thread& t : m_threads)
+        t.join();
+}
+
+void WorkerPool::submit(std::function<void()> job)
+{
+    std::unique_lock lock(m_lock);
+    m_room.wait(lock, [&] { return m_jobs.size() < m_maxQueued; });
+    m_jobs.push_back(std::move(job));
+    lock.unlock();
+    m_wake.notify_one();
+}
+
+void WorkerPool::drain()
+{
+    std::unique_lock lock(m_lock);
+    m_idle.wait(lock, [&] { return m_jobs.empty() && m_running == 0; });
+}
+
+void WorkerPool::work()
+{
+    std::unique_lock lock(m_lock);
+    for (;;) {
+        m_wake.wait(lock, [&] { return m_stopping || !m_jobs.empty(); });
+        if (m_jobs.empty())
+            return; // stopping, and nothing left to do
+        std::function<void()> job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        ++m_running;
+        lock.unlock();
+        m_room.notify_one();
+        job();
+        lock.lock();
+        --m_running;
+        if (m_jobs.empty() && m_running == 0)
+            m_idle.notify_all();
+    }
+}
+
+} // namespace shell

@@ -1,0 +1,40 @@
+#pragma once
+// A few threads that copy small files side by side. The queue is bounded so a tree
+// of a hundred thousand files never turns into a hundred thousand queued jobs.
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace shell {
+
+class WorkerPool {
+public:
+    explicit WorkerPool(unsigned threads, size_t maxQueued = 256);
+    ~WorkerPool();
+    WorkerPool(const WorkerPool&) = delete;
+    WorkerPool& operator=(const WorkerPool&) = delete;
+
+    // Waits while the queue is full.
+    void submit(std::function<void()> job);
+    // Returns once every submitted job has finished.
+    void drain();
+
+private:
+    void work();
+
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    std::condition_variable m_room;
+    std::condition_variable m_idle;
+    std::deque<std::function<void()>> m_jobs;
+    size_t m_maxQueued;
+    size_t m_running = 0;
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads;
+};
+
+} // namespace shell

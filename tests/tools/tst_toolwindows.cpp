@@ -5,6 +5,7 @@
 #include "platform/forms/ControlText.h"
 #include "platform/forms/WindowDescription.h"
 #include "support/ToolWindowHarness.h"
+#include "tools/ToolWindows.h"
 #include "tools/about/frmAbout.h"
 #include "tools/calendar/frmCal.h"
 #include "tools/countdown/frmHitung.h"
@@ -14,6 +15,7 @@
 #include <QJsonArray>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -111,6 +113,29 @@ private slots:
         QCOMPARE(b->toolTip(), toolTip);
         QCOMPARE(b->geometry(), buttonRect);
         tooltest::close(form);
+    }
+
+    void menuFactoriesGiveTheSharedInstances()
+    {
+        QCOMPARE(tools::calendarWindow(), &forms::SharedInstance<tools::frmCal>::get());
+        QCOMPARE(tools::countdownWindow(), &forms::SharedInstance<tools::frmHitung>::get());
+        QCOMPARE(tools::starsWindow(), &forms::SharedInstance<tools::frmDate>::get());
+        QCOMPARE(tools::aboutWindow(), &forms::SharedInstance<tools::frmAbout>::get());
+        QCOMPARE(tools::aboutWindow(), tools::aboutWindow());
+    }
+
+    void modalShowingEndsWithTheWindow()
+    {
+        forms::Form* about = tools::aboutWindow();
+        bool sawModal = false;
+        QTimer::singleShot(0, about, [&] {
+            sawModal = forms::Form::modalDepth() == 1 && about->isLoaded() && about->window()->isModal();
+            tooltest::click(*about, "cmd_tutup");
+        });
+        about->showModal();
+        QVERIFY(sawModal);
+        QVERIFY(!about->isLoaded());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // The saved sets the buttons are loaded from: the one look every tool window's

@@ -1,0 +1,72 @@
+#include "ShotHost.h"
+
+#include "controls/vbButton/ButtonPainter.h"
+#include "platform/gdi/SysColors.h"
+
+namespace buttonshot {
+
+ShotHost::ShotHost(vb::ButtonState& state, const QFont& font, bool isDefault)
+    : m_state(state), m_font(font), m_isDefault(isDefault)
+{
+    m_dc.selectFont(m_font);
+}
+
+void ShotHost::clearSurface()
+{
+    // The user control's own back colour is the button face.
+    m_surface.fill(gdi::GetSysColor(gdi::COLOR_BTNFACE));
+}
+
+void ShotHost::setFontBold(bool bold)
+{
+    m_font.setBold(bold);
+    m_dc.selectFont(m_font);
+    vb::CalcCaptionRect(m_state, *this);
+    vb::Redraw(m_state, *this, vb::dsUp, true);
+}
+
+gdi::ColorRef ShotHost::parentBackColor() const
+{
+    return gdi::GetSysColor(gdi::COLOR_BTNFACE);
+}
+
+gdi::ColorRef ShotHost::parentTextColor() const
+{
+    return gdi::GetSysColor(gdi::COLOR_BTNTEXT);
+}
+
+void ShotHost::copyFromParent(gdi::Surface& dest, int /*x*/, int /*y*/, int w, int h)
+{
+    // The parent form shows nothing but its back colour, wherever the button sits.
+    gdi::Dc(dest).fillRect({0, 0, w, h}, parentBackColor());
+}
+
+void ShotHost::resizeAndShow(int width, int height)
+{
+    vb::ButtonState& s = m_state;
+    m_surface.resize(width, height, gdi::GetSysColor(gdi::COLOR_BTNFACE));
+    m_dc.selectFont(m_font);
+
+    s.m_Width = width;
+    s.m_Height = height;
+    gdi::Rect face{0, 0, width, height};
+    if (s.m_ButtonType >= vb::btThin && s.m_ButtonType <= vb::btOval)
+        face = face.inflate(-3, -3);
+    else if (s.m_ButtonType == vb::btGradient)
+        face = face.inflate(-5, -5).offset(1, 1);
+    else
+        face = face.inflate(-4, -4);
+    s.m_FaceRect = face;
+    vb::MeasurePicture(s);
+    vb::CalcCaptionRect(s, *this);
+    vb::MakeShape(s);
+
+    if (s.m_ButtonType == vb::btTransparent) {
+        s.m_BackgroundDC.emplace(width, height, 0);
+        vb::CaptureBackground(s, *this);
+    }
+    s.m_RedrawEnabled = true;
+    vb::LoadColors(s, *this);
+}
+
+} // namespace buttonshot

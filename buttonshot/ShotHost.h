@@ -1,0 +1,44 @@
+#pragma once
+// A button host over a bare surface: what the control's window would give the
+// painter, without a window.
+
+#include "controls/vbButton/ButtonHost.h"
+#include "controls/vbButton/ButtonState.h"
+
+#include <QFont>
+
+namespace buttonshot {
+
+class ShotHost : public vb::ButtonHost {
+public:
+    ShotHost(vb::ButtonState& state, const QFont& font, bool isDefault);
+
+    gdi::Dc& surfaceDc() override { return m_dc; }
+    void clearSurface() override;
+    [[nodiscard]] bool displayAsDefault() const override { return m_isDefault; }
+    [[nodiscard]] bool fontBold() const override { return m_font.bold(); }
+    // As the FontBold property does: store, lay the caption out again, ask for a redraw.
+    void setFontBold(bool bold) override;
+    // The parent is a form in its default colours: button face and button text.
+    [[nodiscard]] gdi::ColorRef parentBackColor() const override;
+    [[nodiscard]] gdi::ColorRef parentTextColor() const override;
+    [[nodiscard]] gdi::Point positionOnParent() const override { return {}; }
+    void setControlHeight(int) override {}
+    void processPendingEvents() override {}
+    void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override;
+
+    // The control's resize and show handling: size, face rectangle, layout, shape,
+    // background of a transparent button, palette; redrawing on.
+    void resizeAndShow(int width, int height);
+
+    [[nodiscard]] const gdi::Surface& surface() const { return m_surface; }
+
+private:
+    vb::ButtonState& m_state;
+    gdi::Surface m_surface;
+    gdi::Dc m_dc{m_surface};
+    QFont m_font;
+    bool m_isDefault;
+};
+
+} // namespace buttonshot

@@ -1,0 +1,105 @@
+// Picture transfer through two 24-bit pixel buffers: one holding the destination
+// area, one the picture; the destination buffer is rewritten and put back in one go.
+
+#include "controls/vbButton/BlitPicture.h"
+#include "platform/gdi/Dib.h"
+
+#include <cmath>
+#include <vector>
+
+namespace vb {
+
+namespace {
+
+// The picture as an image of its own: a bitmap as it is; an icon (or anything that is
+// not a bitmap) drawn at its natural size over the mask colour, so that the pixels
+// outside the icon's own mask carry the key colour.
+gdi::Surface sourceImage(const ButtonState& s, const gdi::Picture& picture, int w, int h)
+{
+    gdi::Surface source;
+    if (picture.type == gdi::Picture::Type::Bitmap) {
+        source.image() = picture.image.convertToFormat(QImage::Format_RGB32);
+        return source;
+    }
+    source.resize(w, h, s.m_MaskColorRGB);
+    if (!picture.image.isNull()) {
+        gdi::Dc dc(source);
+        dc.drawIconEx(0, 0, picture.image);
+    }
+    return source;
+}
+
+// Luminance in whole steps. The red share is rounded on its own first; both
+// roundings go half to even (std::nearbyint in the default rounding mode), which
+// is what makes white come out at 254.
+int greyOf(int red, int green, int blue)
+{
+    const double g1 = std::nearbyint(0.3 * red);
+    return int(std::nearbyint(g1 + 0.59 * green + 0.11 * blue));
+}
+
+} // namespace
+
+void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, const gdi::Picture& picture,
+                 gdi::ColorRef key, std::int32_t fill, bool darkOnly, bool greyscale, bool blend)
+{
+    if (w <= 0 || h <= 0)
+        return;
+
+    const gdi::Surface source = sourceImage(s, picture, w, h);
+
+    // Work images: the destination area as it stands, and the picture cut to w x h
+    // (a smaller bitmap leaves the rest of its work image black).
+    gdi::Surface destWork(w, h, 0);
+    gdi::Surface sourceWork(w, h, 0);
+    gdi::Dc(destWork).bitBlt(0, 0, w, h, dc.surface(), x, y);
+    gdi::Dc(sourceWork).bitBlt(0, 0, w, h, source, 0, 0);
+
+    gdi::BitmapInfoHeader header;
+    header.width = w;
+    header.height = h;
+    std::vector<std::uint8_t> d = gdi::getDIBits24(destWork, header);
+    const std::vector<std::uint8_t> src = gdi::getDIBits24(sourceWork, header);
+
+    // Buffer bytes are blue, green, red.
+    std::uint8_t fillB = 0, fillG = 0, fillR = 0;
+    if (fill > 0) {
+        fillB = std::uint8_t(gdi::blueOf(gdi::ColorRef(fill)));
+        fillG = std::uint8_t(gdi::greenOf(gdi::ColorRef(fill)));
+        fillR = std::uint8_t(gdi::redOf(gdi::ColorRef(fill)));
+    }
+    const bool useKey = s.m_UseMaskColor;
+
+    const int stride = gdi::dibStride24(w);
+    for (int row = 0; row < h; ++row) {
+        const std::size_t rowStart = std::size_t(row) * std::size_t(stride);
+        for (int col = 0; col < w; ++col) {
+            const std::size_t i = rowStart + std::size_t(col) * 3;
+            const int sb = src[i], sg = src[i + 1], sr = src[i + 2];
+            if (useKey && gdi::rgb(sr, sg, sb) == key)
+                continue;
+            if (fill >= 0) {
+                if (darkOnly && sr + sg + sb > 384)
+                    continue;
+                d[i] = fillB;
+                d[i + 1] = fillG;
+                d[i + 2] = fillR;
+            } else if (greyscale) {
+                const auto g = std::uint8_t(greyOf(sr, sg, sb));
+                d[i] = d[i + 1] = d[i + 2] = g;
+            } else if (blend) {
+                d[i] = std::uint8_t((2 * sb + d[i]) / 3);
+                d[i + 1] = std::uint8_t((2 * sg + d[i + 1]) / 3);
+                d[i + 2] = std::uint8_t((2 * sr + d[i + 2]) / 3);
+            } else {
+                d[i] = std::uint8_t(sb);
+                d[i + 1] = std::uint8_t(sg);
+                d[i + 2] = std::uint8_t(sr);
+            }
+        }
+    }
+
+    gdi::setDIBitsToDevice24(dc, x, y, w, h, d.data(), header);
+}
+
+} // namespace vb

@@ -1,7 +1,24 @@
+// Quintaro: the main window is the start-up object; the program ends when it
+// unloads.
+
+#include "app/DlgCopy.h"
+#include "platform/forms/AppIcon.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quintaro"));
+    QApplication::setApplicationName(QStringLiteral("Quintaro"));
+    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QApplication::setWindowIcon(forms::applicationIcon());
+    // The main window's own question decides when the program ends.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    app::DlgCopy window;
+    window.setToolWindows(app::ToolWindows{});
+    QObject::connect(&window, &forms::Form::unloaded, &application, &QCoreApplication::quit);
+    window.show();
+    return QApplication::exec();
 }

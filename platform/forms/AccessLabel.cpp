@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-namespace forms
-{
+namespace forms {
 
 int tabIndexOf(const QWidget* widget)
 {
@@ -34,7 +33,9 @@ bool canTakeFocus(const QWidget* widget)
     return widget->isVisibleTo(widget->window());
 }
 
-AccessLabel::AccessLabel(QWidget* parent) : QLabel(parent) {}
+AccessLabel::AccessLabel(QWidget* parent) : QLabel(parent)
+{
+}
 
 QWidget* AccessLabel::accessTarget() const
 {

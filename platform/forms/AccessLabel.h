@@ -4,11 +4,9 @@
 
 #include <QLabel>
 
-namespace forms
-{
+namespace forms {
 
-class AccessLabel : public QLabel
-{
+class AccessLabel : public QLabel {
     Q_OBJECT
 public:
     explicit AccessLabel(QWidget* parent = nullptr);

@@ -2,8 +2,7 @@
 
 #include <QFile>
 
-namespace forms
-{
+namespace forms {
 
 QIcon applicationIcon()
 {

@@ -2,8 +2,7 @@
 
 #include <QIcon>
 
-namespace forms
-{
+namespace forms {
 
 // The application icon every window carries: all the sizes found under
 // ":/icons/quintaro-<size>.png" (16, 24, 32, 48, 64, 96, 256) in one icon.

@@ -16,11 +16,9 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 QString str(const QJsonObject& d, const char* key)
 {

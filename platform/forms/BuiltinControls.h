@@ -5,8 +5,7 @@
 
 class QWidget;
 
-namespace forms
-{
+namespace forms {
 
 class ControlRegistry;
 

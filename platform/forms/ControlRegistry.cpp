@@ -2,8 +2,7 @@
 
 #include "platform/forms/BuiltinControls.h"
 
-namespace forms
-{
+namespace forms {
 
 ControlRegistry& ControlRegistry::instance()
 {

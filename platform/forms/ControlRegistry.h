@@ -25,13 +25,11 @@
 
 class QWidget;
 
-namespace forms
-{
+namespace forms {
 
 using ControlFactory = std::function<QWidget*(QWidget* parent, const QJsonObject& description)>;
 
-class ControlRegistry
-{
+class ControlRegistry {
 public:
     static ControlRegistry& instance();
 

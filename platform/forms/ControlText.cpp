@@ -9,8 +9,7 @@
 #include <QTextEdit>
 #include <QVariant>
 
-namespace forms
-{
+namespace forms {
 
 QString controlText(const QObject* control)
 {

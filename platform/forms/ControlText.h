@@ -6,8 +6,7 @@
 
 class QObject;
 
-namespace forms
-{
+namespace forms {
 
 [[nodiscard]] QString controlText(const QObject* control);
 void setControlText(QObject* control, const QString& text);

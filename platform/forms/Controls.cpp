@@ -7,8 +7,7 @@
 #include <QMenu>
 #include <QMetaMethod>
 
-namespace forms
-{
+namespace forms {
 
 void Controls::add(const QString& name, int index, QObject* control)
 {

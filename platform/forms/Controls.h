@@ -26,13 +26,11 @@
 class QAction;
 class QMenu;
 
-namespace forms
-{
+namespace forms {
 
 class FormTimer;
 
-class Controls
-{
+class Controls {
 public:
     void add(const QString& name, int index, QObject* control);
     void clear() { m_controls.clear(); }

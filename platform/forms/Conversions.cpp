@@ -9,11 +9,9 @@
 #include <cstdlib>
 #include <locale.h>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 bool isBlank(QChar c)
 {
@@ -98,8 +96,8 @@ double CDbl(const QString& text)
             ++intDigits;
             ++digitsInGroup;
             ++i;
-        } else if (intDigits > 0 && matchesGroupSeparator(s, i, group, &sepLength) &&
-                   !(s.mid(i, decimal.size()) == decimal)) {
+        } else if (intDigits > 0 && matchesGroupSeparator(s, i, group, &sepLength)
+                   && !(s.mid(i, decimal.size()) == decimal)) {
             if ((grouped && digitsInGroup != 3) || (!grouped && digitsInGroup > 3))
                 throw RuntimeError::typeMismatch();
             grouped = true;

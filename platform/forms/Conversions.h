@@ -16,8 +16,7 @@
 
 #include <cstdint>
 
-namespace forms
-{
+namespace forms {
 
 // Parses a number; throws RuntimeError(13) if the text is not one, RuntimeError(6)
 // if its magnitude is beyond a double.

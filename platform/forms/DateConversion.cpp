@@ -7,11 +7,9 @@
 
 #include <array>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 struct Token {
     QString text;
@@ -20,8 +18,8 @@ struct Token {
 
 bool isSeparator(QChar c, const QString& localeSeparators)
 {
-    return c == u'/' || c == u'-' || c == u'.' || c == u',' || c == u' ' || c == u'\t' ||
-           localeSeparators.contains(c);
+    return c == u'/' || c == u'-' || c == u'.' || c == u',' || c == u' ' || c == u'\t'
+           || localeSeparators.contains(c);
 }
 
 // The non-letter, non-digit characters of the locale's short date format, e.g.

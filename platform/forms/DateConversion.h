@@ -21,8 +21,7 @@
 
 #include <optional>
 
-namespace forms
-{
+namespace forms {
 
 // The date the text names, or nothing ("not a date").
 [[nodiscard]] std::optional<QDate> toDate(const QString& text);

@@ -5,11 +5,9 @@
 
 #include <functional>
 
-namespace forms
-{
+namespace forms {
 
-class EventProxy : public QObject
-{
+class EventProxy : public QObject {
     Q_OBJECT
 public:
     EventProxy(QObject* control, std::function<void()> handler)

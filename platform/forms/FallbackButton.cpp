@@ -2,8 +2,7 @@
 
 #include "platform/forms/Fonts.h"
 
-namespace forms
-{
+namespace forms {
 
 FallbackButton::FallbackButton(QWidget* parent, const QJsonObject& description) : QPushButton(parent)
 {

@@ -6,11 +6,9 @@
 #include <QJsonObject>
 #include <QPushButton>
 
-namespace forms
-{
+namespace forms {
 
-class FallbackButton : public QPushButton
-{
+class FallbackButton : public QPushButton {
     Q_OBJECT
 public:
     FallbackButton(QWidget* parent, const QJsonObject& description);

@@ -2,8 +2,7 @@
 
 #include <QHash>
 
-namespace forms
-{
+namespace forms {
 
 QStringList fontFamiliesFor(const QString& name)
 {
@@ -15,7 +14,11 @@ QStringList fontFamiliesFor(const QString& name)
         {QStringLiteral("arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}},
         {QStringLiteral("times new roman"),
          {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")}},
-        {QStringLiteral("rockwell"), {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")}},
+        // Rockwell is a wide slab serif: the condensed DejaVu Serif keeps its look
+        // within the same widths; Liberation Serif where that is not installed.
+        {QStringLiteral("rockwell"),
+         {QStringLiteral("DejaVu Serif Condensed"), QStringLiteral("Liberation Serif"),
+          QStringLiteral("DejaVu Serif")}},
         {QStringLiteral("courier new"),
          {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")}},
     };
@@ -42,10 +45,10 @@ QFont fontFromDescription(const QJsonObject& description, const QFont& base)
     const double size = description.value(QStringLiteral("size")).toDouble(0.0);
     if (size > 0)
         font.setPointSizeF(size);
-    font.setBold(jsonBool(description.value(QStringLiteral("bold")), base.bold()));
-    font.setItalic(jsonBool(description.value(QStringLiteral("italic")), base.italic()));
-    font.setUnderline(jsonBool(description.value(QStringLiteral("underline")), base.underline()));
-    font.setStrikeOut(jsonBool(description.value(QStringLiteral("strikethrough")), base.strikeOut()));
+    font.setBold(jsonBool(description.value(QStringLiteral("bold"))));
+    font.setItalic(jsonBool(description.value(QStringLiteral("italic"))));
+    font.setUnderline(jsonBool(description.value(QStringLiteral("underline"))));
+    font.setStrikeOut(jsonBool(description.value(QStringLiteral("strikethrough"))));
     return font;
 }
 

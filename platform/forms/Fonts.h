@@ -5,17 +5,17 @@
 #include <QJsonObject>
 #include <QStringList>
 
-namespace forms
-{
+namespace forms {
 
 // The family to ask for first, then stand-ins with similar metrics:
 // "MS Sans Serif" and "Tahoma" -> Liberation Sans, DejaVu Sans; "Times New Roman"
-// -> Liberation Serif; "Rockwell" (a slab serif) -> DejaVu Serif.
+// -> Liberation Serif; "Rockwell" (a slab serif) -> DejaVu Serif Condensed,
+// Liberation Serif, DejaVu Serif.
 [[nodiscard]] QStringList fontFamiliesFor(const QString& name);
 
 // A font from a description object {name, size, bold, italic, underline,
-// strikethrough}; booleans may be JSON booleans or -1/0. Missing fields keep
-// the values of `base`.
+// strikethrough}; booleans may be JSON booleans or -1/0 and default to false (a
+// description names the whole font). A missing name or size keeps `base`'s.
 [[nodiscard]] QFont fontFromDescription(const QJsonObject& description, const QFont& base = QFont());
 
 // Reads a boolean stored either as true/false or as -1/0 (any non-zero is true).

@@ -10,11 +10,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 int g_modalDepth = 0;
 }
 

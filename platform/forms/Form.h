@@ -40,8 +40,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace forms
-{
+namespace forms {
 
 // Why a window is being closed (the values the classic runtime used).
 enum class UnloadMode {
@@ -51,8 +50,7 @@ enum class UnloadMode {
     TaskManager = 3,
 };
 
-class Form : public QObject
-{
+class Form : public QObject {
     Q_OBJECT
 public:
     // `name` is the window's name and the name of its description resource.

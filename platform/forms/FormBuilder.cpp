@@ -16,11 +16,9 @@
 
 #include <stdexcept>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 QJsonValue field(const QJsonObject& o, const char* key)
 {

@@ -6,13 +6,11 @@
 
 class QWidget;
 
-namespace forms
-{
+namespace forms {
 
 class Controls;
 
-class FormBuilder
-{
+class FormBuilder {
 public:
     // Window-level properties: caption, fixed client size, background, font,
     // window kind and flags, icon.

@@ -1,10 +1,8 @@
 #include "platform/forms/FormTimer.h"
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 bool g_manual = false;
 }
 

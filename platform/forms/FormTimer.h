@@ -9,11 +9,9 @@
 #include <QObject>
 #include <QTimer>
 
-namespace forms
-{
+namespace forms {
 
-class FormTimer : public QObject
-{
+class FormTimer : public QObject {
     Q_OBJECT
 public:
     explicit FormTimer(QObject* parent = nullptr);

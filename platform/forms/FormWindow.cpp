@@ -2,8 +2,7 @@
 
 #include <QCloseEvent>
 
-namespace forms
-{
+namespace forms {
 
 FormWindow::FormWindow(std::function<bool()> requestClose) : m_requestClose(std::move(requestClose))
 {

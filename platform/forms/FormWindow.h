@@ -6,11 +6,9 @@
 
 #include <functional>
 
-namespace forms
-{
+namespace forms {
 
-class FormWindow : public QWidget
-{
+class FormWindow : public QWidget {
     Q_OBJECT
 public:
     // `requestClose` returns true when the form has unloaded.

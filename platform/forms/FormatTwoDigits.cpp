@@ -1,7 +1,6 @@
 #include "platform/forms/FormatTwoDigits.h"
 
-namespace forms
-{
+namespace forms {
 
 QString FormatTwoDigits(long long value)
 {

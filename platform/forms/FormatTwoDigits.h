@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace forms
-{
+namespace forms {
 
 // A value below 10 becomes "0" followed by its decimal text, any other value its
 // plain decimal text: 5 -> "05", 59 -> "59", 123 -> "123". Negative values are

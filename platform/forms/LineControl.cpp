@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace forms
-{
+namespace forms {
 
 LineControl::LineControl(QLine line, QColor color, QWidget* parent)
     : QWidget(parent), m_line(line), m_color(color)
@@ -12,7 +11,9 @@ LineControl::LineControl(QLine line, QColor color, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     // Corner to corner, both end points inside.
-    setGeometry(QRect(line.p1(), line.p2()).normalized());
+    const QPoint topLeft(qMin(line.x1(), line.x2()), qMin(line.y1(), line.y2()));
+    const QPoint bottomRight(qMax(line.x1(), line.x2()), qMax(line.y1(), line.y2()));
+    setGeometry(QRect(topLeft, bottomRight));
 }
 
 void LineControl::paintEvent(QPaintEvent*)

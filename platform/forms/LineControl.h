@@ -6,11 +6,9 @@
 #include <QLine>
 #include <QWidget>
 
-namespace forms
-{
+namespace forms {
 
-class LineControl : public QWidget
-{
+class LineControl : public QWidget {
     Q_OBJECT
 public:
     // `line` in the parent's pixel coordinates.

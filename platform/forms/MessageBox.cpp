@@ -4,11 +4,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 MessageBoxService* g_service = nullptr;
 

@@ -5,8 +5,7 @@
 
 #include <QString>
 
-namespace forms
-{
+namespace forms {
 
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 
@@ -23,8 +22,7 @@ struct MessageBoxRequest {
     friend bool operator==(const MessageBoxRequest&, const MessageBoxRequest&) = default;
 };
 
-class MessageBoxService
-{
+class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     // Shows the box modally and returns the answer; closing the box without a
@@ -33,8 +31,7 @@ public:
 };
 
 // The real boxes: QMessageBox, application-modal, no owner window.
-class QtMessageBoxService : public MessageBoxService
-{
+class QtMessageBoxService : public MessageBoxService {
 public:
     MsgResult show(const MessageBoxRequest& request) override;
 };

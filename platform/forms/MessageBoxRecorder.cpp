@@ -2,8 +2,7 @@
 
 #include <QStringList>
 
-namespace forms
-{
+namespace forms {
 
 MessageBoxRecorder::MessageBoxRecorder() : m_previous(installedMessageBoxService())
 {

@@ -8,11 +8,9 @@
 
 #include <functional>
 
-namespace forms
-{
+namespace forms {
 
-class MessageBoxRecorder : public MessageBoxService
-{
+class MessageBoxRecorder : public MessageBoxService {
 public:
     MessageBoxRecorder();
     ~MessageBoxRecorder() override;

@@ -5,16 +5,14 @@
 
 #include <stdexcept>
 
-namespace forms
-{
+namespace forms {
 
 enum ErrorNumber : int {
     ErrOverflow = 6,
     ErrTypeMismatch = 13,
 };
 
-class RuntimeError : public std::runtime_error
-{
+class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(int number, const QString& description)
         : std::runtime_error(description.toStdString()), m_number(number)

@@ -15,11 +15,9 @@
 #include <QCoreApplication>
 #include <QPointer>
 
-namespace forms
-{
+namespace forms {
 
-template <class T> class SharedInstance
-{
+template <class T> class SharedInstance {
 public:
     static T& get()
     {

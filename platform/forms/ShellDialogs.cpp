@@ -6,11 +6,9 @@
 
 #include <cstring>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 ShellDialogs* g_dialogs = nullptr;
 

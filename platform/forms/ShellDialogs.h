@@ -11,8 +11,7 @@
 
 class QWidget;
 
-namespace forms
-{
+namespace forms {
 
 // A window handle: the widget itself.
 using HWND = QWidget*;
@@ -58,8 +57,7 @@ struct OPENFILENAMEA {
     unsigned Flags = 0;
 };
 
-class ShellDialogs
-{
+class ShellDialogs {
 public:
     virtual ~ShellDialogs() = default;
     // Modal; nullptr when cancelled.
@@ -73,8 +71,7 @@ public:
 };
 
 // Real dialogs: non-native QFileDialogs (they work under any X server).
-class QtShellDialogs : public ShellDialogs
-{
+class QtShellDialogs : public ShellDialogs {
 public:
     ITEMIDLIST* SHBrowseForFolderA(BROWSEINFOA& info) override;
     bool SHGetPathFromIDListA(const ITEMIDLIST* item, char* path) override;

@@ -2,11 +2,9 @@
 
 #include <time.h>
 
-namespace forms
-{
+namespace forms {
 
-namespace
-{
+namespace {
 
 std::function<std::uint32_t()>& tickSource()
 {

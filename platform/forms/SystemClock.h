@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace forms
-{
+namespace forms {
 
 // Milliseconds since the system started, as an unsigned 32-bit value: it wraps to
 // zero after about 49.7 days, as the classic tick count did.

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace forms
-{
+namespace forms {
 
 inline constexpr int TwipsPerPixel = 15;
 

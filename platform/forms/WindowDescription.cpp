@@ -6,8 +6,7 @@
 
 #include <stdexcept>
 
-namespace forms
-{
+namespace forms {
 
 QJsonObject parseWindowDescription(const QByteArray& json, const QString& what)
 {

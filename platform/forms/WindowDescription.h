@@ -43,8 +43,7 @@
 #include <QJsonObject>
 #include <QString>
 
-namespace forms
-{
+namespace forms {
 
 // Reads ":/forms/<formName>.json". A missing or malformed description is a
 // defect of the build: throws std::runtime_error naming the form.

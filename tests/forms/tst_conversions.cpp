@@ -10,8 +10,7 @@
 
 using namespace forms;
 
-namespace
-{
+namespace {
 
 int errorOf(const std::function<void()>& f)
 {
@@ -25,8 +24,7 @@ int errorOf(const std::function<void()>& f)
 
 } // namespace
 
-class TestConversions : public QObject
-{
+class TestConversions : public QObject {
     Q_OBJECT
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }

@@ -9,8 +9,7 @@
 
 using namespace forms;
 
-class TestDates : public QObject
-{
+class TestDates : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }

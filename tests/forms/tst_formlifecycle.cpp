@@ -19,8 +19,7 @@
 
 using namespace forms;
 
-namespace
-{
+namespace {
 
 const char* const kDummy = R"({
   "caption": "Dummy", "kind": "tool", "clientWidth": 3000, "clientHeight": 1500,
@@ -30,8 +29,7 @@ const char* const kDummy = R"({
     { "name": "Timer1", "kind": "timer", "interval": 100 }
   ] })";
 
-class Dummy : public Form
-{
+class Dummy : public Form {
 public:
     Dummy() : Form(QStringLiteral("Dummy"), parseWindowDescription(kDummy)) {}
 
@@ -55,8 +53,7 @@ protected:
 
 } // namespace
 
-class TestFormLifecycle : public QObject
-{
+class TestFormLifecycle : public QObject {
     Q_OBJECT
 private slots:
     void init() { FormTimer::setManualDriving(true); }

@@ -3,6 +3,7 @@
 
 #include "app/DlgCopy.h"
 #include "platform/forms/AppIcon.h"
+#include "tools/ToolWindows.h"
 
 #include <QApplication>
 
@@ -17,7 +18,8 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     app::DlgCopy window;
-    window.setToolWindows(app::ToolWindows{});
+    window.setToolWindows(app::ToolWindows{tools::calendarWindow, tools::countdownWindow, tools::starsWindow,
+                                           tools::aboutWindow});
     QObject::connect(&window, &forms::Form::unloaded, &application, &QCoreApplication::quit);
     window.show();
     return QApplication::exec();

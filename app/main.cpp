@@ -4,6 +4,7 @@
 #include "app/DlgCopy.h"
 #include "controls/vbButton/RegisterVbButton.h"
 #include "platform/forms/AppIcon.h"
+#include "tools/ToolWindows.h"
 
 #include <QApplication>
 
@@ -20,7 +21,8 @@ int main(int argc, char** argv)
     vb::registerVbButton();
 
     app::DlgCopy window;
-    window.setToolWindows(app::ToolWindows{});
+    window.setToolWindows(app::ToolWindows{tools::calendarWindow, tools::countdownWindow, tools::starsWindow,
+                                           tools::aboutWindow});
     QObject::connect(&window, &forms::Form::unloaded, &application, &QCoreApplication::quit);
     window.show();
     return QApplication::exec();

@@ -1,0 +1,45 @@
+#include "tools/zodiac/frmDate.h"
+
+#include "platform/forms/ControlText.h"
+#include "platform/forms/DateConversion.h"
+#include "tools/ButtonEnable.h"
+#include "tools/zodiac/ZodiacTable.h"
+
+namespace tools {
+
+frmDate::frmDate() : Form(QStringLiteral("frmDate"))
+{
+}
+
+void frmDate::connectControls()
+{
+    forms::onEvent(controls().object(QStringLiteral("Text1")), "textChanged(QString)",
+                   [this] { Text1Change(); });
+    forms::onEvent(controls().object(QStringLiteral("Command1")), "Click()", [this] { Command1Click(); });
+}
+
+void frmDate::Form_Load()
+{
+    setButtonEnabled(controls().object(QStringLiteral("Command1")), false);
+}
+
+void frmDate::Text1Change()
+{
+    // The same conversion decides here and in the lookup, so the button is usable
+    // exactly for the texts the lookup can read.
+    const QString text = forms::controlText(controls().object(QStringLiteral("Text1")));
+    setButtonEnabled(controls().object(QStringLiteral("Command1")), forms::IsDate(text));
+}
+
+void frmDate::Command1Click()
+{
+    const std::optional<QDate> date =
+        forms::toDate(forms::controlText(controls().object(QStringLiteral("Text1"))));
+    if (!date)
+        return; // only reachable if the text changed without the button following it
+    const int weekday = date->dayOfWeek() % 7 + 1; // Qt counts Monday 1 .. Sunday 7
+    forms::setControlText(controls().object(QStringLiteral("Text2")), weekdayName(weekday));
+    forms::setControlText(controls().object(QStringLiteral("Text3")), zodiacSign(date->day(), date->month()));
+}
+
+} // namespace tools

@@ -2,6 +2,7 @@
 // only, centred, carrying the application icon, their buttons loaded from their
 // saved property sets.
 
+#include "controls/vbButton/vbButton.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/WindowDescription.h"
 #include "support/ToolWindowHarness.h"
@@ -109,7 +110,8 @@ private slots:
 
         QWidget* b = form.controls().widget(button);
         QVERIFY(b != nullptr);
-        QCOMPARE(forms::controlText(b), buttonCaption);
+        QVERIFY(qobject_cast<vb::vbButton*>(b) != nullptr); // the owner-drawn button, from its saved set
+        QCOMPARE(tooltest::text(form, button), buttonCaption);
         QCOMPARE(b->toolTip(), toolTip);
         QCOMPARE(b->geometry(), buttonRect);
         tooltest::close(form);

@@ -1,5 +1,7 @@
 #include "support/ToolWindowHarness.h"
 
+#include "controls/vbButton/RegisterVbButton.h"
+#include "controls/vbButton/vbButton.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/FormTimer.h"
 
@@ -12,6 +14,7 @@ namespace tooltest {
 void prepareEnvironment()
 {
     forms::FormTimer::setManualDriving(true);
+    vb::registerVbButton();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
@@ -39,7 +42,10 @@ QLineEdit* lineEdit(const forms::Form& form, const QString& name)
 
 QString text(const forms::Form& form, const QString& name, int index)
 {
-    return forms::controlText(form.controls().object(name, index));
+    QObject* control = form.controls().object(name, index);
+    if (const auto* button = qobject_cast<const vb::vbButton*>(control))
+        return button->Caption();
+    return forms::controlText(control);
 }
 
 void typeInto(const forms::Form& form, const QString& name, const QString& text)

@@ -130,12 +130,37 @@ private slots:
         QCOMPARE(run.writes, 35 + 31);
     }
 
-    void counterOverflowEndsTheClickWithTheGridCleared()
+    void errorsEndTheClickWithTheGridCleared_data()
     {
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<int>("error");
+        QTest::newRow("year loop steps past 32767") << "1"
+                                                    << "32768" << 6;
+        QTest::newRow("month loop steps past 32767") << "32768"
+                                                     << "2011" << 6;
+        QTest::newRow("year bound out of range") << "1"
+                                                 << "32769" << 6;
+        QTest::newRow("year bound below range") << "1"
+                                                << "-32768" << 6;
+        QTest::newRow("month bound out of range") << "40000"
+                                                  << "2011" << 6;
+        QTest::newRow("empty year") << "1"
+                                    << "" << 13;
+        QTest::newRow("letters in month") << "jan"
+                                          << "2011" << 13;
+    }
+
+    void errorsEndTheClickWithTheGridCleared()
+    {
+        QFETCH(QString, month);
+        QFETCH(QString, year);
+        QFETCH(int, error);
         CalendarGenerator gen(conversions());
-        const Run run = generate(gen, "1", "32768", filledGrid());
-        QCOMPARE(run.errorNumber, 6);
-        QCOMPARE(run.cells, Grid{});
+        const Run run = generate(gen, month, year, filledGrid());
+        QCOMPARE(run.errorNumber, error);
+        for (const QString& cell : run.cells)
+            QVERIFY(cell.isEmpty());
         QCOMPARE(run.writes, 35);
     }
 

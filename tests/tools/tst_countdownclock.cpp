@@ -36,6 +36,26 @@ class TestCountdownClock : public QObject {
     Q_OBJECT
 
 private slots:
+    void firstTicks()
+    {
+        CountdownClock clock;
+        clock.load(1, 30);
+        QCOMPARE(clock.tick(), CountdownClock::Tick::Counted);
+        QCOMPARE(clock.minutes(), std::int16_t(1));
+        QCOMPARE(clock.seconds(), std::int16_t(29));
+        QCOMPARE(clock.hundredths(), std::int16_t(99));
+
+        clock.load(2, 0);
+        clock.tick();
+        QCOMPARE(clock.minutes(), std::int16_t(1));
+        QCOMPARE(clock.seconds(), std::int16_t(59));
+        QCOMPARE(clock.hundredths(), std::int16_t(99));
+
+        clock.load(0, 75);
+        clock.tick();
+        QCOMPARE(clock.seconds(), std::int16_t(74));
+    }
+
     void reachesZeroAfterAHundredTicksPerSecond_data()
     {
         QTest::addColumn<int>("minutes");

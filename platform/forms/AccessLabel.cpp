@@ -1,6 +1,7 @@
 #include "platform/forms/AccessLabel.h"
 
 #include <QEvent>
+#include <QPainter>
 #include <QShortcutEvent>
 
 #include <algorithm>
@@ -67,6 +68,23 @@ bool AccessLabel::event(QEvent* e)
         return true;
     }
     return QLabel::event(e);
+}
+
+void AccessLabel::setSingleBorder(const QColor& color)
+{
+    m_border = color;
+    setContentsMargins(1, 1, 1, 1);
+    update();
+}
+
+void AccessLabel::paintEvent(QPaintEvent* e)
+{
+    QLabel::paintEvent(e);
+    if (!m_border.isValid())
+        return;
+    QPainter p(this);
+    p.setPen(m_border);
+    p.drawRect(0, 0, width() - 1, height() - 1);
 }
 
 } // namespace forms

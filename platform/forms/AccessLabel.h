@@ -18,8 +18,18 @@ public:
     // The control the access key gives the focus to right now, or nullptr.
     [[nodiscard]] QWidget* accessTarget() const;
 
+    // A single-line border in `color`, drawn over the label's edge; the text keeps
+    // its place one pixel inside it. (QFrame's own box moves top-aligned text
+    // down by several pixels, which clips large fonts in small labels.)
+    void setSingleBorder(const QColor& color);
+    [[nodiscard]] bool hasSingleBorder() const { return m_border.isValid(); }
+
 protected:
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_border;
 };
 
 // The "tabIndex" property every built control carries.

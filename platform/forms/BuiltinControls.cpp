@@ -45,11 +45,8 @@ QWidget* makeLabel(QWidget* parent, const QJsonObject& d)
     label->setText(str(d, "caption"));
     label->setAlignment(horizontalAlignment(d) | Qt::AlignTop);
     label->setWordWrap(jsonBool(d.value(QStringLiteral("wordWrap")), true));
-    if (jsonBool(d.value(QStringLiteral("border")), false)) {
-        label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
-        label->setAlignment(horizontalAlignment(d) | Qt::AlignTop);
-    }
+    if (jsonBool(d.value(QStringLiteral("border")), false))
+        label->setSingleBorder(oleColor(0x80000006u)); // window frame
     label->setAutoFillBackground(str(d, "backStyle") != QLatin1String("transparent"));
     return label;
 }

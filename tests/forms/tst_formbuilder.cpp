@@ -4,6 +4,7 @@
 #include "platform/forms/AccessLabel.h"
 #include "platform/forms/ControlRegistry.h"
 #include "platform/forms/ControlText.h"
+#include "platform/forms/Colors.h"
 #include "platform/forms/Controls.h"
 #include "platform/forms/FallbackButton.h"
 #include "platform/forms/Fonts.h"
@@ -264,6 +265,36 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, (void)parseWindowDescription("{ not json"));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                                  (void)loadWindowDescription(QStringLiteral("NoSuchForm")));
+    }
+
+    void borderedLabelShowsLargeDigitsWhole()
+    {
+        // A calendar day cell: 33 pixels high, a 27-pixel serif font, single border.
+        const char* desc = R"({"controls":[{"name":"Cell","kind":"label","caption":"30","left":0,"top":0,
+            "width":975,"height":495,"alignment":"center","border":true,"backColor":"0x0080FF80",
+            "foreColor":"0x00000000","font":{"name":"Times New Roman","size":20.25,"bold":true}}]})";
+        QWidget window;
+        Controls controls;
+        FormBuilder::build(parseWindowDescription(desc), &window, controls);
+        auto* cell = qobject_cast<AccessLabel*>(controls.widget("Cell"));
+        QVERIFY(cell != nullptr);
+        QVERIFY(cell->hasSingleBorder());
+        const QImage shot = cell->grab().toImage();
+        const QRgb frame = oleColor(0x80000006u).rgb(); // the border, in the window-frame colour
+        QCOMPARE(shot.pixel(0, 0), frame);
+        QCOMPARE(shot.pixel(cell->width() - 1, cell->height() - 1), frame);
+        int first = -1, last = -1;
+        for (int y = 1; y < shot.height() - 1; ++y)
+            for (int x = 1; x < shot.width() - 1; ++x)
+                if (qGray(shot.pixel(x, y)) < 80) {
+                    if (first < 0)
+                        first = y;
+                    last = y;
+                }
+        // Every row of the digits is inside the border: none is cut off at the bottom.
+        const int glyphRows = QFontMetrics(cell->font()).tightBoundingRect(QStringLiteral("30")).height();
+        QVERIFY2(last - first + 1 >= glyphRows, qPrintable(QStringLiteral("rows %1..%2").arg(first).arg(last)));
+        QVERIFY(last < shot.height() - 2);
     }
 
     void fontStandIns()

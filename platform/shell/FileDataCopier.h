@@ -19,6 +19,8 @@ public:
     // kErrorCancelled, or kErrorChanged when the source ends early. Every byte
     // reported to the progress is reported back (as a negative count) on failure.
     int copy(int in, int out, const struct stat& source);
+    // Bytes reported to the progress by the last successful copy.
+    [[nodiscard]] std::int64_t reported() const { return m_reported; }
 
 private:
     int copyRange(int in, int out, off_t offset, off_t length);

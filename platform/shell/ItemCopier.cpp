@@ -92,9 +92,11 @@ int ItemCopier::writeFile(const std::string& source, const std::string& temp, st
         if (out < 0)
             result = out;
     }
+    std::int64_t copied = 0;
     if (result == 0) {
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         result = data.copy(in, out, before);
+        copied = result == 0 ? data.reported() : 0;
     }
     if (result == 0) {
         // The copy is only good if the source stood still while it was read.
@@ -123,6 +125,8 @@ int ItemCopier::writeFile(const std::string& source, const std::string& temp, st
     }
     if (in >= 0)
         m_fs.close(in);
+    if (result != 0 && copied != 0)
+        m_session.progress.bytesDone(-copied); // the data is thrown away, so are its bytes
     return result;
 }
 

@@ -28,7 +28,7 @@ void setTime(const std::string& path, time_t seconds)
 
 struct stat statOf(const std::string& path)
 {
-    struct stat st{};
+    struct stat st {};
     ::lstat(path.c_str(), &st);
     return st;
 }
@@ -82,7 +82,8 @@ void TestCopyTree::nestedTreeKeepsContentsModesAndTimes()
     ::chmod((top + "/a.txt").c_str(), 0640);
     ::chmod((top + "/sub").c_str(), 0750);
     ::chmod((top + "/sub/deep").c_str(), 0555); // read-only: its contents must still get in
-    for (const char* item : {"/a.txt", "/zero", "/sub/deep/x.bin", "/sub/y", "/empty", "/sub/deep", "/sub", ""})
+    for (const char* item :
+         {"/a.txt", "/zero", "/sub/deep/x.bin", "/sub/y", "/empty", "/sub/deep", "/sub", ""})
         setTime(top + item, 1000000000);
 
     QCOMPARE(f.copy(top, f.dst), int(FileOpSuccess));
@@ -204,8 +205,9 @@ void TestCopyTree::fifoIsRecreatedAndSocketSkipped()
     QCOMPARE(statOf(f.dst + "/t/pipe").st_mode & 07777, mode_t(0620));
     QCOMPARE(readFile(f.dst + "/t/plain"), QByteArray("text"));
     QVERIFY(!exists(f.dst + "/t/sock"));
-    QCOMPARE(f.questions.log, (std::vector<std::string>{"error " + socketPath +
-                                                        ": It is a socket or a device, which cannot be copied."}));
+    QCOMPARE(f.questions.log,
+             (std::vector<std::string>{"error " + socketPath
+                                       + ": It is a socket or a device, which cannot be copied."}));
     QCOMPARE(f.questions.retryOffered, std::vector<bool>{false});
 }
 
@@ -254,9 +256,9 @@ void TestCopyTree::sameFolderMakesNumberedDuplicates()
     QCOMPARE(f.copy(f.src + "/a.txt", f.src + "/."), int(FileOpSuccess)); // same folder, other spelling
     QCOMPARE(f.copy(f.src + "/.profile", f.src), int(FileOpSuccess));
     QCOMPARE(f.copy(f.src + "/f.d", f.src), int(FileOpSuccess));
-    QCOMPARE(listing(f.src), (std::vector<std::string>{".profile", ".profile - Copy", "a - Copy (2).txt",
-                                                        "a - Copy.txt", "a.txt", "f.d - Copy/", "f.d - Copy/inside",
-                                                        "f.d/", "f.d/inside"}));
+    QCOMPARE(listing(f.src),
+             (std::vector<std::string>{".profile", ".profile - Copy", "a - Copy (2).txt", "a - Copy.txt",
+                                       "a.txt", "f.d - Copy/", "f.d - Copy/inside", "f.d/", "f.d/inside"}));
     QCOMPARE(readFile(f.src + "/a.txt"), QByteArray("original"));
     QCOMPARE(readFile(f.src + "/a - Copy (2).txt"), QByteArray("original"));
     QCOMPARE(readFile(f.src + "/f.d - Copy/inside"), QByteArray("in"));
@@ -288,7 +290,8 @@ void TestCopyTree::badSourceOrDestinationIsRefused()
     QCOMPARE(f.copy(f.src + "/a.txt", f.dst + "/file"), int(FileOpRefused));
     QCOMPARE(f.copy(f.src + "/a.txt", f.dst + "/file/below"), int(FileOpRefused));
     // With two sources, one missing one refuses the whole request before anything is written.
-    QCOMPARE(f.copy(std::vector<std::string>{f.src + "/a.txt", f.src + "/missing"}, f.dst), int(FileOpRefused));
+    QCOMPARE(f.copy(std::vector<std::string>{f.src + "/a.txt", f.src + "/missing"}, f.dst),
+             int(FileOpRefused));
     QCOMPARE(listing(f.dst), std::vector<std::string>{"file"});
     QCOMPARE(f.questions.count("failed "), 4);
     QCOMPARE(f.questions.log[0], "failed Cannot copy \"" + f.src + "/missing\": The item cannot be found.");
@@ -351,7 +354,8 @@ void TestCopyTree::replaceAnswersToAll()
     }
     f.questions.clashAnswers = {ClashAnswer::Yes, ClashAnswer::NoToAll};
     QCOMPARE(f.copy(f.src + "/f", f.dst), int(FileOpSuccess));
-    QCOMPARE(f.questions.log, (std::vector<std::string>{"merge " + f.dst + "/f", "replace " + f.dst + "/f/1"}));
+    QCOMPARE(f.questions.log,
+             (std::vector<std::string>{"merge " + f.dst + "/f", "replace " + f.dst + "/f/1"}));
     for (const char* name : {"/f/1", "/f/2", "/f/3"})
         QCOMPARE(readFile(f.dst + name), QByteArray("old"));
 

@@ -20,14 +20,16 @@ CopyFixture::~CopyFixture()
 {
     // QTemporaryDir cannot remove names that are not valid UTF-8, nor enter read-only folders.
     ::nftw(
-        root.c_str(), [](const char* path, const struct stat*, int kind, FTW*) {
+        root.c_str(),
+        [](const char* path, const struct stat*, int kind, FTW*) {
             if (kind == FTW_D || kind == FTW_DP)
                 ::chmod(path, 0700);
             return 0;
         },
         32, FTW_PHYS);
     ::nftw(
-        root.c_str(), [](const char* path, const struct stat*, int kind, FTW*) {
+        root.c_str(),
+        [](const char* path, const struct stat*, int kind, FTW*) {
             return kind == FTW_DP ? ::rmdir(path) : ::unlink(path);
         },
         32, FTW_DEPTH | FTW_PHYS);

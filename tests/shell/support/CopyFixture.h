@@ -17,7 +17,10 @@ struct CopyFixture {
 
     // Runs one request through a fresh engine and returns its result code.
     int copy(const std::vector<std::string>& sources, const std::string& destination);
-    int copy(const std::string& source, const std::string& destination) { return copy(std::vector{source}, destination); }
+    int copy(const std::string& source, const std::string& destination)
+    {
+        return copy(std::vector{source}, destination);
+    }
 
     QTemporaryDir scratch;
     std::string root;  // the scratch folder

@@ -19,16 +19,16 @@ public:
         int times = -1;
     };
 
-    bool kernelCopy = true;                  // false: copy_file_range is "not supported"
-    std::optional<std::int64_t> spaceLeft;   // bytes that can still be written
-    std::optional<Fault> openFault;          // opening the file fails
-    std::optional<Fault> readFault;          // reading from the file fails
-    std::optional<Fault> writeFault;         // writing a copy of the file fails
-    std::optional<Fault> trashFault;         // moving it to the trash fails
-    std::optional<Fault> syncFault;          // flushing the destination fails
-    std::string vanishMatch;                 // this source is deleted after its first read
+    bool kernelCopy = true;                         // false: copy_file_range is "not supported"
+    std::optional<std::int64_t> spaceLeft;          // bytes that can still be written
+    std::optional<Fault> openFault;                 // opening the file fails
+    std::optional<Fault> readFault;                 // reading from the file fails
+    std::optional<Fault> writeFault;                // writing a copy of the file fails
+    std::optional<Fault> trashFault;                // moving it to the trash fails
+    std::optional<Fault> syncFault;                 // flushing the destination fails
+    std::string vanishMatch;                        // this source is deleted after its first read
     shell::CancelToken* cancelAfterWrite = nullptr; // raised after the first write to any copy
-    std::optional<std::uint64_t> freeBytes;  // what statvfs reports as free
+    std::optional<std::uint64_t> freeBytes;         // what statvfs reports as free
 
     int open(const std::string& path, int flags, mode_t mode = 0) override;
     int close(int fd) override;

@@ -13,8 +13,10 @@
 class ScriptedQuestions : public shell::CopyQuestions {
 public:
     bool createFolder(const std::string& path) override;
-    shell::ClashAnswer replaceItem(const shell::ItemDetails& existing, const shell::ItemDetails& incoming) override;
-    shell::ClashAnswer mergeFolder(const shell::ItemDetails& existing, const shell::ItemDetails& incoming) override;
+    shell::ClashAnswer replaceItem(const shell::ItemDetails& existing,
+                                   const shell::ItemDetails& incoming) override;
+    shell::ClashAnswer mergeFolder(const shell::ItemDetails& existing,
+                                   const shell::ItemDetails& incoming) override;
     shell::ErrorAnswer copyError(const std::string& item, const std::string& reason, bool canRetry) override;
     bool copyWithoutRoom(const std::string& folder, std::uint64_t needed, std::uint64_t available) override;
     bool deletePermanently(const std::string& path, const std::string& reason) override;

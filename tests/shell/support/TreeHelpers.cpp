@@ -24,7 +24,7 @@ void walk(const std::string& root, const std::string& relative, std::vector<std:
         if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
             continue;
         const std::string rel = shell::joinPath(relative, e->d_name);
-        struct stat st{};
+        struct stat st {};
         ::lstat(shell::joinPath(root, rel).c_str(), &st);
         if (S_ISDIR(st.st_mode)) {
             out.push_back(rel + "/");
@@ -42,7 +42,8 @@ void writeFile(const std::string& path, const QByteArray& data)
 {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     QVERIFY2(fd >= 0, path.c_str());
-    QCOMPARE(::write(fd, data.constData(), static_cast<size_t>(data.size())), static_cast<ssize_t>(data.size()));
+    QCOMPARE(::write(fd, data.constData(), static_cast<size_t>(data.size())),
+             static_cast<ssize_t>(data.size()));
     ::close(fd);
 }
 
@@ -98,7 +99,7 @@ std::vector<std::string> partials(const std::string& folder)
 
 bool exists(const std::string& path)
 {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 

@@ -25,7 +25,7 @@ enum class Durability {
 [[nodiscard]] unsigned defaultCopyThreads();
 
 struct CopyOptions {
-    unsigned threads = defaultCopyThreads();        // workers for small files; 1 copies in order
+    unsigned threads = defaultCopyThreads(); // 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
 };

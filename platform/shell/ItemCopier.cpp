@@ -116,7 +116,7 @@ int ItemCopier::writeFile(const std::string& source, const std::string& temp, st
         if (result == 0 && (after.st_size != before.st_size || !sameTime(after.st_mtim, before.st_mtim)))
             result = kErrorChanged;
         // No name leads to it any more: deleted, or replaced by another file.
-        if (result == 0 && after.st_nlink == 0)
+        if (result == 0 && after.st_nlink == 0 && before.st_nlink != 0)
             result = kErrorVanished;
     }
     if (result == 0 && !modeAtCreation)

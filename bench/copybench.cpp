@@ -21,6 +21,34 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Notes when counting ends and when the final flush begins, to split the time.
+class TimedProgress : public shell::ProgressState {
+public:
+    void started(std::uint64_t items, std::uint64_t bytes) override
+    {
+        copying = Clock::now();
+        ProgressState::started(items, bytes);
+    }
+    void finishing() override
+    {
+        flushing = Clock::now();
+        ProgressState::finishing();
+    }
+    Clock::time_point copying;
+    Clock::time_point flushing;
+};
+
+double secondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double>(to - from).count();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     shell::CopyOptions options;
@@ -42,19 +70,24 @@ int main(int argc, char** argv)
     shell::PosixFileSystem fs;
     shell::LoseNothingQuestions questions(
         [](const std::string& message) { std::fprintf(stderr, "copybench: %s\n", message.c_str()); });
-    shell::ProgressState progress;
+    TimedProgress progress;
     shell::CancelToken cancel;
     shell::CopyEngine engine(fs, questions, progress, cancel, options);
 
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     const int result = engine.run({paths[0]}, paths[1]);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto end = Clock::now();
+    const double seconds = secondsBetween(start, end);
 
     const shell::ProgressSnapshot done = progress.snapshot();
     const double megabytes = static_cast<double>(done.bytesDone) / 1e6;
     std::printf("items %llu  bytes %lld  seconds %.3f  MB/s %.1f  result %d\n",
                 static_cast<unsigned long long>(done.itemsDone), static_cast<long long>(done.bytesDone),
                 seconds, seconds > 0 ? megabytes / seconds : 0.0, result);
+    if (progress.flushing != Clock::time_point{})
+        std::printf(
+            "counting %.3f s, copying %.3f s, flushing %.3f s\n", secondsBetween(start, progress.copying),
+            secondsBetween(progress.copying, progress.flushing), secondsBetween(progress.flushing, end));
     switch (result) {
     case shell::FileOpSuccess:
         return 0;

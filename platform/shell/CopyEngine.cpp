@@ -264,14 +264,20 @@ std::string CopyEngine::targetFor(const Source& source, const std::string& desti
 void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
 {
     const std::vector<TreeEntry>& tree = source.tree;
+    // Entries below a folder this request made cannot clash with anything (and if
+    // something appears there meanwhile, the rename into place refuses to replace it).
+    size_t freshUntil = 0;
     size_t i = 0;
     while (i < tree.size() && !m_session.cancel.cancelled()) {
         const TreeEntry& entry = tree[i];
         const std::string from = joinPath(source.path, entry.relative);
         const std::string to = joinPath(targetRoot, entry.relative);
         if (entry.kind == EntryKind::Folder) {
-            if (copyFolderEntry(from, to, entry)) {
+            bool created = false;
+            if (copyFolderEntry(from, to, entry, i < freshUntil, created)) {
                 m_session.progress.itemsDone(1);
+                if (created && i >= freshUntil)
+                    freshUntil = entry.end;
                 ++i;
             } else {
                 skipEntries(tree, i, entry.end);
@@ -286,7 +292,7 @@ void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
             m_session.progress.itemsDone(1);
             continue;
         }
-        Clash clash = resolveClash(from, to, false);
+        Clash clash = i <= freshUntil ? Clash::None : resolveClash(from, to, false);
         if (clash == Clash::Cancel)
             break;
         if (clash == Clash::Skip) {
@@ -296,18 +302,20 @@ void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
         }
         const bool replace = clash == Clash::Replace;
         if (m_pool && entry.kind == EntryKind::File && entry.size < m_session.options.smallFile) {
-            m_pool->submit(
-                [this, from, to, size = entry.size, replace] { m_items.copy(from, to, size, replace); });
+            m_pool->submit([this, from, to, size = entry.size, replace] {
+                m_items.copy(from, to, size, replace, true);
+            });
         } else {
-            m_items.copy(from, to, entry.size, replace);
+            m_items.copy(from, to, entry.size, replace, entry.kind == EntryKind::File);
         }
     }
 }
 
 // Makes (or merges into) one folder of the tree. False: its subtree is not copied.
-bool CopyEngine::copyFolderEntry(const std::string& from, const std::string& to, const TreeEntry& entry)
+bool CopyEngine::copyFolderEntry(const std::string& from, const std::string& to, const TreeEntry& entry,
+                                 bool insideFresh, bool& created)
 {
-    Clash clash = resolveClash(from, to, true);
+    Clash clash = insideFresh ? Clash::None : resolveClash(from, to, true);
     if (clash == Clash::Skip || clash == Clash::Cancel)
         return false;
     m_session.progress.itemStarted(nameOf(from), parentOf(from), parentOf(to));
@@ -323,6 +331,7 @@ bool CopyEngine::copyFolderEntry(const std::string& from, const std::string& to,
                 return false;
         }
         m_createdFolders.emplace_back(from, to);
+        created = true;
     }
     m_session.noteFolderWritten(to);
     if (entry.listError != 0) {

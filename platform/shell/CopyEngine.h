@@ -49,7 +49,8 @@ private:
 
     std::string targetFor(const Source& source, const std::string& destination);
     void copyTree(const Source& source, const std::string& targetRoot);
-    bool copyFolderEntry(const std::string& source, const std::string& target, const TreeEntry& entry);
+    bool copyFolderEntry(const std::string& source, const std::string& target, const TreeEntry& entry,
+                         bool insideFresh, bool& created);
     Clash resolveClash(const std::string& source, const std::string& target, bool incomingFolder);
     void skipEntries(const std::vector<TreeEntry>& tree, size_t from, size_t to);
     void sweepPartials(const std::string& folder);

@@ -3,15 +3,45 @@
 #include "platform/shell/CopyErrors.h"
 #include "platform/shell/CopyNaming.h"
 
+#include <cstdio>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace shell {
 
+namespace {
+
+// The umask from /proc: asking umask() itself would change it for a moment, for
+// every thread of the process.
+mode_t currentUmask()
+{
+    mode_t mask = 07777;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            unsigned value = 0;
+            if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                mask = static_cast<mode_t>(value);
+                break;
+            }
+        }
+        std::fclose(status);
+    }
+    return mask;
+}
+
+} // namespace
+
+unsigned defaultCopyThreads()
+{
+    return std::thread::hardware_concurrency() > 2 ? 4 : 1;
+}
+
 CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyProgress& copyProgress,
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
-      m_questions(questions), m_pid(::getpid())
+      m_questions(questions), m_pid(::getpid()), m_umask(currentUmask())
 {
 }
 

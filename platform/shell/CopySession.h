@@ -20,8 +20,12 @@ enum class Durability {
     SyncEachFile,   // fsync every file and every folder written into
 };
 
+// Workers for small files: on a machine with two cores or fewer, copying them in
+// order measured faster than in parallel; with more cores four work side by side.
+[[nodiscard]] unsigned defaultCopyThreads();
+
 struct CopyOptions {
-    unsigned threads = 2;                           // workers for small files; 1 copies in order
+    unsigned threads = defaultCopyThreads(); // 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
 };
@@ -53,6 +57,14 @@ public:
 
     [[nodiscard]] std::string newPartialName(const std::string& name);
 
+    // The process's umask, or 07777 when it cannot be read without changing it.
+    [[nodiscard]] mode_t umask() const { return m_umask; }
+
+    // Reflink cloning is tried once per source file system; when the destination
+    // cannot do it, the other files of the request do not try again.
+    [[nodiscard]] bool cloneUnsupported(dev_t source) const { return m_noClone.load() == source + 1; }
+    void noteCloneUnsupported(dev_t source) { m_noClone.store(source + 1); }
+
     // Folders the request wrote into, so their file systems (or the folders
     // themselves) can be flushed before success is reported.
     void noteFolderWritten(const std::string& folder);
@@ -66,6 +78,8 @@ private:
     std::atomic<bool> m_declined{false};
     std::atomic<unsigned long> m_serial{0};
     pid_t m_pid;
+    mode_t m_umask;
+    std::atomic<std::uint64_t> m_noClone{0};
     std::mutex m_folderLock;
     std::map<dev_t, std::string> m_fileSystems;
     std::set<std::string> m_folders;

@@ -53,13 +53,15 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     const off_t size = source.st_size;
     int result = 0;
     if (size > 0) {
-        int cloned = m_fs.cloneFile(out, in);
+        int cloned = m_tryClone ? m_fs.cloneFile(out, in) : -EOPNOTSUPP;
         if (cloned == 0) {
             report(size);
             return 0;
         }
         if (!unsupported(cloned))
             return cloned;
+        // EINVAL can be about this one file (alignment, flags); these are about the file systems.
+        m_cloneUnsupported = cloned == -EOPNOTSUPP || cloned == -ENOTTY || cloned == -EXDEV;
 
         // Fewer blocks than the size needs means holes worth keeping.
         const bool sparse = static_cast<std::int64_t>(source.st_blocks) * 512 < size;

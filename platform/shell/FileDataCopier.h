@@ -15,10 +15,17 @@ class FileDataCopier {
 public:
     FileDataCopier(FileSystem& fs, CancelToken& cancel, CopyProgress& progress);
 
+    // Skips the reflink attempt (it is known to fail here).
+    void skipClone() { m_tryClone = false; }
+    // Whether the reflink attempt failed because the file systems cannot clone at all.
+    [[nodiscard]] bool cloneUnsupported() const { return m_cloneUnsupported; }
+
     // Copies size bytes from in to out (both at offset zero). Returns 0, minus errno,
     // kErrorCancelled, or kErrorChanged when the source ends early. Every byte
     // reported to the progress is reported back (as a negative count) on failure.
     int copy(int in, int out, const struct stat& source);
+    // Bytes reported to the progress by the last successful copy.
+    [[nodiscard]] std::int64_t reported() const { return m_reported; }
 
 private:
     int copyRange(int in, int out, off_t offset, off_t length);
@@ -29,6 +36,8 @@ private:
     CancelToken& m_cancel;
     CopyProgress& m_progress;
     bool m_kernelCopy = true;
+    bool m_tryClone = true;
+    bool m_cloneUnsupported = false;
     std::int64_t m_reported = 0;
 };
 

@@ -23,13 +23,13 @@ ItemCopier::ItemCopier(CopySession& session) : m_session(session), m_fs(session.
 }
 
 void ItemCopier::copy(const std::string& source, const std::string& target, std::int64_t plannedSize,
-                      bool replace)
+                      bool replace, bool plainFile)
 {
     m_session.progress.itemStarted(nameOf(source), parentOf(source), parentOf(target));
     for (;;) {
         if (m_session.cancel.cancelled())
             return;
-        int result = attempt(source, target, replace);
+        int result = attempt(source, target, replace, plainFile);
         if (result == kErrorCancelled)
             return;
         if (result == 0 || result == kErrorDeclined) {
@@ -52,10 +52,13 @@ void ItemCopier::copy(const std::string& source, const std::string& target, std:
     }
 }
 
-int ItemCopier::attempt(const std::string& source, const std::string& target, bool replace)
+int ItemCopier::attempt(const std::string& source, const std::string& target, bool replace, bool plainFile)
 {
     struct stat before {};
-    if (int r = m_fs.lstat(source, &before); r != 0)
+    // A file is opened straight away; opening checks what it is (writeFile).
+    if (plainFile)
+        before.st_mode = S_IFREG;
+    else if (int r = m_fs.lstat(source, &before); r != 0)
         return r;
     if (S_ISDIR(before.st_mode))
         return kErrorChanged; // it was not a folder when the tree was counted
@@ -79,36 +82,45 @@ int ItemCopier::attempt(const std::string& source, const std::string& target, bo
 
 int ItemCopier::writeFile(const std::string& source, const std::string& temp, struct stat& before)
 {
-    // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it.
-    int in = m_fs.open(source, O_RDONLY | O_NOFOLLOW);
+    // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
+    // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
+    int in = m_fs.open(source, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
     if (in < 0)
         return in == -ELOOP ? kErrorChanged : in;
     int result = m_fs.fstat(in, &before);
     if (result == 0 && !S_ISREG(before.st_mode))
         result = kErrorChanged;
+    // Created with its final permissions where the umask lets it, which saves setting them later.
+    const mode_t mode = before.st_mode & 07777;
+    const bool modeAtCreation = (mode & 07000) == 0 && (mode & m_session.umask()) == 0;
     int out = -1;
     if (result == 0) {
-        out = m_fs.open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+        out = m_fs.open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, modeAtCreation ? mode : 0600);
         if (out < 0)
             result = out;
     }
+    std::int64_t copied = 0;
     if (result == 0) {
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
+        if (m_session.cloneUnsupported(before.st_dev))
+            data.skipClone();
         result = data.copy(in, out, before);
+        copied = result == 0 ? data.reported() : 0;
+        if (data.cloneUnsupported())
+            m_session.noteCloneUnsupported(before.st_dev);
     }
     if (result == 0) {
         // The copy is only good if the source stood still while it was read.
         struct stat after {};
-        struct stat now {};
         result = m_fs.fstat(in, &after);
         if (result == 0 && (after.st_size != before.st_size || !sameTime(after.st_mtim, before.st_mtim)))
             result = kErrorChanged;
-        if (result == 0
-            && (m_fs.lstat(source, &now) != 0 || now.st_ino != before.st_ino || now.st_dev != before.st_dev))
+        // No name leads to it any more: deleted, or replaced by another file.
+        if (result == 0 && after.st_nlink == 0 && before.st_nlink != 0)
             result = kErrorVanished;
     }
-    if (result == 0)
-        result = m_fs.fchmod(out, before.st_mode & 07777);
+    if (result == 0 && !modeAtCreation)
+        result = m_fs.fchmod(out, mode);
     if (result == 0) {
         const timespec times[2] = {before.st_atim, before.st_mtim};
         result = m_fs.futimens(out, times);
@@ -123,6 +135,8 @@ int ItemCopier::writeFile(const std::string& source, const std::string& temp, st
     }
     if (in >= 0)
         m_fs.close(in);
+    if (result != 0 && copied != 0)
+        m_session.progress.bytesDone(-copied); // the data is thrown away, so are its bytes
     return result;
 }
 

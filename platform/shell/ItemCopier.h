@@ -18,10 +18,12 @@ public:
     // replace: the existing item at target goes to the trash once the copy is
     // complete. Errors are put to the user (Retry, Skip, Cancel) here; the item
     // counts as done either way, its planned bytes too when it was skipped.
-    void copy(const std::string& source, const std::string& target, std::int64_t plannedSize, bool replace);
+    // plainFile: the source was a regular file when the tree was counted.
+    void copy(const std::string& source, const std::string& target, std::int64_t plannedSize, bool replace,
+              bool plainFile = false);
 
 private:
-    int attempt(const std::string& source, const std::string& target, bool replace);
+    int attempt(const std::string& source, const std::string& target, bool replace, bool plainFile);
     int writeFile(const std::string& source, const std::string& temp, struct stat& before);
     int writeLink(const std::string& source, const std::string& temp, const struct stat& before);
     int writeFifo(const std::string& temp, const struct stat& before);

@@ -73,7 +73,7 @@ ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
 
     // Speed over the last few seconds, so a pause for a question does not drag it down for good.
     m_samples.push_back({now, s.bytesDone});
-    while (m_samples.size() > 2 && now - m_samples[1].ms >= kSpeedWindowMs)
+    while (m_samples.size() > 1 && now - m_samples.front().ms > kSpeedWindowMs)
         m_samples.pop_front();
     const Sample& first = m_samples.front();
     const qint64 elapsed = now - first.ms;

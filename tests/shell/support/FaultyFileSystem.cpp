@@ -1,0 +1,152 @@
+#include "support/FaultyFileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
+
+bool FaultyFileSystem::fires(std::optional<Fault>& fault, const std::string& path)
+{
+    if (!fault || fault->times == 0 || path.find(fault->match) == std::string::npos)
+        return false;
+    if (fault->times > 0)
+        --fault->times;
+    return true;
+}
+
+std::string FaultyFileSystem::pathOf(int fd)
+{
+    auto it = m_paths.find(fd);
+    return it == m_paths.end() ? std::string() : it->second;
+}
+
+int FaultyFileSystem::open(const std::string& path, int flags, mode_t mode)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(openFault, path))
+            return openFault->error;
+    }
+    int fd = PosixFileSystem::open(path, flags, mode);
+    if (fd >= 0) {
+        std::lock_guard lock(m_lock);
+        m_paths[fd] = path;
+    }
+    return fd;
+}
+
+int FaultyFileSystem::close(int fd)
+{
+    {
+        std::lock_guard lock(m_lock);
+        m_paths.erase(fd);
+    }
+    return PosixFileSystem::close(fd);
+}
+
+int FaultyFileSystem::beforeRead(int fd)
+{
+    std::lock_guard lock(m_lock);
+    return fires(readFault, pathOf(fd)) ? readFault->error : 0;
+}
+
+void FaultyFileSystem::afterRead(int fd)
+{
+    std::lock_guard lock(m_lock);
+    std::string path = pathOf(fd);
+    if (!vanishMatch.empty() && path.find(vanishMatch) != std::string::npos) {
+        ::unlink(path.c_str());
+        vanishMatch.clear();
+    }
+}
+
+int FaultyFileSystem::beforeWrite(int fd, size_t& count)
+{
+    std::lock_guard lock(m_lock);
+    if (fires(writeFault, pathOf(fd)))
+        return writeFault->error;
+    if (spaceLeft) {
+        if (*spaceLeft <= 0)
+            return -ENOSPC;
+        count = std::min<size_t>(count, static_cast<size_t>(*spaceLeft));
+        *spaceLeft -= static_cast<std::int64_t>(count);
+    }
+    return 0;
+}
+
+void FaultyFileSystem::afterWrite()
+{
+    if (cancelAfterWrite)
+        cancelAfterWrite->cancel();
+}
+
+ssize_t FaultyFileSystem::pread(int fd, void* buf, size_t count, off_t offset)
+{
+    if (int e = beforeRead(fd); e != 0)
+        return e;
+    ssize_t n = PosixFileSystem::pread(fd, buf, count, offset);
+    afterRead(fd);
+    return n;
+}
+
+ssize_t FaultyFileSystem::pwrite(int fd, const void* buf, size_t count, off_t offset)
+{
+    if (int e = beforeWrite(fd, count); e != 0)
+        return e;
+    ssize_t n = PosixFileSystem::pwrite(fd, buf, count, offset);
+    afterWrite();
+    return n;
+}
+
+ssize_t FaultyFileSystem::copyFileRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t count)
+{
+    if (!kernelCopy)
+        return -EXDEV;
+    // The kernel may copy less than asked; small steps also let faults land mid-file.
+    count = std::min<size_t>(count, size_t{1} << 20);
+    if (int e = beforeRead(in); e != 0)
+        return e;
+    if (int e = beforeWrite(out, count); e != 0)
+        return e;
+    ssize_t n = PosixFileSystem::copyFileRange(in, inOffset, out, outOffset, count);
+    afterRead(in);
+    afterWrite();
+    return n;
+}
+
+int FaultyFileSystem::statvfs(const std::string& path, struct statvfs* st)
+{
+    int r = PosixFileSystem::statvfs(path, st);
+    if (r == 0 && freeBytes)
+        st->f_bavail = static_cast<fsblkcnt_t>(*freeBytes / st->f_frsize);
+    return r;
+}
+
+int FaultyFileSystem::moveToTrash(const std::string& path)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(trashFault, path))
+            return trashFault->error;
+    }
+    return PosixFileSystem::moveToTrash(path);
+}
+
+int FaultyFileSystem::syncfs(int fd)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(syncFault, pathOf(fd)))
+            return syncFault->error;
+    }
+    return PosixFileSystem::syncfs(fd);
+}
+
+int FaultyFileSystem::fsync(int fd)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(syncFault, pathOf(fd)))
+            return syncFault->error;
+    }
+    return PosixFileSystem::fsync(fd);
+}

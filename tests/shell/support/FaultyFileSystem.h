@@ -1,0 +1,53 @@
+#pragma once
+// The real file system with failures on demand, so tests can make a copy run out of
+// space, hit a read or write error, be refused, lose its source or be cancelled at
+// a chosen byte. Faults on a file match by a part of its path.
+
+#include "platform/shell/CopyProgress.h"
+#include "platform/shell/PosixFileSystem.h"
+
+#include <map>
+#include <mutex>
+#include <optional>
+
+class FaultyFileSystem : public shell::PosixFileSystem {
+public:
+    // A fault that fires `times` times (-1: always) on paths containing `match`.
+    struct Fault {
+        std::string match;
+        int error = 0;
+        int times = -1;
+    };
+
+    bool kernelCopy = true;                         // false: copy_file_range is "not supported"
+    std::optional<std::int64_t> spaceLeft;          // bytes that can still be written
+    std::optional<Fault> openFault;                 // opening the file fails
+    std::optional<Fault> readFault;                 // reading from the file fails
+    std::optional<Fault> writeFault;                // writing a copy of the file fails
+    std::optional<Fault> trashFault;                // moving it to the trash fails
+    std::optional<Fault> syncFault;                 // flushing the destination fails
+    std::string vanishMatch;                        // this source is deleted after its first read
+    shell::CancelToken* cancelAfterWrite = nullptr; // raised after the first write to any copy
+    std::optional<std::uint64_t> freeBytes;         // what statvfs reports as free
+
+    int open(const std::string& path, int flags, mode_t mode = 0) override;
+    int close(int fd) override;
+    ssize_t pread(int fd, void* buf, size_t count, off_t offset) override;
+    ssize_t pwrite(int fd, const void* buf, size_t count, off_t offset) override;
+    ssize_t copyFileRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t count) override;
+    int statvfs(const std::string& path, struct statvfs* st) override;
+    int moveToTrash(const std::string& path) override;
+    int syncfs(int fd) override;
+    int fsync(int fd) override;
+
+private:
+    static bool fires(std::optional<Fault>& fault, const std::string& path);
+    std::string pathOf(int fd);
+    int beforeRead(int fd);
+    int beforeWrite(int fd, size_t& count);
+    void afterRead(int fd);
+    void afterWrite();
+
+    std::mutex m_lock;
+    std::map<int, std::string> m_paths;
+};

@@ -1,0 +1,234 @@
+// Copies that go wrong part way: the file system fails on purpose through the
+// engine's seam. Whatever happens, the originals stay as they were, no half-written
+// file appears under a final name, and the request says what went wrong.
+
+#include "platform/shell/FileOperation.h"
+#include "support/CopyFixture.h"
+#include "support/TreeHelpers.h"
+
+#include <QtTest>
+#include <cerrno>
+
+using namespace shell;
+using tree::exists;
+using tree::readFile;
+using tree::writeFile;
+
+namespace {
+
+constexpr int kBig = 3 << 20; // three steps of the copy loop, so faults land mid-file
+
+// src/big.bin and src/small.txt to copy; dst/big.bin already there with old data.
+void prepare(CopyFixture& f)
+{
+    writeFile(f.src + "/big.bin", tree::pattern(kBig, 1));
+    writeFile(f.src + "/small.txt", "small");
+    writeFile(f.dst + "/big.bin", "old data");
+}
+
+// The checks every failed copy of big.bin must pass.
+void checkNothingLost(CopyFixture& f)
+{
+    QCOMPARE(readFile(f.src + "/big.bin"), tree::pattern(kBig, 1));
+    QCOMPARE(readFile(f.dst + "/big.bin"), QByteArray("old data"));
+    QVERIFY(tree::partials(f.dst).empty());
+    QVERIFY(tree::trashedNames(f.trash).empty());
+}
+
+} // namespace
+
+class TestCopyFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void failureIsReportedAndNothingIsLost_data();
+    void failureIsReportedAndNothingIsLost();
+    void retryAfterAFaultCompletesTheCopy_data();
+    void retryAfterAFaultCompletesTheCopy();
+    void cancelMidFileLeavesNoTrace_data();
+    void cancelMidFileLeavesNoTrace();
+    void cancelAnswerStopsTheRequest();
+    void trashRefusedAsksBeforeDeleting();
+    void notEnoughRoomIsWarnedBeforeStarting();
+    void failedFlushIsAFailure();
+};
+
+void TestCopyFaults::failureIsReportedAndNothingIsLost_data()
+{
+    QTest::addColumn<bool>("kernelCopy");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    const char* const faults[][2] = {
+        {"no space", "There is not enough space on the destination disk."},
+        {"read error", "The disk could not be read or written (input/output error)."},
+        {"write error", "The disk could not be read or written (input/output error)."},
+        {"open refused", "Access is denied."},
+        {"vanished", "The item was removed or replaced while it was being copied."},
+    };
+    for (bool kernel : {true, false}) {
+        for (const auto& fault : faults) {
+            QTest::addRow("%s, %s", fault[0], kernel ? "copy_file_range" : "read and write")
+                << kernel << QString(fault[0]) << QString(fault[1]);
+        }
+    }
+}
+
+void TestCopyFaults::failureIsReportedAndNothingIsLost()
+{
+    QFETCH(bool, kernelCopy);
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    CopyFixture f;
+    prepare(f);
+    f.fs.kernelCopy = kernelCopy;
+    if (fault == "no space")
+        f.fs.spaceLeft = (1 << 20) + 100;
+    else if (fault == "read error")
+        f.fs.readFault = FaultyFileSystem::Fault{"big.bin", -EIO};
+    else if (fault == "write error")
+        f.fs.writeFault = FaultyFileSystem::Fault{"big.bin", -EIO};
+    else if (fault == "open refused")
+        f.fs.openFault = FaultyFileSystem::Fault{"src/big.bin", -EACCES};
+    else
+        f.fs.vanishMatch = "src/big.bin";
+    f.questions.defaultClash = ClashAnswer::Yes;
+    f.questions.defaultError = ErrorAnswer::Skip;
+
+    QCOMPARE(f.copy(std::vector<std::string>{f.src + "/big.bin", f.src + "/small.txt"}, f.dst),
+             int(FileOpFailed));
+
+    std::vector<std::string> expected{"replace " + f.dst + "/big.bin",
+                                      "error " + f.src + "/big.bin: " + reason.toStdString()};
+    if (fault == "no space") // the disk stays full for the next file too
+        expected.push_back("error " + f.src + "/small.txt: " + reason.toStdString());
+    QCOMPARE(f.questions.log, expected);
+    QCOMPARE(f.questions.retryOffered, std::vector<bool>(expected.size() - 1, true));
+    if (fault == "vanished") {
+        QVERIFY(!exists(f.src + "/big.bin"));
+        QCOMPARE(readFile(f.dst + "/big.bin"), QByteArray("old data"));
+        QVERIFY(tree::partials(f.dst).empty());
+        QVERIFY(tree::trashedNames(f.trash).empty());
+    } else {
+        checkNothingLost(f);
+    }
+    if (fault != "no space") // the small file comes after and still fits otherwise
+        QCOMPARE(readFile(f.dst + "/small.txt"), QByteArray("small"));
+    // A skipped item still counts as done, so the progress reaches its end exactly.
+    const ProgressSnapshot p = f.progress.snapshot();
+    QCOMPARE(p.itemsDone, p.itemsTotal);
+    QCOMPARE(p.bytesDone, std::int64_t(kBig + 5));
+}
+
+void TestCopyFaults::retryAfterAFaultCompletesTheCopy_data()
+{
+    QTest::addColumn<bool>("kernelCopy");
+    QTest::newRow("copy_file_range") << true;
+    QTest::newRow("read and write") << false;
+}
+
+void TestCopyFaults::retryAfterAFaultCompletesTheCopy()
+{
+    QFETCH(bool, kernelCopy);
+    CopyFixture f;
+    prepare(f);
+    f.fs.kernelCopy = kernelCopy;
+    // Fails once, after the first megabyte is already in: the retry starts over.
+    f.fs.readFault = FaultyFileSystem::Fault{"big.bin", -EIO, 1};
+    f.fs.spaceLeft = std::int64_t{1} << 40;
+    f.questions.errorAnswers = {ErrorAnswer::Retry};
+    QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));
+    QCOMPARE(readFile(f.dst + "/big.bin"), tree::pattern(kBig, 1));
+    QCOMPARE(readFile(f.trash + "/files/big.bin"), QByteArray("old data"));
+    QVERIFY(tree::partials(f.dst).empty());
+    QCOMPARE(f.questions.count("error "), 1);
+    // The failed attempt's bytes were taken back: counted once, not twice.
+    QCOMPARE(f.progress.snapshot().bytesDone, std::int64_t(kBig));
+}
+
+void TestCopyFaults::cancelMidFileLeavesNoTrace_data()
+{
+    QTest::addColumn<bool>("kernelCopy");
+    QTest::newRow("copy_file_range") << true;
+    QTest::newRow("read and write") << false;
+}
+
+void TestCopyFaults::cancelMidFileLeavesNoTrace()
+{
+    QFETCH(bool, kernelCopy);
+    CopyFixture f;
+    prepare(f);
+    f.fs.kernelCopy = kernelCopy;
+    f.fs.cancelAfterWrite = f.cancel.get(); // Cancel pressed after the first megabyte
+    QCOMPARE(f.copy(std::vector<std::string>{f.src + "/big.bin", f.src + "/small.txt"}, f.dst),
+             int(FileOpCancelled));
+    checkNothingLost(f);
+    QVERIFY(!exists(f.dst + "/small.txt"));
+    QCOMPARE(f.questions.count("error "), 0); // cancelling is not an error to ask about
+}
+
+void TestCopyFaults::cancelAnswerStopsTheRequest()
+{
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    for (const char* name : {"/t/1", "/t/2", "/t/3"})
+        writeFile(f.src + name, name);
+    f.fs.openFault = FaultyFileSystem::Fault{"t/1", -EIO};
+    f.questions.errorAnswers = {ErrorAnswer::Cancel};
+    f.options.threads = 1;
+    QCOMPARE(f.copy(f.src + "/t", f.dst), int(FileOpCancelled));
+    QCOMPARE(tree::listing(f.dst), std::vector<std::string>{"t/"});
+    QCOMPARE(f.questions.count("error "), 1);
+}
+
+void TestCopyFaults::trashRefusedAsksBeforeDeleting()
+{
+    CopyFixture f;
+    prepare(f);
+    f.fs.trashFault = FaultyFileSystem::Fault{"dst/big.bin", -EXDEV};
+    f.questions.deleteAnswer = false;
+    QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));
+    checkNothingLost(f);
+    QCOMPARE(f.questions.log.back(), "delete " + f.dst + "/big.bin: Invalid cross-device link.");
+
+    f.questions.deleteAnswer = true;
+    QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));
+    QCOMPARE(readFile(f.dst + "/big.bin"), tree::pattern(kBig, 1));
+    QVERIFY(tree::partials(f.dst).empty());
+    QVERIFY(tree::trashedNames(f.trash).empty());
+    QCOMPARE(f.questions.count("delete "), 2);
+}
+
+void TestCopyFaults::notEnoughRoomIsWarnedBeforeStarting()
+{
+    CopyFixture f;
+    prepare(f);
+    f.fs.freeBytes = 1 << 20; // less than big.bin needs
+    f.questions.roomAnswer = false;
+    QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpCancelled));
+    QCOMPARE(f.questions.log, std::vector<std::string>{"room " + f.dst});
+    checkNothingLost(f);
+
+    f.fs.freeBytes = std::uint64_t{4} << 20; // enough, with the block rounding
+    f.questions.log.clear();
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst), int(FileOpSuccess));
+    QVERIFY(f.questions.log.empty());
+}
+
+void TestCopyFaults::failedFlushIsAFailure()
+{
+    CopyFixture f;
+    writeFile(f.src + "/small.txt", "small");
+    f.fs.syncFault = FaultyFileSystem::Fault{f.dst, -EIO};
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst), int(FileOpFailed));
+    QCOMPARE(f.questions.count("failed "), 1);
+    QVERIFY(f.questions.log[0].find("could not be written to the disk") != std::string::npos);
+
+    f.options.durability = Durability::SyncEachFile;
+    f.fs.syncFault = FaultyFileSystem::Fault{"small.txt", -EIO, 1};
+    f.questions.errorAnswers = {ErrorAnswer::Retry};
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst + "/again"), int(FileOpSuccess));
+    QCOMPARE(readFile(f.dst + "/again/small.txt"), QByteArray("small"));
+    QCOMPARE(f.questions.count("error "), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCopyFaults)
+#include "tst_copy_faults.moc"

@@ -1,0 +1,131 @@
+// Names the engine makes (duplicates, temporary files), the request's name lists and
+// wildcards, and the desktop trash that replaced items go to.
+
+#include "platform/shell/CopyNaming.h"
+#include "platform/shell/Trash.h"
+#include "support/TreeHelpers.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <climits>
+#include <cstdlib>
+
+using namespace shell;
+
+class TestNamesAndTrash : public QObject {
+    Q_OBJECT
+private slots:
+    void duplicateNames_data();
+    void duplicateNames();
+    void duplicateOfALongNameStillFits();
+    void partialNamesCarryTheirOwner();
+    void nameLists();
+    void wildcards();
+    void trashKeepsBytesAndRecordsTheOrigin();
+};
+
+void TestNamesAndTrash::duplicateNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("first") << "a.txt" << false << 1 << "a - Copy.txt";
+    QTest::newRow("second") << "a.txt" << false << 2 << "a - Copy (2).txt";
+    QTest::newRow("tenth") << "a.txt" << false << 10 << "a - Copy (10).txt";
+    QTest::newRow("last dot") << "a.tar.gz" << false << 1 << "a.tar - Copy.gz";
+    QTest::newRow("no extension") << "README" << false << 1 << "README - Copy";
+    QTest::newRow("hidden") << ".profile" << false << 1 << ".profile - Copy";
+    QTest::newRow("folder") << "f" << true << 1 << "f - Copy";
+    QTest::newRow("folder with dot") << "f.d" << true << 2 << "f.d - Copy (2)";
+}
+
+void TestNamesAndTrash::duplicateNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, folder);
+    QFETCH(int, n);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(duplicateName(name.toStdString(), folder, n)), expected);
+}
+
+void TestNamesAndTrash::duplicateOfALongNameStillFits()
+{
+    const std::string longName = std::string(250, 'x') + ".txt";
+    const std::string copy = duplicateName(longName, false, 12);
+    QCOMPARE(copy.size(), size_t(NAME_MAX));
+    QVERIFY(copy.ends_with(" - Copy (12).txt"));
+}
+
+void TestNamesAndTrash::partialNamesCarryTheirOwner()
+{
+    QCOMPARE(partialName(4321, 7, "a.txt"), std::string(".quintaro-partial-4321-7-a.txt"));
+    QCOMPARE(partialOwner(".quintaro-partial-4321-7-a.txt"), std::optional<pid_t>(4321));
+    QCOMPARE(partialOwner(partialName(1, 1, std::string(255, 'y'))), std::optional<pid_t>(1));
+    QCOMPARE(partialName(1, 1, std::string(255, 'y')).size(), size_t(NAME_MAX));
+    for (const char* other :
+         {"a.txt", ".quintaro-partial-", ".quintaro-partial-12", ".quintaro-partial-x-1-a",
+          ".quintaro-partial-0-1-a", ".quintaro-partial-99999999999-1-a"})
+        QCOMPARE(partialOwner(other), std::optional<pid_t>());
+}
+
+void TestNamesAndTrash::nameLists()
+{
+    QCOMPARE(splitNameList("a\0\0", 3), std::vector<std::string>{"a"});
+    QCOMPARE(splitNameList("a\0b c\0\0", 7), (std::vector<std::string>{"a", "b c"}));
+    QCOMPARE(splitNameList(" \0\0", 3), std::vector<std::string>{" "}); // a blank is a name
+    QCOMPARE(splitNameList("\0\0", 2), std::vector<std::string>{});
+    QCOMPARE(splitNameList("tail", 4), std::vector<std::string>{"tail"});
+    QCOMPARE(splitNameList("", 0), std::vector<std::string>{});
+}
+
+void TestNamesAndTrash::wildcards()
+{
+    QVERIFY(hasWildcard("*.txt") && hasWildcard("a?") && hasWildcard("[ab]"));
+    QVERIFY(!hasWildcard("plain.txt"));
+    QVERIFY(matchesWildcard("*.txt", "a.txt"));
+    QVERIFY(!matchesWildcard("*.txt", "a.txt.bak"));
+    QVERIFY(!matchesWildcard("*.txt", ".hidden.txt"));
+    QVERIFY(matchesWildcard(".*.txt", ".hidden.txt"));
+    QVERIFY(matchesWildcard("f?le[0-9]", "file7"));
+}
+
+void TestNamesAndTrash::trashKeepsBytesAndRecordsTheOrigin()
+{
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString();
+    ::setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+    QCOMPARE(homeTrashFolder(), root + "/data/Trash");
+    tree::makeFolder(root + "/w");
+    const std::string odd = root + "/w/a b%\xe9";
+    tree::writeFile(odd, "first");
+    QCOMPARE(moveItemToTrash(odd), 0);
+    tree::writeFile(odd, "second");
+    QCOMPARE(moveItemToTrash(odd), 0);
+    tree::makeFolder(root + "/w/folder");
+    tree::writeFile(root + "/w/folder/in", "in");
+    QCOMPARE(moveItemToTrash(root + "/w/folder"), 0);
+    QCOMPARE(moveItemToTrash(root + "/w/missing"), -ENOENT);
+
+    QVERIFY(tree::listing(root + "/w").empty());
+    const std::string trash = root + "/data/Trash";
+    QCOMPARE(tree::trashedNames(trash), (std::vector<std::string>{"a b%\xe9", "a b%\xe9.2", "folder/"}));
+    QCOMPARE(tree::readFile(trash + "/files/a b%\xe9"), QByteArray("first"));
+    QCOMPARE(tree::readFile(trash + "/files/a b%\xe9.2"), QByteArray("second"));
+    QCOMPARE(tree::readFile(trash + "/files/folder/in"), QByteArray("in"));
+    // The origin is a URL path: the space, the percent sign and the byte 0xE9 are escaped.
+    const std::string escaped = root + "/w/a%20b%25%E9";
+    QCOMPARE(tree::trashedPaths(trash), (std::vector<std::string>{escaped, escaped, root + "/w/folder"}));
+    const QByteArray info = tree::readFile(trash + "/info/folder.trashinfo");
+    QVERIFY(info.startsWith("[Trash Info]\nPath="));
+    QVERIFY(QRegularExpression("\nDeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
+                .match(QString::fromLatin1(info))
+                .hasMatch());
+    ::unlink((trash + "/files/a b%\xe9").c_str());
+    ::unlink((trash + "/files/a b%\xe9.2").c_str());
+    ::unlink((trash + "/info/a b%\xe9.trashinfo").c_str());
+    ::unlink((trash + "/info/a b%\xe9.2.trashinfo").c_str());
+}
+
+QTEST_GUILESS_MAIN(TestNamesAndTrash)
+#include "tst_names_and_trash.moc"

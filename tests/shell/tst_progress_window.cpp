@@ -1,0 +1,178 @@
+// The progress window: when it appears (only after half a second), what it says,
+// and Cancel. The clock is a counter the test moves by hand.
+
+#include "platform/shell/ProgressController.h"
+#include "platform/shell/ProgressText.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+using namespace shell;
+
+class TestProgressWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void byteAndTimeTexts_data();
+    void byteAndTimeTexts();
+    void appearsOnlyAfterHalfASecond();
+    void showsItemFoldersCountsSpeedAndTimeLeft();
+    void speedFollowsTheLastFewSeconds();
+    void sayFinishingWhileFlushing();
+    void cancelButtonAndCloseBoxStopTheCopy();
+};
+
+void TestProgressWindow::byteAndTimeTexts_data()
+{
+    QTest::addColumn<qulonglong>("value");
+    QTest::addColumn<QString>("bytes");
+    QTest::addColumn<QString>("timeLeft");
+    QTest::newRow("1") << 1ull << "1 bytes"
+                       << "About 1 second left";
+    QTest::newRow("59") << 59ull << "59 bytes"
+                        << "About 59 seconds left";
+    QTest::newRow("60") << 60ull << "60 bytes"
+                        << "About 1 minute left";
+    QTest::newRow("61") << 61ull << "61 bytes"
+                        << "About 2 minutes left";
+    QTest::newRow("1023") << 1023ull << "1023 bytes"
+                          << "About 18 minutes left";
+    QTest::newRow("1536") << 1536ull << "1.5 KB"
+                          << "About 26 minutes left";
+    QTest::newRow("3600") << 3600ull << "3.5 KB"
+                          << "About 1 hour left";
+    QTest::newRow("3660") << 3660ull << "3.6 KB"
+                          << "About 1 hour 1 minute left";
+    QTest::newRow("7261") << 7261ull << "7.1 KB"
+                          << "About 2 hours 2 minutes left";
+    QTest::newRow("1 MiB") << 1048576ull << "1.0 MB"
+                           << "About 291 hours 17 minutes left";
+    QTest::newRow("1 GiB") << 1073741824ull << "1.0 GB"
+                           << "About 298261 hours 38 minutes left";
+}
+
+void TestProgressWindow::byteAndTimeTexts()
+{
+    QFETCH(qulonglong, value);
+    QFETCH(QString, bytes);
+    QFETCH(QString, timeLeft);
+    QCOMPARE(formatBytes(value), bytes);
+    QCOMPARE(formatTimeLeft(value), timeLeft);
+}
+
+void TestProgressWindow::appearsOnlyAfterHalfASecond()
+{
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 1000;
+    {
+        ProgressController controller(state, cancel, [&] { return now; });
+        state.started(3, 300);
+        now = 1499;
+        controller.tick();
+        QVERIFY(!controller.window()); // a copy done within half a second shows nothing
+    }
+    now = 2000;
+    ProgressController controller(state, cancel, [&] { return now; });
+    controller.tick();
+    QVERIFY(!controller.window());
+    now = 2499;
+    controller.tick();
+    QVERIFY(!controller.window());
+    now = 2500;
+    controller.tick();
+    QVERIFY(controller.window());
+    QVERIFY(controller.window()->isVisible());
+    QVERIFY(!controller.window()->parentWidget()); // owned by no window
+}
+
+void TestProgressWindow::showsItemFoldersCountsSpeedAndTimeLeft()
+{
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    ProgressController controller(state, cancel, [&] { return now; });
+    state.started(4, 30 << 20);
+    state.itemStarted("a.txt", "/from/here", "/to/there");
+    now = 500;
+    controller.tick();
+    ProgressWindow* window = controller.window();
+    QVERIFY(window);
+    QCOMPARE(window->itemText(), QString("Copying \"a.txt\""));
+    QCOMPARE(window->foldersText(), QString("From \"/from/here\" to \"/to/there\""));
+    QCOMPARE(window->countsText(), QString("0 of 4 items, 0 bytes of 30.0 MB"));
+    QCOMPARE(window->speedText(), QString("Working out the time left..."));
+    QCOMPARE(window->barValue(), 0);
+
+    // 10 MiB in the next second: 10 MB/s, 20 MiB left, so two seconds.
+    state.bytesDone(10 << 20);
+    state.itemsDone(1);
+    now = 1500;
+    controller.tick();
+    QCOMPARE(window->countsText(), QString("1 of 4 items, 10.0 MB of 30.0 MB"));
+    QCOMPARE(window->speedText(), QString("10.0 MB/s, About 2 seconds left"));
+    QCOMPARE(window->barValue(), 333);
+    QCOMPARE(window->windowTitle(), QString("Copying 4 items (30.0 MB)"));
+}
+
+void TestProgressWindow::speedFollowsTheLastFewSeconds()
+{
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    ProgressController controller(state, cancel, [&] { return now; });
+    state.started(1, 100 << 20);
+    now = 500;
+    controller.tick();
+    state.bytesDone(40 << 20); // 40 MiB in the first two seconds
+    now = 2500;
+    controller.tick();
+    QCOMPARE(controller.window()->speedText(), QString("20.0 MB/s, About 3 seconds left"));
+    // Then a long pause (a question on screen) and 4 MiB more in one second: the
+    // samples before the pause fall out of the window, leaving 4 MiB over 1 s.
+    now = 62500;
+    controller.tick();
+    state.bytesDone(4 << 20);
+    now = 63500;
+    controller.tick();
+    QCOMPARE(controller.window()->speedText(), QString("4.0 MB/s, About 14 seconds left"));
+}
+
+void TestProgressWindow::sayFinishingWhileFlushing()
+{
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    ProgressController controller(state, cancel, [&] { return now; });
+    state.started(2, 2048);
+    state.bytesDone(2048);
+    state.itemsDone(2);
+    state.finishing();
+    now = 600;
+    controller.tick();
+    QCOMPARE(controller.window()->itemText(), QString("Finishing writes..."));
+    QCOMPARE(controller.window()->countsText(), QString("2 of 2 items, 2.0 KB of 2.0 KB"));
+}
+
+void TestProgressWindow::cancelButtonAndCloseBoxStopTheCopy()
+{
+    for (bool viaCloseBox : {false, true}) {
+        ProgressState state;
+        CancelToken cancel;
+        qint64 now = 0;
+        ProgressController controller(state, cancel, [&] { return now; });
+        state.started(1, 1);
+        now = 500;
+        controller.tick();
+        QVERIFY(!cancel.cancelled());
+        if (viaCloseBox)
+            controller.window()->close();
+        else
+            controller.window()->cancelButton()->click();
+        QVERIFY(cancel.cancelled());
+        QVERIFY(!controller.window()->cancelButton()->isEnabled());
+        QVERIFY(controller.window()->isVisible()); // stays until the copy has stopped
+    }
+}
+
+QTEST_MAIN(TestProgressWindow)
+#include "tst_progress_window.moc"

@@ -49,14 +49,7 @@ void ShotHost::resizeAndShow(int width, int height)
 
     s.m_Width = width;
     s.m_Height = height;
-    gdi::Rect face{0, 0, width, height};
-    if (s.m_ButtonType >= vb::btThin && s.m_ButtonType <= vb::btOval)
-        face = face.inflate(-3, -3);
-    else if (s.m_ButtonType == vb::btGradient)
-        face = face.inflate(-5, -5).offset(1, 1);
-    else
-        face = face.inflate(-4, -4);
-    s.m_FaceRect = face;
+    s.m_FaceRect = vb::FaceRectFor(s.m_ButtonType, {0, 0, width, height});
     vb::MeasurePicture(s);
     vb::CalcCaptionRect(s, *this);
     vb::MakeShape(s);

@@ -193,16 +193,10 @@ void ButtonModel::handleResize()
     // The background capture shrinks the control while it copies the parent.
     if (s.m_Capturing)
         return;
-    s.m_FaceRect = m_host.clientRect();
-    s.m_Height = s.m_FaceRect.bottom;
-    s.m_Width = s.m_FaceRect.right;
-    if (s.m_ButtonType >= btThin && s.m_ButtonType <= btOval) {
-        s.m_FaceRect = s.m_FaceRect.inflate(-3, -3);
-    } else if (s.m_ButtonType == btGradient) {
-        s.m_FaceRect = s.m_FaceRect.inflate(-5, -5).offset(1, 1);
-    } else {
-        s.m_FaceRect = s.m_FaceRect.inflate(-4, -4);
-    }
+    const gdi::Rect client = m_host.clientRect();
+    s.m_Height = client.bottom;
+    s.m_Width = client.right;
+    s.m_FaceRect = FaceRectFor(s.m_ButtonType, client);
     CalcCaptionRect(s, m_host);
     MakeShape(s);
     m_host.setWindowShape(s.m_Region);

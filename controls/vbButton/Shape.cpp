@@ -8,6 +8,15 @@
 
 namespace vb {
 
+gdi::Rect FaceRectFor(std::int32_t buttonType, const gdi::Rect& client)
+{
+    if (buttonType >= btThin && buttonType <= btOval)
+        return client.inflate(-3, -3);
+    if (buttonType == btGradient)
+        return client.inflate(-5, -5).offset(1, 1);
+    return client.inflate(-4, -4);
+}
+
 namespace {
 
 gdi::Region withoutPixels(gdi::Region region, std::initializer_list<std::pair<int, int>> pixels)

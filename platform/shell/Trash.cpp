@@ -1,5 +1,7 @@
 #include "platform/shell/Trash.h"
 
+#include "platform/shell/CopyNaming.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -12,20 +14,6 @@
 namespace shell {
 
 namespace {
-
-std::string parentOf(const std::string& path)
-{
-    auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path)
-{
-    auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 int makeFolders(const std::string& path)
 {

@@ -45,14 +45,7 @@ void TestHost::resize(int w, int h)
     dc.selectFont(font);
     s.m_Width = w;
     s.m_Height = h;
-    gdi::Rect face{0, 0, w, h};
-    if (s.m_ButtonType >= vb::btThin && s.m_ButtonType <= vb::btOval)
-        face = face.inflate(-3, -3);
-    else if (s.m_ButtonType == vb::btGradient)
-        face = face.inflate(-5, -5).offset(1, 1);
-    else
-        face = face.inflate(-4, -4);
-    s.m_FaceRect = face;
+    s.m_FaceRect = vb::FaceRectFor(s.m_ButtonType, {0, 0, w, h});
     vb::CalcCaptionRect(s, *this);
     vb::MakeShape(s);
 }

@@ -98,16 +98,21 @@ void vbButton::keyReleaseEvent(QKeyEvent* event)
     handleKeyUp(code, shiftCode(event->modifiers()));
 }
 
+// A pop-up menu opened from the button's own Click (the main window's "&Menu")
+// takes the keyboard focus in Qt but not on the desktop the button was made for;
+// the button keeps its focus there, so those two focus moves are not reported.
 void vbButton::focusInEvent(QFocusEvent* event)
 {
     UserControl::focusInEvent(event);
-    handleGotFocus();
+    if (event->reason() != Qt::PopupFocusReason)
+        handleGotFocus();
 }
 
 void vbButton::focusOutEvent(QFocusEvent* event)
 {
     UserControl::focusOutEvent(event);
-    handleLostFocus();
+    if (event->reason() != Qt::PopupFocusReason)
+        handleLostFocus();
 }
 
 // ---- Host services -------------------------------------------------------

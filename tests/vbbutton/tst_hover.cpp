@@ -170,6 +170,29 @@ private slots:
         QCOMPARE(log.take(), QStringList{"MouseOver"});
     }
 
+    void popupMenuLeavesTheFocusLookAlone()
+    {
+        // The main window's menu button opens its pop-up from Click: the button
+        // keeps the focus, so the hover that the pop-up ends shows the blue rim.
+        ButtonWindow w;
+        vb::vbButton* b = w.button;
+        move(b); // hover starts, timer on
+        QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+        QApplication::sendEvent(b, &in);
+        const int draws = b->clearCount();
+        QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(b, &out);
+        QVERIFY(b->state().m_HasFocus);
+        QCOMPARE(b->clearCount(), draws);
+        pointerOver() = nullptr; // the pop-up now covers the pointer
+        b->overTimerTick();
+        QVERIFY(!b->state().m_IsHot);
+        QFocusEvent back(QEvent::FocusIn, Qt::PopupFocusReason);
+        QApplication::sendEvent(b, &back);
+        QVERIFY(b->state().m_HasFocus);
+        QVERIFY(!b->state().m_IsHot); // not hot again: the rim stays blue
+    }
+
     void focusWithoutFocusRectLeavesHotAlone()
     {
         ButtonWindow w;

@@ -265,7 +265,7 @@ void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
 {
     const std::vector<TreeEntry>& tree = source.tree;
     // Entries below a folder this request made cannot clash with anything (and if
-    // something appears there meanwhile, the rename into place refuses to replace it).
+    // something appears there meanwhile, naming the copy refuses to replace it).
     size_t freshUntil = 0;
     size_t i = 0;
     while (i < tree.size() && !m_session.cancel.cancelled()) {

@@ -7,15 +7,16 @@
 namespace shell {
 
 enum : int {
-    kErrorCancelled = -100001,   // the user asked to stop
-    kErrorChanged = -100002,     // the source changed while it was being read
-    kErrorVanished = -100003,    // the source disappeared while it was being read
-    kErrorAppeared = -100004,    // an item took the destination name meanwhile
-    kErrorFolderClash = -100005, // a folder stands where a file must go
-    kErrorFileClash = -100006,   // a file stands where a folder must go
-    kErrorSpecial = -100007,     // a socket or device node, which is not copied
-    kErrorLoop = -100008,        // a folder that contains itself (a bind mount)
-    kErrorDeclined = -100009,    // the user chose to keep the existing item
+    kErrorCancelled = -100001,     // the user asked to stop
+    kErrorChanged = -100002,       // the source changed while it was being read
+    kErrorVanished = -100003,      // the source disappeared while it was being read
+    kErrorAppeared = -100004,      // an item took the destination name meanwhile
+    kErrorFolderClash = -100005,   // a folder stands where a file must go
+    kErrorFileClash = -100006,     // a file stands where a folder must go
+    kErrorSpecial = -100007,       // a socket or device node, which is not copied
+    kErrorLoop = -100008,          // a folder that contains itself (a bind mount)
+    kErrorDeclined = -100009,      // the user chose to keep the existing item
+    kErrorNoUnnamedFile = -100010, // the destination cannot make unnamed files (never shown)
 };
 
 // The sentence shown to the user for a failure code.

@@ -25,7 +25,7 @@ enum class Durability {
 [[nodiscard]] unsigned defaultCopyThreads();
 
 struct CopyOptions {
-    unsigned threads = defaultCopyThreads(); // 1 copies in order
+    unsigned threads = defaultCopyThreads();        // 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
 };
@@ -65,6 +65,11 @@ public:
     [[nodiscard]] bool cloneUnsupported(dev_t source) const { return m_noClone.load() == source + 1; }
     void noteCloneUnsupported(dev_t source) { m_noClone.store(source + 1); }
 
+    // Unnamed files cannot be given a name in this process (no /proc): once seen,
+    // files are written under temporary names instead.
+    [[nodiscard]] bool unnamedFilesRefused() const { return m_noUnnamedFiles.load(); }
+    void noteUnnamedFilesRefused() { m_noUnnamedFiles.store(true); }
+
     // Folders the request wrote into, so their file systems (or the folders
     // themselves) can be flushed before success is reported.
     void noteFolderWritten(const std::string& folder);
@@ -80,6 +85,7 @@ private:
     pid_t m_pid;
     mode_t m_umask;
     std::atomic<std::uint64_t> m_noClone{0};
+    std::atomic<bool> m_noUnnamedFiles{false};
     std::mutex m_folderLock;
     std::map<dev_t, std::string> m_fileSystems;
     std::set<std::string> m_folders;

@@ -38,6 +38,14 @@ public:
     // Sets access and modification times; on a symbolic link, of the link itself.
     virtual int setTimes(const std::string& path, const struct timespec times[2]) = 0;
     virtual int futimens(int fd, const struct timespec times[2]) = 0;
+    // An unnamed file in the folder of path, opened for writing; it vanishes by itself
+    // unless linkTempFile gives it a name. Fails with -EOPNOTSUPP (or -EISDIR, -EINVAL)
+    // where the file system cannot make one.
+    virtual int openTempFile(const std::string& path, mode_t mode) = 0;
+    // Gives an unnamed file its name; fails with -EEXIST instead of replacing an item.
+    // Errors the file system keeps until the file is closed are reported first, so a
+    // file that is not good never gets a name.
+    virtual int linkTempFile(int fd, const std::string& path) = 0;
     virtual int fsync(int fd) = 0;
     virtual int syncfs(int fd) = 0;
     virtual int statvfs(const std::string& path, struct statvfs* st) = 0;

@@ -1,8 +1,10 @@
 #pragma once
 // Copies one item that is not a folder (a file, a symbolic link, a FIFO) to its
-// destination name. The data goes to a temporary name beside the destination and
-// is renamed into place only when complete, so no one ever sees half a file under
-// its final name. Thread-safe: the workers of the session each use their own.
+// destination name. A file's data goes into an unnamed file in the destination
+// folder that is linked to its name only when complete (or, where the file system
+// cannot make unnamed files, into a temporary name that is renamed into place), so
+// no one ever sees half a file under its final name. Thread-safe: the workers of the session each use their
+// own.
 
 #include "platform/shell/CopySession.h"
 
@@ -24,10 +26,13 @@ public:
 
 private:
     int attempt(const std::string& source, const std::string& target, bool replace, bool plainFile);
-    int writeFile(const std::string& source, const std::string& temp, struct stat& before);
+    int copyFile(const std::string& source, const std::string& target, struct stat& before, bool replace,
+                 bool unnamed);
     int writeLink(const std::string& source, const std::string& temp, const struct stat& before);
     int writeFifo(const std::string& temp, const struct stat& before);
+    int makeRoom(const std::string& target);
     int place(const std::string& temp, const std::string& target, bool replace);
+    int publish(int out, const std::string& target, bool replace);
 
     CopySession& m_session;
     FileSystem& m_fs;

@@ -1,5 +1,6 @@
 #include "platform/shell/PosixFileSystem.h"
 
+#include "platform/shell/CopyNaming.h"
 #include "platform/shell/Trash.h"
 
 #include <cerrno>
@@ -109,6 +110,32 @@ int PosixFileSystem::setTimes(const std::string& path, const struct timespec tim
 int PosixFileSystem::futimens(int fd, const struct timespec times[2])
 {
     return checked(::futimens(fd, times));
+}
+
+int PosixFileSystem::openTempFile(const std::string& path, mode_t mode)
+{
+    return restarting([&] { return ::open(parentOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); });
+}
+
+int PosixFileSystem::linkTempFile(int fd, const std::string& path)
+{
+    // Closing a second descriptor runs the file system's flush, which is where some
+    // report writes that failed; the file must not get a name if they did.
+    int probe = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (probe < 0)
+        return -errno;
+    if (::close(probe) != 0 && errno != EINTR)
+        return -errno;
+    char procPath[64];
+    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
+    if (::linkat(AT_FDCWD, procPath, AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    if (errno != ENOENT || ::access("/proc/self/fd", F_OK) == 0)
+        return -errno;
+    // No /proc: naming the descriptor itself works for privileged processes only.
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0)
+        return 0;
+    return errno == ENOENT || errno == EPERM ? -EOPNOTSUPP : -errno;
 }
 
 int PosixFileSystem::fsync(int fd)

@@ -22,6 +22,8 @@ public:
     int chmod(const std::string& path, mode_t mode) override;
     int setTimes(const std::string& path, const struct timespec times[2]) override;
     int futimens(int fd, const struct timespec times[2]) override;
+    int openTempFile(const std::string& path, mode_t mode) override;
+    int linkTempFile(int fd, const std::string& path) override;
     int fsync(int fd) override;
     int syncfs(int fd) override;
     int statvfs(const std::string& path, struct statvfs* st) override;

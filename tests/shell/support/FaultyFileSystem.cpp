@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fstream>
 #include <unistd.h>
 
 bool FaultyFileSystem::fires(std::optional<Fault>& fault, const std::string& path)
@@ -149,4 +150,37 @@ int FaultyFileSystem::fsync(int fd)
             return syncFault->error;
     }
     return PosixFileSystem::fsync(fd);
+}
+
+int FaultyFileSystem::openTempFile(const std::string& path, mode_t mode)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(tmpFileFault, path))
+            return tmpFileFault->error;
+    }
+    int fd = PosixFileSystem::openTempFile(path, mode);
+    if (fd >= 0) {
+        // Known by the name it is meant to get, so faults on that name reach its writes.
+        std::lock_guard lock(m_lock);
+        m_paths[fd] = path;
+    }
+    return fd;
+}
+
+int FaultyFileSystem::linkTempFile(int fd, const std::string& path)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(linkFault, path))
+            return linkFault->error;
+        if (!appearBeforeLink.empty() && path.find(appearBeforeLink) != std::string::npos) {
+            std::ofstream(path, std::ios::binary) << "intruder";
+            appearBeforeLink.clear();
+        }
+    }
+    int r = PosixFileSystem::linkTempFile(fd, path);
+    if (r == 0)
+        ++filesLinked;
+    return r;
 }

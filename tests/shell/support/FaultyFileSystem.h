@@ -6,6 +6,7 @@
 #include "platform/shell/CopyProgress.h"
 #include "platform/shell/PosixFileSystem.h"
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -29,6 +30,10 @@ public:
     std::string vanishMatch;                        // this source is deleted after its first read
     shell::CancelToken* cancelAfterWrite = nullptr; // raised after the first write to any copy
     std::optional<std::uint64_t> freeBytes;         // what statvfs reports as free
+    std::optional<Fault> tmpFileFault;              // no unnamed file can be made for it
+    std::optional<Fault> linkFault;                 // giving the unnamed file its name fails
+    std::string appearBeforeLink;                   // another item takes this name just before the link
+    std::atomic<int> filesLinked{0};                // unnamed files that got their name
 
     int open(const std::string& path, int flags, mode_t mode = 0) override;
     int close(int fd) override;
@@ -39,6 +44,8 @@ public:
     int moveToTrash(const std::string& path) override;
     int syncfs(int fd) override;
     int fsync(int fd) override;
+    int openTempFile(const std::string& path, mode_t mode) override;
+    int linkTempFile(int fd, const std::string& path) override;
 
 private:
     static bool fires(std::optional<Fault>& fault, const std::string& path);

@@ -23,17 +23,13 @@ void ButtonModel::setBackColor(OleColor value)
     // At design time the hover colour follows, so a new colour scheme starts even.
     if (!m_host.userMode())
         s.m_BackOver = value;
-    LoadColors(s, m_host);
-    Redraw(s, m_host, s.m_LastState, true);
-    notify("BackColor");
+    coloursChanged("BackColor");
 }
 
 void ButtonModel::setBackOver(OleColor value)
 {
     s.m_BackOver = value;
-    LoadColors(s, m_host);
-    Redraw(s, m_host, s.m_LastState, true);
-    notify("BackOver");
+    coloursChanged("BackOver");
 }
 
 void ButtonModel::setForeColor(OleColor value)
@@ -41,33 +37,25 @@ void ButtonModel::setForeColor(OleColor value)
     s.m_ForeColor = value;
     if (!m_host.userMode())
         s.m_ForeOver = value;
-    LoadColors(s, m_host);
-    Redraw(s, m_host, s.m_LastState, true);
-    notify("ForeColor");
+    coloursChanged("ForeColor");
 }
 
 void ButtonModel::setForeOver(OleColor value)
 {
     s.m_ForeOver = value;
-    LoadColors(s, m_host);
-    Redraw(s, m_host, s.m_LastState, true);
-    notify("ForeOver");
+    coloursChanged("ForeOver");
 }
 
 void ButtonModel::setMaskColor(OleColor value)
 {
     s.m_MaskColor = value;
-    LoadColors(s, m_host);
-    Redraw(s, m_host, s.m_LastState, true);
-    notify("MaskColor");
+    coloursChanged("MaskColor");
 }
 
 void ButtonModel::setSoftBevel(bool value)
 {
     s.m_SoftBevel = value;
-    LoadColors(s, m_host);
-    Redraw(s, m_host, s.m_LastState, true);
-    notify("SoftBevel");
+    coloursChanged("SoftBevel");
 }
 
 void ButtonModel::setButtonType(std::int32_t value)

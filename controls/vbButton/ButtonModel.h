@@ -7,6 +7,7 @@
 // ButtonEvents.
 
 #include "controls/vbButton/ButtonEvents.h"
+#include "controls/vbButton/ButtonPainter.h"
 #include "controls/vbButton/ButtonState.h"
 #include "controls/vbButton/ControlHost.h"
 #include "platform/forms/PropertyBag.h"
@@ -128,6 +129,13 @@ private:
     bool mouseDown(short Button, short Shift, float X, float Y);
     bool click();
     void notify(const char* property) { m_host.propertyChanged(QString::fromLatin1(property)); }
+    // After a colour or bevel property is stored: new palette, the same face redrawn, notify.
+    void coloursChanged(const char* property)
+    {
+        LoadColors(s, m_host);
+        Redraw(s, m_host, s.m_LastState, true);
+        notify(property);
+    }
     void fontChanged(const QFont& font);
 
     ButtonState s;

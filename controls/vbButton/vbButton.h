@@ -21,6 +21,8 @@ namespace vb {
 
 class vbButton : public forms::UserControl, public ButtonModel, public ControlHost, private ButtonEvents {
     Q_OBJECT
+    // The caption as the window runtime reads and writes any control's text.
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
 public:
     explicit vbButton(QWidget* parent = nullptr);
     ~vbButton() override;

@@ -2,6 +2,7 @@
 // tools see of a button.
 
 #include "controls/vbButton/AccessKey.h"
+#include "platform/forms/ControlText.h"
 #include "support/VbInputDriver.h"
 
 #include <QAccessible>
@@ -88,6 +89,18 @@ private slots:
         QCOMPARE(b->accessKeys(), QString());
         b->setCaption("a&&b&Bc");
         QCOMPARE(b->accessKeys(), QStringLiteral("b"));
+    }
+
+    void windowRuntimeTextIsTheCaption()
+    {
+        // Windows read and set any control's text through the runtime; for the
+        // button that is its Caption, with the let's access key.
+        ButtonWindow w;
+        vb::vbButton* b = w.button;
+        forms::setControlText(b, QStringLiteral("&Go"));
+        QCOMPARE(b->Caption(), QStringLiteral("&Go"));
+        QCOMPARE(b->accessKeys(), QStringLiteral("g"));
+        QCOMPARE(forms::controlText(b), QStringLiteral("&Go"));
     }
 
     void altKeyInTheWindowClicks()

@@ -1,7 +1,6 @@
 #include "support/ToolWindowHarness.h"
 
 #include "controls/vbButton/RegisterVbButton.h"
-#include "controls/vbButton/vbButton.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/FormTimer.h"
 
@@ -42,10 +41,7 @@ QLineEdit* lineEdit(const forms::Form& form, const QString& name)
 
 QString text(const forms::Form& form, const QString& name, int index)
 {
-    QObject* control = form.controls().object(name, index);
-    if (const auto* button = qobject_cast<const vb::vbButton*>(control))
-        return button->Caption();
-    return forms::controlText(control);
+    return forms::controlText(form.controls().object(name, index));
 }
 
 void typeInto(const forms::Form& form, const QString& name, const QString& text)

@@ -78,7 +78,7 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         m_pool = std::make_unique<WorkerPool>(m_session.options.threads);
 
     for (const Source& source : sources) {
-        if (m_session.cancel.cancelled())
+        if (m_session.cancel.checkpoint())
             break;
         copyTree(source, targetFor(source, destination));
     }
@@ -268,7 +268,7 @@ void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
     // something appears there meanwhile, naming the copy refuses to replace it).
     size_t freshUntil = 0;
     size_t i = 0;
-    while (i < tree.size() && !m_session.cancel.cancelled()) {
+    while (i < tree.size() && !m_session.cancel.checkpoint()) {
         const TreeEntry& entry = tree[i];
         const std::string from = joinPath(source.path, entry.relative);
         const std::string to = joinPath(targetRoot, entry.relative);

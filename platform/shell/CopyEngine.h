@@ -30,6 +30,8 @@ public:
     int run(const std::vector<std::string>& sources, const std::string& destination);
     // Whether some item was left out, by the user's choice or after an error.
     [[nodiscard]] bool anyLeftOut() const { return m_session.failed() || m_session.declined(); }
+    // Items left out after errors (not those the user declined), for the summary.
+    [[nodiscard]] std::vector<LeftOutItem> leftOut() const { return m_session.leftOut(); }
 
 private:
     struct Source {

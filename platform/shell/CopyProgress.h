@@ -4,7 +4,9 @@
 // so an implementation must be thread-safe.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 namespace shell {
@@ -22,19 +24,32 @@ public:
     // A failed attempt hands its bytes back with a negative count before a retry.
     virtual void bytesDone(std::int64_t bytes) = 0;
     virtual void itemsDone(std::uint64_t items) = 0;
+    // Items left out after an error the user skipped, or declined by the user.
+    virtual void itemsSkipped(std::uint64_t items) { (void)items; }
     // All items written; the destination is being flushed to the disk.
     virtual void finishing() = 0;
 };
 
 // Set once by whoever wants the copy to stop (the Cancel button, a Cancel answer);
-// the engine checks it between items and between chunks of a file.
+// the engine checks it between items and between chunks of a file. The same token
+// pauses the copy: checkpoint() is where a worker waits while it is paused, so a
+// pause never falls in the middle of a block.
 class CancelToken {
 public:
-    void cancel() { m_cancelled.store(true, std::memory_order_relaxed); }
+    void cancel();
     [[nodiscard]] bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+
+    void pause();
+    void resume();
+    [[nodiscard]] bool paused() const { return m_paused.load(std::memory_order_relaxed); }
+    // Waits while paused (cancel ends the wait); returns whether the copy is cancelled.
+    [[nodiscard]] bool checkpoint();
 
 private:
     std::atomic<bool> m_cancelled{false};
+    std::atomic<bool> m_paused{false};
+    std::mutex m_lock;
+    std::condition_variable m_wake;
 };
 
 } // namespace shell

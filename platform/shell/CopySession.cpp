@@ -49,15 +49,28 @@ ErrorAnswer CopySession::askAboutError(const std::string& item, int error, bool 
 {
     if (cancel.cancelled())
         return ErrorAnswer::Cancel;
-    ErrorAnswer answer =
-        ask([&](CopyQuestions& q) { return q.copyError(item, describeError(error), canRetry); });
+    const std::string reason = describeError(error);
+    ErrorAnswer answer = ask([&](CopyQuestions& q) { return q.copyError(item, reason, canRetry); });
     if (answer == ErrorAnswer::Retry && !canRetry)
         answer = ErrorAnswer::Skip;
     if (answer == ErrorAnswer::Cancel)
         cancel.cancel();
     else if (answer == ErrorAnswer::Skip)
-        markFailed();
+        noteLeftOut(item, reason);
     return answer;
+}
+
+void CopySession::noteLeftOut(const std::string& item, const std::string& reason)
+{
+    markFailed();
+    std::lock_guard lock(m_leftOutLock);
+    m_leftOut.push_back({item, reason});
+}
+
+std::vector<LeftOutItem> CopySession::leftOut() const
+{
+    std::lock_guard lock(m_leftOutLock);
+    return m_leftOut;
 }
 
 std::string CopySession::newPartialName(const std::string& name)

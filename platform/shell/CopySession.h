@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace shell {
 
@@ -28,6 +29,12 @@ struct CopyOptions {
     unsigned threads = defaultCopyThreads();        // 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
+};
+
+// An item the request left out after an error, or kept where it stood, and why.
+struct LeftOutItem {
+    std::string item;
+    std::string reason;
 };
 
 class CopySession {
@@ -50,6 +57,10 @@ public:
 
     // Some item was not copied (an error the user skipped).
     void markFailed() { m_failed.store(true); }
+    // Records an item left out after an error, with the reason the user was shown;
+    // the service lists them all before it returns.
+    void noteLeftOut(const std::string& item, const std::string& reason);
+    [[nodiscard]] std::vector<LeftOutItem> leftOut() const;
     [[nodiscard]] bool failed() const { return m_failed.load(); }
     // Some item was left out by the user's choice (No, No to All).
     void markDeclined() { m_declined.store(true); }
@@ -80,6 +91,8 @@ private:
     CopyQuestions& m_questions;
     std::mutex m_questionLock;
     std::atomic<bool> m_failed{false};
+    mutable std::mutex m_leftOutLock;
+    std::vector<LeftOutItem> m_leftOut;
     std::atomic<bool> m_declined{false};
     std::atomic<unsigned long> m_serial{0};
     pid_t m_pid;

@@ -103,7 +103,7 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
 int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
 {
     while (length > 0) {
-        if (m_cancel.cancelled())
+        if (m_cancel.checkpoint())
             return kErrorCancelled;
         if (!m_kernelCopy)
             return copyRangeByBuffer(in, out, offset, length);
@@ -130,7 +130,7 @@ int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t lengt
 {
     std::vector<char>& buffer = threadBuffer();
     while (length > 0) {
-        if (m_cancel.cancelled())
+        if (m_cancel.checkpoint())
             return kErrorCancelled;
         size_t want = static_cast<size_t>(std::min<off_t>(length, static_cast<off_t>(buffer.size())));
         ssize_t got = m_fs.pread(in, buffer.data(), want, offset);

@@ -16,6 +16,7 @@ enum FileOpResult : int {
     FileOpCancelled = 1223,  // the user cancelled (or answered No to a needed folder)
     FileOpRefused = 0x10000, // the request cannot be carried out as asked (nothing written)
     FileOpFailed = 0x10001,  // an item could not be copied
+    FileOpBusy = 0x10002,    // another request is still running; nothing was started
 };
 
 // The request as the program fills it (the ANSI form): names in the local 8-bit

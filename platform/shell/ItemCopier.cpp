@@ -30,7 +30,7 @@ void ItemCopier::copy(const std::string& source, const std::string& target, std:
 {
     m_session.progress.itemStarted(nameOf(source), parentOf(source), parentOf(target));
     for (;;) {
-        if (m_session.cancel.cancelled())
+        if (m_session.cancel.checkpoint())
             return;
         int result = attempt(source, target, replace, plainFile);
         if (result == kErrorCancelled)

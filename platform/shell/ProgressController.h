@@ -64,6 +64,7 @@ public:
     }
     void bytesDone(std::int64_t bytes) override { m_state.bytesDone(bytes); }
     void itemsDone(std::uint64_t items) override { m_state.itemsDone(items); }
+    void itemsSkipped(std::uint64_t items) override { m_state.itemsSkipped(items); }
     void finishing() override { m_state.finishing(); }
 
 private:

@@ -33,6 +33,11 @@ void ProgressState::itemsDone(std::uint64_t items)
     m_itemsDone.fetch_add(items, std::memory_order_relaxed);
 }
 
+void ProgressState::itemsSkipped(std::uint64_t items)
+{
+    m_itemsSkipped.fetch_add(items, std::memory_order_relaxed);
+}
+
 void ProgressState::finishing()
 {
     m_phase.store(static_cast<int>(CopyPhase::Finishing));
@@ -44,6 +49,7 @@ ProgressSnapshot ProgressState::snapshot() const
     s.phase = static_cast<CopyPhase>(m_phase.load());
     s.itemsDone = m_itemsDone.load(std::memory_order_relaxed);
     s.itemsTotal = m_itemsTotal.load();
+    s.itemsSkipped = m_itemsSkipped.load(std::memory_order_relaxed);
     s.bytesDone = m_bytesDone.load(std::memory_order_relaxed);
     s.bytesTotal = m_bytesTotal.load();
     std::lock_guard lock(m_textLock);

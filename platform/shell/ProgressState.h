@@ -18,6 +18,7 @@ struct ProgressSnapshot {
     CopyPhase phase = CopyPhase::Preparing;
     std::uint64_t itemsDone = 0;
     std::uint64_t itemsTotal = 0;
+    std::uint64_t itemsSkipped = 0;
     std::int64_t bytesDone = 0;
     std::uint64_t bytesTotal = 0;
     std::string item;
@@ -33,6 +34,7 @@ public:
                      const std::string& toFolder) override;
     void bytesDone(std::int64_t bytes) override;
     void itemsDone(std::uint64_t items) override;
+    void itemsSkipped(std::uint64_t items) override;
     void finishing() override;
 
     [[nodiscard]] ProgressSnapshot snapshot() const;
@@ -41,6 +43,7 @@ private:
     std::atomic<int> m_phase{static_cast<int>(CopyPhase::Preparing)};
     std::atomic<std::uint64_t> m_itemsDone{0};
     std::atomic<std::uint64_t> m_itemsTotal{0};
+    std::atomic<std::uint64_t> m_itemsSkipped{0};
     std::atomic<std::int64_t> m_bytesDone{0};
     std::atomic<std::uint64_t> m_bytesTotal{0};
     mutable std::mutex m_textLock;

@@ -72,7 +72,7 @@ bool TreeScanner::scan(const std::string& folder, const struct stat& folderStat,
 
     openFolder({}, folderStat);
     while (!stack.empty()) {
-        if (m_cancel.cancelled())
+        if (m_cancel.checkpoint())
             return false;
         Frame& top = stack.back();
         if (top.next == top.children.size()) {

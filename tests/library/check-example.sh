@@ -18,5 +18,6 @@ ovalButton btOval
 hotButton btHotSelect
 closeButton btFlat"
 [[ $out == "$expected" ]] || { echo "FAIL: expected"$'\n'"$expected" >&2; exit 1; }
-ldd "$work/vbbutton-demo" | grep -q "$prefix/.*libquintaro-vbbutton.so.2" \
+libs=$(ldd "$work/vbbutton-demo")
+grep -q "$prefix/.*libquintaro-vbbutton.so.2" <<<"$libs" \
   || { echo "FAIL: the example does not use the installed library" >&2; exit 1; }

@@ -111,6 +111,28 @@ private slots:
         QCOMPARE(running.property("Version").toString(), QStringLiteral("2.0.6"));
     }
 
+    void designModeLeavesTheMouseToTheDesigner()
+    {
+        QWidget window;
+        auto* button = new quintaro::vbButton(&window);
+        button->setGeometry(0, 0, 80, 24);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy clicked(button, &quintaro::vbButton::Click);
+        const QPoint centre = button->rect().center();
+        QWidget* face = button->childAt(centre);
+        QVERIFY(face && face->hasMouseTracking());
+        QTest::mouseClick(face, Qt::LeftButton, {}, face->mapFrom(button, centre));
+        QCOMPARE(clicked.count(), 1);
+
+        button->setDesignMode(true);
+        // The pointer reaches the form under the button, and no hover tracking runs.
+        QCOMPARE(button->childAt(centre), nullptr);
+        QVERIFY(!face->hasMouseTracking());
+        button->setDesignMode(false);
+        QCOMPARE(button->childAt(centre), face);
+    }
+
     void savedSetCarriesEveryProperty()
     {
         quintaro::vbButton source;

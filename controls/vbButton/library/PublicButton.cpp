@@ -456,7 +456,6 @@ void vbButton::setDesignMode(bool design)
     b->setMouseTracking(!design);
     b->setAttribute(Qt::WA_TransparentForMouseEvents, design);
     b->setFocusPolicy(design ? Qt::NoFocus : Qt::StrongFocus);
-    setFocusPolicy(b->focusPolicy());
 }
 
 bool vbButton::designMode() const

@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$build"
 rm -f quintaro_*.deb
 cpack -G DEB >/dev/null
-deb=quintaro_2.0_amd64.deb
+deb=quintaro_2.0_$(dpkg --print-architecture).deb
 [[ -f $deb ]] || fail "no $deb (found: $(ls ./*.deb 2>/dev/null))"
 
 info=$(dpkg-deb --info "$deb")

@@ -15,7 +15,7 @@ while read -r f; do
 done <"$build/install_manifest.txt"
 
 libdir=$(cd "$prefix" && dirname "$(find . -name 'libquintaro-vbbutton.so.2' -printf '%P\n')")
-for f in bin/quintaro include/quintaro/vbButton.h include/quintaro/vbButtonExport.h \
+for f in bin/quintaro include/quintaro/vbButton.h include/quintaro/vbButtonExport.h include/quintaro/vbButtonTypes.h \
   "$libdir/libquintaro-vbbutton.so" "$libdir/cmake/QuintaroButton/QuintaroButtonConfig.cmake" \
   "$libdir/qt6/plugins/designer/libquintaro_vbbutton.so" \
   share/applications/org.quintaro.Quintaro.desktop share/metainfo/org.quintaro.Quintaro.metainfo.xml \

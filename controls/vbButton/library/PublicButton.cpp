@@ -177,7 +177,11 @@ vbButton::vbButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Privat
     connect(b, &vb::vbButton::MouseOut, this, &vbButton::MouseOut);
 }
 
-vbButton::~vbButton() = default;
+vbButton::~vbButton()
+{
+    // Whatever the inner button raises on its way out reaches a whole widget.
+    delete d->inner;
+}
 
 // ---- Properties ----------------------------------------------------------
 

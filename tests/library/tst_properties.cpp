@@ -1,10 +1,12 @@
 // The library's widget as Qt tools see it: every property read and written by
 // name, with its change signal; design-time lets reached through setProperty;
-// the saved set carrying every property to a new button.
+// the saved set carrying every property to a new button; the transparent look
+// inside the widget.
 
 #include <quintaro/vbButton.h>
 
 #include <QMetaProperty>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -24,6 +26,17 @@ bool sameValue(const QVariant& a, const QVariant& b)
         return a.value<QPixmap>().toImage() == b.value<QPixmap>().toImage();
     return a == b;
 }
+
+// Red above y = 25, blue below.
+class TwoColourWindow : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::blue);
+        p.fillRect(0, 0, width(), 25, Qt::red);
+    }
+};
 
 } // namespace
 
@@ -131,6 +144,22 @@ private slots:
         QVERIFY(!face->hasMouseTracking());
         button->setDesignMode(false);
         QCOMPARE(button->childAt(centre), face);
+    }
+
+    void transparentLookShowsTheWindowUnderTheWidget()
+    {
+        TwoColourWindow window;
+        window.resize(200, 100);
+        auto* button = new quintaro::vbButton(&window);
+        button->setGeometry(10, 10, 100, 40);
+        button->setCaption(QString());
+        button->setButtonType(quintaro::btTransparent);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        button->Refresh();
+        const QImage shown = window.grab().toImage();
+        QCOMPARE(shown.pixel(60, 14), qRgb(255, 0, 0));
+        QCOMPARE(shown.pixel(60, 45), qRgb(0, 0, 255));
     }
 
     void savedSetCarriesEveryProperty()

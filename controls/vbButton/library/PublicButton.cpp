@@ -9,6 +9,7 @@
 
 #include "controls/vbButton/vbButton.h"
 
+#include <QPainter>
 #include <QResizeEvent>
 
 namespace quintaro {
@@ -42,6 +43,29 @@ bool samePicture(const gdi::PicturePtr& a, const gdi::PicturePtr& b)
         return a == b;
     return a->type == b->type && a->image == b->image;
 }
+
+// The inner button's parent is the shell, which draws nothing of its own: the
+// transparent look copies what lies under the shell instead.
+class InnerButton : public vb::vbButton {
+public:
+    using vb::vbButton::vbButton;
+
+    void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override
+    {
+        QWidget* shell = parentWidget();
+        QWidget* under = shell ? shell->parentWidget() : nullptr;
+        if (!under) {
+            vb::vbButton::copyFromParent(dest, x, y, w, h);
+            return;
+        }
+        if (w <= 0 || h <= 0 || dest.isNull())
+            return;
+        const QImage behind = under->grab(QRect(shell->mapTo(under, QPoint(x, y)), QSize(w, h))).toImage();
+        QPainter painter(&dest.image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, behind);
+    }
+};
 
 // What the NOTIFY signals report on.
 struct Snapshot {
@@ -153,7 +177,7 @@ struct vbButton::Private {
 
 vbButton::vbButton(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>())
 {
-    d->inner = new vb::vbButton(this);
+    d->inner = new InnerButton(this);
     d->inner->setAmbientDisplayName(QStringLiteral("vbButton"));
     d->inner->initNew();
     setFocusPolicy(Qt::StrongFocus);

@@ -7,6 +7,7 @@
 
 #include <QMetaProperty>
 #include <QPainter>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -129,6 +130,8 @@ private slots:
         QWidget window;
         auto* button = new quintaro::vbButton(&window);
         button->setGeometry(0, 0, 80, 24);
+        button->setCaption(QStringLiteral("&Oval"));
+        QVERIFY(!button->findChildren<QShortcut*>().isEmpty());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy clicked(button, &quintaro::vbButton::Click);
@@ -139,11 +142,14 @@ private slots:
         QCOMPARE(clicked.count(), 1);
 
         button->setDesignMode(true);
-        // The pointer reaches the form under the button, and no hover tracking runs.
+        // The pointer reaches the form under the button, no hover tracking runs,
+        // and the access key stays the designer's.
         QCOMPARE(button->childAt(centre), nullptr);
         QVERIFY(!face->hasMouseTracking());
+        QVERIFY(button->findChildren<QShortcut*>().isEmpty());
         button->setDesignMode(false);
         QCOMPARE(button->childAt(centre), face);
+        QVERIFY(!button->findChildren<QShortcut*>().isEmpty());
     }
 
     void transparentLookShowsTheWindowUnderTheWidget()

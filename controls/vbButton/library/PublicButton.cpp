@@ -45,10 +45,17 @@ bool samePicture(const gdi::PicturePtr& a, const gdi::PicturePtr& b)
 }
 
 // The inner button's parent is the shell, which draws nothing of its own: the
-// transparent look copies what lies under the shell instead.
+// transparent look copies what lies under the shell instead. In design mode
+// the keyboard belongs to the designer, so the caption's access key is not
+// taken.
 class InnerButton : public vb::vbButton {
 public:
     using vb::vbButton::vbButton;
+
+    void setAccessKeys(const QString& keys) override
+    {
+        vb::vbButton::setAccessKeys(userMode() ? keys : QString());
+    }
 
     void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override
     {
@@ -480,6 +487,7 @@ void vbButton::setDesignMode(bool design)
     d->design = design;
     vb::vbButton* b = d->inner;
     b->setUserMode(!design);
+    b->SetAccessKey();
     // On a form designer's page the designer owns the mouse and the keyboard.
     b->setMouseTracking(!design);
     b->setAttribute(Qt::WA_TransparentForMouseEvents, design);

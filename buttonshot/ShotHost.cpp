@@ -5,8 +5,9 @@
 
 namespace buttonshot {
 
-ShotHost::ShotHost(vb::ButtonState& state, const QFont& font, bool isDefault)
-    : m_state(state), m_font(font), m_isDefault(isDefault)
+ShotHost::ShotHost(vb::ButtonState& state, const QFont& font, bool isDefault,
+                   std::optional<vb::OleColor> parentColor)
+    : m_state(state), m_font(font), m_isDefault(isDefault), m_parentColor(parentColor)
 {
     m_dc.selectFont(m_font);
 }
@@ -27,7 +28,7 @@ void ShotHost::setFontBold(bool bold)
 
 gdi::ColorRef ShotHost::parentBackColor() const
 {
-    return gdi::GetSysColor(gdi::COLOR_BTNFACE);
+    return m_parentColor ? vb::TranslateColor(*m_parentColor) : gdi::GetSysColor(gdi::COLOR_BTNFACE);
 }
 
 gdi::ColorRef ShotHost::parentTextColor() const

@@ -6,12 +6,15 @@
 #include "controls/vbButton/ButtonState.h"
 
 #include <QFont>
+#include <optional>
 
 namespace buttonshot {
 
 class ShotHost : public vb::ButtonHost {
 public:
-    ShotHost(vb::ButtonState& state, const QFont& font, bool isDefault);
+    // `parentColor` is the form's back colour (an OLE colour); unset, the button face.
+    ShotHost(vb::ButtonState& state, const QFont& font, bool isDefault,
+             std::optional<vb::OleColor> parentColor = std::nullopt);
 
     gdi::Dc& surfaceDc() override { return m_dc; }
     void clearSurface() override;
@@ -19,7 +22,8 @@ public:
     [[nodiscard]] bool fontBold() const override { return m_font.bold(); }
     // As the FontBold property does: store, lay the caption out again, ask for a redraw.
     void setFontBold(bool bold) override;
-    // The parent is a form in its default colours: button face and button text.
+    // The parent is a form in the given back colour (else the button face) with
+    // button-text coloured text.
     [[nodiscard]] gdi::ColorRef parentBackColor() const override;
     [[nodiscard]] gdi::ColorRef parentTextColor() const override;
     [[nodiscard]] gdi::Point positionOnParent() const override { return {}; }
@@ -39,6 +43,7 @@ private:
     gdi::Dc m_dc{m_surface};
     QFont m_font;
     bool m_isDefault;
+    std::optional<vb::OleColor> m_parentColor;
 };
 
 } // namespace buttonshot

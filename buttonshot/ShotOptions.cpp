@@ -67,6 +67,9 @@ std::optional<ShotOptions> parseShotOptions(const QStringList& arguments, QStrin
     const auto fore = value("fore", "C", "ForeColor. Default 0.");
     const auto foreOver = value("fore-over", "C", "ForeOver. Default 0xFF0000.");
     const auto mask = value("mask", "C", "MaskColor. Default 0xC0C0C0.");
+    const auto parentColor = value("parent-color", "C",
+                                   "Back colour of the form behind the button: what a transparent button "
+                                   "(type 11) shows and what scheme 4 reads. Default the button face.");
     const auto noMask = flag("no-mask", "UseMaskColor False.");
     const auto soft = flag("soft", "SoftBevel True.");
     const auto greyscale = flag("greyscale", "UseGreyscale True.");
@@ -117,6 +120,12 @@ std::optional<ShotOptions> parseShotOptions(const QStringList& arguments, QStrin
         || !readColor(back, &o.back) || !readColor(backOver, &o.backOver) || !readColor(fore, &o.fore)
         || !readColor(foreOver, &o.foreOver) || !readColor(mask, &o.mask))
         return std::nullopt;
+    if (parser.isSet(parentColor)) {
+        std::uint32_t c = 0;
+        if (!readColor(parentColor, &c))
+            return std::nullopt;
+        o.parentColor = c;
+    }
     // Large enough for any button, small enough that a typing slip cannot ask for gigabytes.
     if (w < 1 || h < 1 || w > 4096 || h > 4096) {
         *error = QStringLiteral("--width and --height must be 1 to 4096");

@@ -22,6 +22,8 @@ struct ShotOptions {
     std::uint32_t fore = 0;
     std::uint32_t foreOver = 0xFF0000;
     std::uint32_t mask = 0xC0C0C0;
+    // The form behind the button; unset, the form keeps its default back colour.
+    std::optional<std::uint32_t> parentColor;
     bool noMask = false;
     bool soft = false;
     bool greyscale = false;

@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
     if (!loadPicture(o.picture, &s.m_PictureNormal) || !loadPicture(o.pictureOver, &s.m_PictureOver))
         return 1;
 
-    buttonshot::ShotHost host(s, captionFont(o), o.isDefault);
+    buttonshot::ShotHost host(s, captionFont(o), o.isDefault, o.parentColor);
     host.resizeAndShow(o.width, o.height);
     vb::Redraw(s, host, o.state == QLatin1String("down") ? vb::dsDown : vb::dsUp, true);
 

@@ -134,12 +134,15 @@ short ButtonModel::FontSize() const
     return short(std::nearbyint(m_host.controlFont().pointSizeF()));
 }
 
-void ButtonModel::setFontSize(short value)
+bool ButtonModel::setFontSize(short value)
 {
+    // A font has no size of zero or below: refused before anything changes.
+    if (value <= 0)
+        return false;
     QFont f = m_host.controlFont();
-    if (value > 0) // a font has no size of zero or below; the font keeps its own
-        f.setPointSizeF(double(value));
+    f.setPointSizeF(double(value));
     fontChanged(f);
+    return true;
 }
 
 void ButtonModel::setFontName(const QString& value)

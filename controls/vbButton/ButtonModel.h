@@ -53,7 +53,8 @@ public:
     void setFontUnderline(bool value);
     // The font keeps a real size; the property reads it to the nearest integer.
     [[nodiscard]] short FontSize() const;
-    void setFontSize(short value);
+    // False (nothing stored, no relayout, no redraw) for a size of 0 or below.
+    bool setFontSize(short value);
     [[nodiscard]] QString FontName() const { return m_host.controlFont().family(); }
     void setFontName(const QString& value);
     [[nodiscard]] std::int32_t ColorScheme() const { return s.m_ColorScheme; }

@@ -40,8 +40,72 @@ short shiftCode(Qt::KeyboardModifiers modifiers)
     return code;
 }
 
-short keyCode(int qtKey)
+namespace {
+
+// The keypad's own keys: VK_NUMPAD0..9 are 96-105, then multiply 106, add 107,
+// separator 108, subtract 109, decimal 110, divide 111. Other keys (Enter, and the
+// navigation keys the keypad gives without Num Lock) keep their ordinary numbers.
+short keypadCode(int qtKey)
 {
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return short(96 + (qtKey - Qt::Key_0));
+    switch (qtKey) {
+    case Qt::Key_Asterisk:
+        return 106;
+    case Qt::Key_Plus:
+        return 107;
+    case Qt::Key_Minus:
+        return 109;
+    case Qt::Key_Period:
+    case Qt::Key_Comma: // the decimal key of layouts with a decimal comma
+        return 110;
+    case Qt::Key_Slash:
+        return 111;
+    default:
+        return 0;
+    }
+}
+
+// Qt names the character a shifted key types; the virtual key is the key itself.
+// The digit row's symbols as the US layout places them.
+short shiftedDigitCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_ParenRight:
+        return '0';
+    case Qt::Key_Exclam:
+        return '1';
+    case Qt::Key_At:
+        return '2';
+    case Qt::Key_NumberSign:
+        return '3';
+    case Qt::Key_Dollar:
+        return '4';
+    case Qt::Key_Percent:
+        return '5';
+    case Qt::Key_AsciiCircum:
+        return '6';
+    case Qt::Key_Ampersand:
+        return '7';
+    case Qt::Key_Asterisk:
+        return '8';
+    case Qt::Key_ParenLeft:
+        return '9';
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+short keyCode(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & Qt::KeypadModifier) {
+        if (const short pad = keypadCode(qtKey))
+            return pad;
+    }
+    if (const short digit = shiftedDigitCode(qtKey))
+        return digit;
     // Letters and digits share their numbers with the virtual keys.
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
         return short(qtKey);

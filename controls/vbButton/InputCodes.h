@@ -10,8 +10,10 @@ namespace vb {
 [[nodiscard]] short mouseButtonCode(Qt::MouseButton button);
 [[nodiscard]] short mouseButtonsCode(Qt::MouseButtons buttons);
 [[nodiscard]] short shiftCode(Qt::KeyboardModifiers modifiers);
-// 0 for keys without a virtual-key number.
-[[nodiscard]] short keyCode(int qtKey);
+// The virtual-key number of the key pressed, 0 for keys without one. A shifted
+// symbol gives its unshifted key's number (Shift+1 gives the 1 key's 49, on the US
+// layout); with the keypad modifier, digits and operators give the keypad's 96-111.
+[[nodiscard]] short keyCode(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // 15 twips per pixel.
 [[nodiscard]] constexpr float pixelsToTwips(double pixels)
 {

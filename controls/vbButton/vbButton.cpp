@@ -69,7 +69,7 @@ void vbButton::mouseMoveEvent(QMouseEvent* event)
 
 void vbButton::keyPressEvent(QKeyEvent* event)
 {
-    const short code = keyCode(event->key());
+    const short code = keyCode(event->key(), event->modifiers());
     const QString text = event->text();
     // Enter and Escape belong to the window too (default and cancel buttons).
     const bool passOn = event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return
@@ -90,7 +90,7 @@ void vbButton::keyReleaseEvent(QKeyEvent* event)
     // The platform repeats presses, never releases.
     if (event->isAutoRepeat())
         return;
-    const short code = keyCode(event->key());
+    const short code = keyCode(event->key(), event->modifiers());
     if (code == 0) {
         event->ignore();
         return;

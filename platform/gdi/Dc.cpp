@@ -108,9 +108,11 @@ void Dc::drawLine(int x0, int y0, int x1, int y1)
     }
 }
 
+// FillRect swaps inverted edges, so a rectangle given as (5, 0, 2, 1) fills the
+// columns 2 to 4: after the swap the right edge is still the one left out.
 void Dc::fillRect(const Rect& r, ColorRef brush)
 {
-    m_surface->fillRect(r, brush & 0xFFFFFF);
+    m_surface->fillRect(r.normalized(), brush & 0xFFFFFF);
 }
 
 void Dc::frameRect(const Rect& r, ColorRef brush)
@@ -175,14 +177,17 @@ void Dc::bitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy
 // GDI inverts the focus rectangle with a monochrome checkerboard brush (PATINVERT):
 // the dots are XORed with the background colour and the gaps with the text colour,
 // so with the default black text on white background the dots invert and the gaps
-// stay. The checkerboard starts with a dot at the rectangle's top-left pixel. Each
-// pixel of the border is visited exactly once, so a second call restores the surface.
-void Dc::drawFocusRect(const Rect& r)
+// stay. A pattern brush is aligned to the device context's origin, so the dots lie
+// where x + y is even wherever the rectangle starts. Inverted edges are swapped
+// first. Each pixel of the border is visited exactly once, so a second call
+// restores the surface.
+void Dc::drawFocusRect(const Rect& rect)
 {
+    const Rect r = rect.normalized();
     if (r.isEmpty())
         return;
     auto dot = [&](int x, int y) {
-        const bool on = ((x - r.left) + (y - r.top)) % 2 == 0;
+        const bool on = ((x + y) & 1) == 0;
         m_surface->rop(x, y, 0xFFFFFF, on ? m_bkColor : m_textColor);
     };
     for (int x = r.left; x < r.right; ++x) {

@@ -62,11 +62,14 @@ public:
     [[nodiscard]] Point currentPosition() const { return m_position; }
     void lineTo(int x, int y);
 
-    // FillRect: right and bottom edges excluded. FrameRect: one-pixel border inside.
+    // FillRect: the edges are put in order first, then right and bottom are excluded.
+    // FrameRect: one-pixel border inside; an inverted rectangle draws nothing.
     void fillRect(const Rect& r, ColorRef brush);
     void frameRect(const Rect& r, ColorRef brush);
 
-    // Ellipse in the bounding box (l, t, r, b) with the current pen and brush.
+    // Ellipse in the bounding box (l, t, r, b) with the current pen and brush. A pen
+    // is centred on the outline through the box's first and last pixels, so a wide
+    // one reaches past the left and top edges.
     void ellipse(int left, int top, int right, int bottom);
 
     void setPixelV(int x, int y, ColorRef c);
@@ -82,6 +85,7 @@ public:
     int drawText(const QString& text, Rect& r, unsigned format);
 
     // DrawFocusRect: a dotted rectangle drawn by inverting pixels; twice erases it.
+    // The edges are put in order first; the dots lie where x + y is even.
     void drawFocusRect(const Rect& r);
 
     // DrawIconEx(DI_NORMAL) at natural size: pixels outside the icon mask stay.

@@ -33,10 +33,13 @@ struct Rect {
     {
         return {left - dx, top - dy, right + dx, bottom + dy};
     }
-    [[nodiscard]] static constexpr Rect fromXYWH(int x, int y, int w, int h)
+    // The same rectangle with left <= right and top <= bottom (edges swapped where needed).
+    [[nodiscard]] constexpr Rect normalized() const
     {
-        return {x, y, x + w, y + h};
+        return {left < right ? left : right, top < bottom ? top : bottom, left < right ? right : left,
+                top < bottom ? bottom : top};
     }
+    [[nodiscard]] static constexpr Rect fromXYWH(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
     friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 

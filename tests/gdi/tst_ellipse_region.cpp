@@ -1,5 +1,6 @@
 // Ellipse and elliptic regions: the pixels whose centres lie in the ellipse inscribed
-// in the box (right and bottom excluded); a 2-pixel pen inside that outline.
+// in the box (right and bottom excluded); a 2-pixel solid pen centred on the outline
+// through the box's first and last pixels, so half of it falls outside the box.
 
 #include "platform/gdi/Dc.h"
 #include "platform/gdi/Region.h"
@@ -14,12 +15,56 @@ namespace {
 constexpr ColorRef kPen = 0x0000FF;
 constexpr ColorRef kFill = 0x00FF00;
 const gdi::test::Legend kLegend{{QLatin1Char('P'), kPen}, {QLatin1Char('F'), kFill}};
+
+// Masks of the oval sizes (see solidPenIsCentredOnTheOutline).
+const QStringList kOval10x10{"...PPPPP....", "..PPPPPPP...", ".PPPFFFPPP..", "PPPFFFFFPPP.",
+                             "PPFFFFFFFPP.", "PPFFFFFFFPP.", "PPFFFFFFFPP.", "PPPFFFFFPPP.",
+                             ".PPPFFFPPP..", "..PPPPPPP...", "...PPPPP....", "............"};
+const QStringList kOval40x20{
+    "..............PPPPPPPPPPPPP...............", "..........PPPPPPPPPPPPPPPPPPPPP...........",
+    ".......PPPPPPPFFFFFFFFFFFFFPPPPPPP........", ".....PPPPPFFFFFFFFFFFFFFFFFFFFFPPPPP......",
+    "....PPPFFFFFFFFFFFFFFFFFFFFFFFFFFFPPP.....", "..PPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPP...",
+    "..PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP...", ".PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP..",
+    "PPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPP.", "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.",
+    "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.", "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.",
+    "PPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPP.", ".PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP..",
+    "..PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP...", "..PPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPP...",
+    "....PPPFFFFFFFFFFFFFFFFFFFFFFFFFFFPPP.....", ".....PPPPPFFFFFFFFFFFFFFFFFFFFFPPPPP......",
+    ".......PPPPPPPFFFFFFFFFFFFFPPPPPPP........", "..........PPPPPPPPPPPPPPPPPPPPP...........",
+    "..............PPPPPPPPPPPPP...............", ".........................................."};
+const QStringList kOval75x23{"...........................PPPPPPPPPPPPPPPPPPPPPP............................",
+                             "....................PPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPP.....................",
+                             "...............PPPPPPPPPPPPFFFFFFFFFFFFFFFFFFFFFFPPPPPPPPPPPP................",
+                             "...........PPPPPPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPPPPPP............",
+                             "........PPPPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPPPP.........",
+                             "......PPPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPPP.......",
+                             "....PPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPP.....",
+                             "...PPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPP....",
+                             "..PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP...",
+                             ".PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP..",
+                             "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.",
+                             "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.",
+                             "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.",
+                             "PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP.",
+                             ".PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP..",
+                             "..PPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPP...",
+                             "...PPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPP....",
+                             "....PPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPP.....",
+                             "......PPPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPPP.......",
+                             "........PPPPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPPPP.........",
+                             "...........PPPPPPPPFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFPPPPPPPP............",
+                             "...............PPPPPPPPPPPPFFFFFFFFFFFFFFFFFFFFFFPPPPPPPPPPPP................",
+                             "....................PPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPPP.....................",
+                             "...........................PPPPPPPPPPPPPPPPPPPPPP............................",
+                             "............................................................................."};
 } // namespace
 
 class TstEllipseRegion : public QObject {
     Q_OBJECT
 private slots:
     void smallEllipseByHand();
+    void solidPenIsCentredOnTheOutline_data();
+    void solidPenIsCentredOnTheOutline();
     void ovalButtonShape();
     void tinyBoxes();
     void hollowBrushAndNullPen();
@@ -30,10 +75,13 @@ private slots:
     void rectRegionEdges();
 };
 
-// 8 x 6 box. In doubled coordinates from the centre, X in {+-1, +-3, +-5, +-7} and
-// Y in {+-1, +-3, +-5}; a pixel is in when X^2 * 36 + Y^2 * 64 <= 2304: rows Y = +-5
-// keep |X| <= 3, rows Y = +-3 keep |X| <= 5, rows Y = +-1 keep all. The inner ellipse
-// (box shrunk by 2: 4 x 2) keeps X^2 * 4 + Y^2 * 16 <= 64: only rows Y = +-1, |X| <= 3.
+// 8 x 6 box at (1, 1). The outline runs through x = 1 and x = 8 (centre 4.5, half
+// axis 3.5) and y = 1 and y = 6 (centre 3.5, half axis 2.5), with pixel x covering
+// [x, x + 1). The 2-pixel pen spans half axes 4.5 x 3.5 outside and 2.5 x 1.5 inside;
+// a pixel centre (x + 0.5, y + 0.5) inside or on the outer ellipse is pen, inside or
+// on the inner one is fill. Row 0, y + 0.5 - 3.5 = -3: 1 - 9 / 12.25 leaves
+// |dx| <= 2.32: pixels 2 to 6. Row 3 (dy = 0): fill where |dx| <= 2.5 (pixels 2 to 6),
+// pen out to |dx| <= 4.5 (pixels 0 to 8).
 void TstEllipseRegion::smallEllipseByHand()
 {
     Surface s(10, 8, kSentinel);
@@ -42,15 +90,41 @@ void TstEllipseRegion::smallEllipseByHand()
     dc.selectBrush(kFill);
     dc.ellipse(1, 1, 9, 7);
     GDI_COMPARE_MASK(s,
-                     {"..........", //
-                      "...PPPP...", //
-                      "..PPPPPP..", //
-                      ".PPFFFFPP.", //
-                      ".PPFFFFPP.", //
-                      "..PPPPPP..", //
-                      "...PPPP...", //
+                     {"..PPPPP...", //
+                      ".PPPPPPP..", //
+                      "PPPFFFPPP.", //
+                      "PPFFFFFPP.", //
+                      "PPPFFFPPP.", //
+                      ".PPPPPPP..", //
+                      "..PPPPP...", //
                       ".........."},
                      kLegend);
+}
+
+// The oval button's sizes, each box at (1, 1) on a surface one pixel larger all round:
+// the pen shows one pixel outside the box at the left and top, none at the right and
+// bottom, where it lies two pixels deep inside. Transcribed from the geometry above.
+void TstEllipseRegion::solidPenIsCentredOnTheOutline_data()
+{
+    QTest::addColumn<int>("w");
+    QTest::addColumn<int>("h");
+    QTest::addColumn<QStringList>("mask");
+    QTest::newRow("10x10") << 10 << 10 << kOval10x10;
+    QTest::newRow("40x20") << 40 << 20 << kOval40x20;
+    QTest::newRow("75x23") << 75 << 23 << kOval75x23;
+}
+
+void TstEllipseRegion::solidPenIsCentredOnTheOutline()
+{
+    QFETCH(int, w);
+    QFETCH(int, h);
+    QFETCH(QStringList, mask);
+    Surface s(w + 2, h + 2, kSentinel);
+    Dc dc(s);
+    dc.selectPen({kPen, 2, false});
+    dc.selectBrush(kFill);
+    dc.ellipse(1, 1, 1 + w, 1 + h);
+    GDI_COMPARE_MASK(s, mask, kLegend);
 }
 
 void TstEllipseRegion::ovalButtonShape()
@@ -61,32 +135,38 @@ void TstEllipseRegion::ovalButtonShape()
     dc.selectPen({kPen, 2, false});
     dc.selectBrush(kFill);
     dc.ellipse(2, 2, 2 + W, 2 + H);
-    // Nothing outside the box.
+    // The pen reaches one pixel past the left and top edges, never past the others.
+    const Rect reach{1, 1, 2 + W, 2 + H};
     for (int y = 0; y < s.height(); ++y)
         for (int x = 0; x < s.width(); ++x)
-            if (!Rect{2, 2, 2 + W, 2 + H}.contains(x, y))
+            if (!reach.contains(x, y))
                 QCOMPARE(s.pixel(x, y), kSentinel);
-    // Symmetric about both axes of the box.
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            const ColorRef c = s.pixel(2 + x, 2 + y);
-            QCOMPARE(s.pixel(2 + W - 1 - x, 2 + y), c);
-            QCOMPARE(s.pixel(2 + x, 2 + H - 1 - y), c);
+    // Symmetric about both axes of the outline through the box's first and last pixels.
+    for (int y = 0; y < reach.height(); ++y)
+        for (int x = 0; x < reach.width(); ++x) {
+            const ColorRef c = s.pixel(1 + x, 1 + y);
+            QCOMPARE(s.pixel(1 + reach.width() - 1 - x, 1 + y), c);
+            QCOMPARE(s.pixel(1 + x, 1 + reach.height() - 1 - y), c);
         }
     // Corners of the box are outside, the centre is filled.
     QCOMPARE(s.pixel(2, 2), kSentinel);
     QCOMPARE(s.pixel(2 + W - 1, 2 + H - 1), kSentinel);
     QCOMPARE(s.pixel(2 + 19, 2 + 9), kFill);
     QCOMPARE(s.pixel(2 + 20, 2 + 10), kFill);
-    // The outline is two pixels deep at each edge midpoint, then the fill begins.
+    // At the edge midpoints the outline is one pixel deep inside the box at the left
+    // and top, two at the right and bottom.
+    QCOMPARE(s.pixel(2 + 19, 1), kPen);
+    QCOMPARE(s.pixel(2 + 19, 2), kPen);
+    QCOMPARE(s.pixel(2 + 19, 3), kFill);
+    QCOMPARE(s.pixel(1, 2 + 9), kPen);
+    QCOMPARE(s.pixel(2, 2 + 9), kPen);
+    QCOMPARE(s.pixel(3, 2 + 9), kFill);
     for (int d : {0, 1}) {
-        QCOMPARE(s.pixel(2 + 19, 2 + d), kPen);
-        QCOMPARE(s.pixel(2 + 20, 2 + H - 1 - d), kPen);
-        QCOMPARE(s.pixel(2 + d, 2 + 9), kPen);
-        QCOMPARE(s.pixel(2 + W - 1 - d, 2 + 10), kPen);
+        QCOMPARE(s.pixel(2 + 19, 2 + H - 1 - d), kPen);
+        QCOMPARE(s.pixel(2 + W - 1 - d, 2 + 9), kPen);
     }
-    QCOMPARE(s.pixel(2 + 19, 2 + 2), kFill);
-    QCOMPARE(s.pixel(2 + 2, 2 + 9), kFill);
+    QCOMPARE(s.pixel(2 + 19, 2 + H - 3), kFill);
+    QCOMPARE(s.pixel(2 + W - 3, 2 + 9), kFill);
     // Every row of the box carries the outline.
     for (int y = 0; y < H; ++y) {
         bool pen = false;
@@ -102,11 +182,11 @@ void TstEllipseRegion::tinyBoxes()
     Dc dc(s);
     dc.selectPen({kPen, 2, false});
     dc.selectBrush(kFill);
-    dc.ellipse(0, 0, 1, 1); // 1 x 1: the one pixel is outline
-    dc.ellipse(2, 0, 4, 2); // 2 x 2: all four pixels are outline
+    dc.ellipse(0, 0, 1, 1); // 1 x 1: the pen covers (-1, -1)-(1, 1), of which (0, 0) shows
+    dc.ellipse(2, 0, 4, 2); // 2 x 2: all outline, (1, -1)-(4, 2)
     dc.ellipse(5, 0, 5, 3); // zero width: nothing
-    dc.ellipse(5, 2, 4, 1); // corners in reverse order: the box (4, 1)-(5, 2)
-    GDI_COMPARE_MASK(s, {"P.PP..", "..PPP.", "......"}, kLegend);
+    dc.ellipse(5, 2, 4, 1); // corners in reverse order: the box (4, 1)-(5, 2), pen (3, 0)-(5, 2)
+    GDI_COMPARE_MASK(s, {"PPPPP.", ".PPPP.", "......"}, kLegend);
 }
 
 void TstEllipseRegion::hollowBrushAndNullPen()
@@ -116,7 +196,7 @@ void TstEllipseRegion::hollowBrushAndNullPen()
     h.selectPen({kPen, 2, false});
     h.selectBrush(std::nullopt);
     h.ellipse(0, 0, 8, 6);
-    GDI_COMPARE_MASK(hollow, {"..PPPP..", ".PPPPPP.", "PP....PP", "PP....PP", ".PPPPPP.", "..PPPP.."},
+    GDI_COMPARE_MASK(hollow, {"PPPPPPP.", "PP...PPP", "P.....PP", "PP...PPP", "PPPPPPP.", ".PPPPP.."},
                      kLegend);
 
     Surface noPen(8, 6, kSentinel);

@@ -20,7 +20,7 @@ private slots:
     void frameRectDrawsInside();
     void pixelsOutsideAreIgnored();
     void ropCombinesAndThenXor();
-    void focusRectPatternStartsAtTopLeft();
+    void focusRectPatternFollowsTheOrigin();
     void focusRectTwiceRestores();
     void focusRectUsesTextAndBackgroundColours();
     void focusRectDegenerate();
@@ -48,7 +48,9 @@ void TstRects::fillRectExcludesRightAndBottom_data()
     QTest::newRow("1x1") << Rect{2, 1, 3, 2} << QStringList{".....", "..#..", ".....", "....."};
     QTest::newRow("2x2") << Rect{0, 2, 2, 4} << QStringList{".....", ".....", "##...", "##..."};
     QTest::newRow("empty width") << Rect{2, 0, 2, 4} << QStringList{".....", ".....", ".....", "....."};
-    QTest::newRow("inverted") << Rect{4, 3, 1, 1} << QStringList{".....", ".....", ".....", "....."};
+    // Inverted edges are swapped first; the right and bottom edge stay out.
+    QTest::newRow("inverted") << Rect{4, 3, 1, 1} << QStringList{".....", ".###.", ".###.", "....."};
+    QTest::newRow("inverted width") << Rect{3, 0, 1, 2} << QStringList{".##..", ".##..", ".....", "....."};
     QTest::newRow("clipped left/top")
         << Rect{-3, -2, 2, 1} << QStringList{"##...", ".....", ".....", "....."};
     QTest::newRow("clipped right/bottom")
@@ -132,7 +134,7 @@ void TstRects::ropCombinesAndThenXor()
     QCOMPARE(s.pixel(1, 0), ColorRef(0x543210));
 }
 
-void TstRects::focusRectPatternStartsAtTopLeft()
+void TstRects::focusRectPatternFollowsTheOrigin()
 {
     const gdi::test::Legend bw{{QLatin1Char('.'), 0x000000}, {QLatin1Char('W'), 0xFFFFFF}};
     Surface s(6, 4, 0);
@@ -144,6 +146,15 @@ void TstRects::focusRectPatternStartsAtTopLeft()
     Dc dt(t);
     dt.drawFocusRect({1, 1, 6, 5});
     GDI_COMPARE_MASK(t, {".......", ".W.W.W.", ".......", ".W...W.", "..W.W..", "......."}, bw);
+
+    // The dots sit where x + y is even, as a pattern brush aligned to the origin lays
+    // them, whatever the corner; an inverted rectangle is the same rectangle.
+    Surface u(7, 4, 0);
+    Dc du(u);
+    du.drawFocusRect({1, 0, 6, 3});
+    GDI_COMPARE_MASK(u, {"..W.W..", ".W...W.", "..W.W..", "......."}, bw);
+    du.drawFocusRect({6, 3, 1, 0});
+    GDI_COMPARE_MASK(u, {".......", ".......", ".......", "......."}, bw);
 }
 
 void TstRects::focusRectTwiceRestores()
@@ -153,8 +164,8 @@ void TstRects::focusRectTwiceRestores()
     dc.fillRect({2, 1, 7, 6}, 0x123456);
     dc.setPixelV(0, 0, 0xABCDEF);
     const QImage before = s.image().copy();
-    for (Rect r :
-         {Rect{1, 1, 8, 6}, Rect{0, 0, 9, 7}, Rect{2, 2, 3, 6}, Rect{1, 3, 8, 4}, Rect{-2, -1, 5, 4}}) {
+    for (Rect r : {Rect{1, 1, 8, 6}, Rect{0, 0, 9, 7}, Rect{2, 2, 3, 6}, Rect{1, 3, 8, 4}, Rect{-2, -1, 5, 4},
+                   Rect{8, 6, 1, 1}, Rect{3, 1, 7, 0}}) {
         dc.drawFocusRect(r);
         QVERIFY(s.image() != before);
         dc.drawFocusRect(r);

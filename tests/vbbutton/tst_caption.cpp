@@ -13,6 +13,9 @@ using namespace vbtest;
 
 namespace {
 
+// No layer of that kind in a table row.
+constexpr uint kNone = 0xFFFFFFFF;
+
 QSet<QPoint> asSet(const QList<QPoint>& points)
 {
     return QSet<QPoint>(points.begin(), points.end());
@@ -123,6 +126,21 @@ private slots:
         QCOMPARE(b.s.m_PictureX, 36);
         QCOMPARE(b.s.m_PictureY, b.s.m_CaptionRect.bottom + 2);
 
+        // A position outside 0 to 4 keeps the last room (the pressed caption's place)
+        // and neither centres the caption nor moves the picture.
+        for (int position : {5, -1}) {
+            const gdi::Rect room = b.s.m_TextArea;
+            const int px = b.s.m_PictureX, py = b.s.m_PictureY;
+            b.s.m_PicturePosition = position;
+            CalcCaptionRect(b.s, b.host);
+            m = room;
+            b.host.dc.drawText(text, m, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+            QCOMPARE(b.s.m_CaptionRect, m);
+            QCOMPARE(b.s.m_TextArea, m.offset(1, 1));
+            QCOMPARE(b.s.m_PictureX, px);
+            QCOMPARE(b.s.m_PictureY, py);
+        }
+
         // A caption of blanks centres the picture whatever the position.
         b.s.m_Caption = QStringLiteral("   ");
         CalcCaptionRect(b.s, b.host);
@@ -189,6 +207,138 @@ private slots:
         b.s.m_Enabled = false;
         b.draw(dsUp);
         QVERIFY(pixelsOf(b.host.surface, inner, 0x989898).isEmpty());
+    }
+
+    void captionStylesAndLayers_data()
+    {
+        // Classic colours: face &HC0C0C0, light &HDFDFDF, shadow &H808080. The caption
+        // is drawn in `main`, moved by (mainAt, mainAt); layers drawn before it in
+        // `under` at (underAt, underAt) and `under2` at (under2At, under2At).
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<bool>("hot");
+        QTest::addColumn<int>("effect");
+        QTest::addColumn<uint>("main");
+        QTest::addColumn<int>("mainAt");
+        QTest::addColumn<uint>("under");
+        QTest::addColumn<int>("underAt");
+        QTest::addColumn<uint>("under2");
+        QTest::addColumn<int>("under2At");
+        const uint none = kNone;
+        const uint grey = 0x808080;
+        QTest::newRow("grey: soft 3D disabled")
+            << int(btSoft3D) << "disabled" << false << 0 << grey << 0 << none << 0 << none << 0;
+        QTest::newRow("grey: hot select disabled")
+            << int(btHotSelect) << "disabled" << true << 0 << grey << 0 << none << 0 << none << 0;
+        // Shift*(T, -104) with T = &HF0F0F0: red and green 136, blue 240 - 24960 \ 192.
+        QTest::newRow("tint grey: round gradient disabled")
+            << int(btRoundGradient) << "disabled" << false << 0 << uint(gdi::rgb(136, 136, 110)) << 0 << none
+            << 0 << none << 0;
+        QTest::newRow("engraved face: gradient disabled")
+            << int(btGradient) << "disabled" << false << 0 << 0xC0C0C0u << 0 << 0xFFFFFFu << 1 << none << 0;
+        // Highlight over a copy in Shift(Sh, -50).
+        QTest::newRow("shadowed: gradient down")
+            << int(btGradient) << "down" << false << 0 << 0xFFFFFFu << 0 << 0x4E4E4Eu << 1 << none << 0;
+        // Sunken: Shift(face, +40) down-right, Shift(face, -40) up-left.
+        QTest::newRow("sunken") << int(btStandard) << "up" << false << int(fxSunken) << 0u << 0 << 0xE8E8E8u
+                                << 1 << 0x989898u << -1;
+        // The effect layers of these types are shaded from the tint Shift(F, +48) = &HF0F0F0
+        // (proportionally for btRoundGradient, which gives the same grey).
+        QTest::newRow("raised on the tint: round gradient")
+            << int(btRoundGradient) << "up" << false << int(fxRaised) << 0u << 0 << 0xC8C8C8u << 1
+            << 0xFFFFFFu << -1;
+        QTest::newRow("shadow on the tint: gradient")
+            << int(btGradient) << "up" << false << int(fxShadow) << 0u << 0 << 0xC8C8C8u << 1 << none << 0;
+        // Pressed btRounded: light text moved by one, its layer shaded from the dark
+        // face Shift(Sh, -16) = &H707070.
+        QTest::newRow("pressed rounded") << int(btRounded) << "down" << false << int(fxShadow) << 0xDFDFDFu
+                                         << 1 << 0x484848u << 2 << none << 0;
+        // A hot btHotSelect shades from its fill, the accent soft colour &HD1ADAD.
+        QTest::newRow("hot select hot") << int(btHotSelect) << "up" << true << int(fxShadow) << 0u << 0
+                                        << uint(gdi::rgb(133, 133, 169)) << 1 << none << 0;
+        QTest::newRow("hot select not hot")
+            << int(btHotSelect) << "up" << false << int(fxShadow) << 0u << 0 << 0x989898u << 1 << none << 0;
+    }
+    void captionStylesAndLayers()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, face);
+        QFETCH(bool, hot);
+        QFETCH(int, effect);
+        QFETCH(uint, main);
+        QFETCH(int, mainAt);
+        QFETCH(uint, under);
+        QFETCH(int, underAt);
+        QFETCH(uint, under2);
+        QFETCH(int, under2At);
+        const QString text = QStringLiteral("HH");
+        TestButton b(type, 60, 24, text);
+        b.s.m_ColorScheme = csClassic;
+        LoadColors(b.s, b.host);
+        b.s.m_IsHot = hot;
+        b.s.m_SpecialEffect = effect;
+        b.s.m_Enabled = face != QLatin1String("disabled");
+        b.draw(face == QLatin1String("down") ? dsDown : dsUp);
+        const gdi::Rect area = b.s.m_CaptionRect.inflate(2, 2);
+        const QSet<QPoint> text0 = referenceText(b.host.font, text, b.s.m_CaptionRect, 60, 24);
+        QVERIFY(!text0.isEmpty());
+        QCOMPARE(asSet(pixelsOf(b.host.surface, area, main)), shifted(text0, mainAt, mainAt));
+        for (const auto& [color, at] : {std::pair{under, underAt}, std::pair{under2, under2At}}) {
+            if (color == kNone)
+                continue;
+            const QSet<QPoint> layer = asSet(pixelsOf(b.host.surface, area, color));
+            QVERIFY2(!layer.isEmpty(), qPrintable(hex(color)));
+            QVERIFY2(shifted(text0, at, at).contains(layer), qPrintable(hex(color)));
+        }
+    }
+
+    void wordWrappedCaption()
+    {
+        // Too wide for one line: the caption wraps, is measured as several lines and
+        // drawn centred line by line, moved by one pixel when pressed.
+        const QString text = QStringLiteral("Copy the file");
+        TestButton b(btStandard, 50, 50, text);
+        gdi::Rect oneLine{0, 0, 1000, 100};
+        b.host.dc.drawText(text, oneLine, gdi::DT_CALCRECT | gdi::DT_WORDBREAK);
+        QVERIFY(oneLine.width() > 46);
+        QVERIFY(b.s.m_CaptionHeight >= 2 * oneLine.height());
+        QVERIFY(b.s.m_CaptionWidth <= 46);
+        const QSet<QPoint> expected = referenceText(b.host.font, text, b.s.m_CaptionRect, 50, 50);
+        b.draw(dsUp);
+        QCOMPARE(asSet(pixelsOf(b.host.surface, {2, 2, 48, 48}, 0)), expected);
+        b.draw(dsDown);
+        QCOMPARE(asSet(pixelsOf(b.host.surface, {2, 2, 48, 48}, 0)), shifted(expected, 1, 1));
+    }
+
+    void transparentCaptionAndFocus()
+    {
+        // The captured form shows through; the caption and the focus rectangle (three
+        // pixels in) go over it, and the disabled look has the engraved caption and no focus.
+        const QString text = QStringLiteral("HH");
+        const gdi::ColorRef form = 0x336699;
+        TestButton b(btTransparent, 60, 24, text);
+        b.host.parent = gdi::Surface(60, 24, form);
+        b.s.m_BackgroundDC.emplace(60, 24, 0);
+        CaptureBackground(b.s, b.host);
+        b.s.m_HasFocus = true;
+        const QSet<QPoint> up = referenceText(b.host.font, text, b.s.m_CaptionRect, 60, 24);
+        const gdi::Rect inside{4, 4, 56, 20};
+        for (const QString& face :
+             {QStringLiteral("up"), QStringLiteral("down"), QStringLiteral("disabled")}) {
+            b.s.m_Enabled = face != QLatin1String("disabled");
+            b.draw(face == QLatin1String("down") ? dsDown : dsUp);
+            QCOMPARE(b.at(0, 0), form);
+            QCOMPARE(b.at(4, 3), form);
+            QCOMPARE(b.at(3, 3), b.s.m_Enabled ? form ^ 0xFFFFFF : form);
+            QCOMPARE(b.at(56, 20), b.s.m_Enabled ? form ^ 0xFFFFFF : form);
+            if (face == QLatin1String("disabled")) {
+                QCOMPARE(asSet(pixelsOf(b.host.surface, inside, 0x808080)), up);
+                QVERIFY(shifted(up, 1, 1).contains(asSet(pixelsOf(b.host.surface, inside, 0xFFFFFF))));
+            } else {
+                const int d = face == QLatin1String("down") ? 1 : 0;
+                QCOMPARE(asSet(pixelsOf(b.host.surface, inside, 0)), shifted(up, d, d));
+            }
+        }
     }
 
     void flatPressedCaptionStaysInPlace()

@@ -158,6 +158,54 @@ private slots:
         QCOMPARE(w.window.focusWidget(), b);
     }
 
+    void keyCodes_data()
+    {
+        // The virtual-key number of the key itself: a shifted symbol raises the code of
+        // its unshifted key (US layout), the keypad its own codes 96 to 111.
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("shift");
+        const int shift = Qt::ShiftModifier, pad = Qt::KeypadModifier;
+        QTest::newRow("7") << int(Qt::Key_7) << "7" << 0 << 55 << 0;
+        QTest::newRow("shift+1 !") << int(Qt::Key_Exclam) << "!" << shift << 49 << 1;
+        QTest::newRow("shift+2 @") << int(Qt::Key_At) << "@" << shift << 50 << 1;
+        QTest::newRow("shift+3 #") << int(Qt::Key_NumberSign) << "#" << shift << 51 << 1;
+        QTest::newRow("shift+6 ^") << int(Qt::Key_AsciiCircum) << "^" << shift << 54 << 1;
+        QTest::newRow("shift+8 *") << int(Qt::Key_Asterisk) << "*" << shift << 56 << 1;
+        QTest::newRow("shift+9 (") << int(Qt::Key_ParenLeft) << "(" << shift << 57 << 1;
+        QTest::newRow("shift+0 )") << int(Qt::Key_ParenRight) << ")" << shift << 48 << 1;
+        QTest::newRow("shift+= +") << int(Qt::Key_Plus) << "+" << shift << 187 << 1;
+        QTest::newRow("-") << int(Qt::Key_Minus) << "-" << 0 << 189 << 0;
+        QTest::newRow("keypad 0") << int(Qt::Key_0) << "0" << pad << 96 << 0;
+        QTest::newRow("keypad 9") << int(Qt::Key_9) << "9" << pad << 105 << 0;
+        QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << "*" << pad << 106 << 0;
+        QTest::newRow("keypad +") << int(Qt::Key_Plus) << "+" << pad << 107 << 0;
+        QTest::newRow("keypad -") << int(Qt::Key_Minus) << "-" << pad << 109 << 0;
+        QTest::newRow("keypad .") << int(Qt::Key_Period) << "." << pad << 110 << 0;
+        QTest::newRow("keypad /") << int(Qt::Key_Slash) << "/" << pad << 111 << 0;
+        QTest::newRow("keypad 7, shift") << int(Qt::Key_7) << "7" << (pad | shift) << 103 << 1;
+        QTest::newRow("keypad home (no num lock)") << int(Qt::Key_Home) << "" << pad << 36 << 0;
+    }
+    void keyCodes()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, mods);
+        QFETCH(int, code);
+        QFETCH(int, shift);
+        ButtonWindow w;
+        EventLog log(w.button);
+        const auto m = Qt::KeyboardModifiers::fromInt(mods);
+        keyDown(w.button, key, text, m);
+        keyUp(w.button, key, text, m);
+        const QStringList events = log.take();
+        QVERIFY(events.size() >= 2);
+        QCOMPARE(events.first(), QStringLiteral("KeyDown(%1,%2)").arg(code).arg(shift));
+        QCOMPARE(events.last(), QStringLiteral("KeyUp(%1,%2)").arg(code).arg(shift));
+    }
+
     void arrowsMoveFocusLikeTab_data()
     {
         QTest::addColumn<int>("key");

@@ -93,6 +93,33 @@ private slots:
         QCOMPARE(int(w.button->FontSize()), size);
     }
 
+    void fontSizeZeroOrBelowIsRefused()
+    {
+        ButtonWindow w;
+        vb::vbButton* b = w.button;
+        b->setCaption(QStringLiteral("Button"));
+        const short size = b->FontSize();
+        const gdi::Rect caption = b->state().m_CaptionRect;
+        // The host's font grows behind the control's back: a relayout would show it.
+        QFont big = b->controlFont();
+        big.setPointSizeF(30);
+        b->setControlFont(big);
+        const int draws = b->clearCount();
+        b->clearDirty();
+        for (short bad : {short(0), short(-1), short(-32768)}) {
+            QVERIFY(!b->setFontSize(bad));
+            QCOMPARE(b->state().m_CaptionRect, caption);
+            QCOMPARE(b->clearCount(), draws);
+            QVERIFY(!b->isDirty());
+        }
+        QCOMPARE(b->FontSize(), short(30));
+        big.setPointSizeF(size);
+        b->setControlFont(big);
+        QVERIFY(b->setFontSize(12));
+        QCOMPARE(b->FontSize(), short(12));
+        QVERIFY(b->clearCount() > draws);
+    }
+
     void mousePointerIsSixteenBits()
     {
         ButtonWindow w;

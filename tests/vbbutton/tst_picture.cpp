@@ -176,6 +176,11 @@ private slots:
         QTest::newRow("disabled round gradient in grey")
             << int(btRoundGradient) << false << false << int(dsUp) << false << false << QPoint(19, 14)
             << uint(gdi::rgb(76, 76, 76));
+        QTest::newRow("disabled flat shadow silhouette")
+            << int(btFlat) << false << false << int(dsUp) << false << false << QPoint(18, 13) << 0x808080u;
+        // Shift(Sh, +13), in place: no highlight copy down-right.
+        QTest::newRow("disabled hot select shadow") << int(btHotSelect) << false << true << int(dsUp) << false
+                                                    << false << QPoint(18, 13) << 0x8D8D8Du;
         QTest::newRow("disabled soft 3D shadow silhouette")
             << int(btSoft3D) << false << false << int(dsUp) << false << false << QPoint(18, 13) << 0x808080u;
         QTest::newRow("disabled embossed") << int(btStandard) << false << false << int(dsUp) << false << false
@@ -253,20 +258,24 @@ private slots:
     void effectLayers_data()
     {
         QTest::addColumn<int>("effect");
+        QTest::addColumn<bool>("down");  // pressed: picture and layers one pixel right and down
         QTest::addColumn<uint>("below"); // at (X + 4, Y + 4): the layer one pixel down-right
         QTest::addColumn<uint>("above"); // at (X - 1, Y - 1): the layer one pixel up-left
         const uint none = 0x010101;
         const uint lighter = 0xE8E8E8, darker = 0x989898; // Shift(face, +40), Shift(face, -40)
-        QTest::newRow("none") << int(fxNone) << none << none;
-        QTest::newRow("negative") << -2 << none << none;
-        QTest::newRow("raised") << int(fxRaised) << darker << lighter;
-        QTest::newRow("sunken") << int(fxSunken) << lighter << darker;
-        QTest::newRow("shadow") << int(fxShadow) << darker << none;
-        QTest::newRow("5 is a shadow") << 5 << darker << none;
+        QTest::newRow("none") << int(fxNone) << false << none << none;
+        QTest::newRow("negative") << -2 << false << none << none;
+        QTest::newRow("raised") << int(fxRaised) << false << darker << lighter;
+        QTest::newRow("sunken") << int(fxSunken) << false << lighter << darker;
+        QTest::newRow("shadow") << int(fxShadow) << false << darker << none;
+        QTest::newRow("5 is a shadow") << 5 << false << darker << none;
+        QTest::newRow("raised pressed") << int(fxRaised) << true << darker << lighter;
+        QTest::newRow("sunken pressed") << int(fxSunken) << true << lighter << darker;
     }
     void effectLayers()
     {
         QFETCH(int, effect);
+        QFETCH(bool, down);
         QFETCH(uint, below);
         QFETCH(uint, above);
         TestButton b(btStandard, 40, 30);
@@ -275,10 +284,11 @@ private slots:
         MeasurePicture(b.s);
         CalcCaptionRect(b.s, b.host);
         b.host.surface.fill(0x010101);
-        DrawPicture(b.s, b.host, psUp);
-        QCOMPARE(b.host.surface.pixel(22, 17), gdi::ColorRef(below));
-        QCOMPARE(b.host.surface.pixel(17, 12), gdi::ColorRef(above));
-        VB_CHECK(checkRect(b.host.surface, {18, 13, 22, 17}, kRed));
+        DrawPicture(b.s, b.host, down ? psDown : psUp);
+        const int d = down ? 1 : 0;
+        QCOMPARE(b.host.surface.pixel(22 + d, 17 + d), gdi::ColorRef(below));
+        QCOMPARE(b.host.surface.pixel(17 + d, 12 + d), gdi::ColorRef(above));
+        VB_CHECK(checkRect(b.host.surface, {18 + d, 13 + d, 22 + d, 17 + d}, kRed));
     }
 
     void noPictureWithoutPictureNormal()

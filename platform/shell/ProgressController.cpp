@@ -123,6 +123,7 @@ ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
     const double perSecond = elapsed > 0 && gained > 0 ? gained * 1000.0 / static_cast<double>(elapsed) : 0.0;
     recordHistory(active, perSecond);
     v.speedHistory = m_history;
+    v.speedHistory.push_back(perSecond); // the graph ends at the speed shown now
 
     const std::uint64_t percentBase = s.bytesTotal > 0 ? s.bytesTotal : s.itemsTotal;
     const std::uint64_t percentDone = s.bytesTotal > 0 ? done : s.itemsDone + s.itemsSkipped;

@@ -60,7 +60,7 @@ private:
     std::deque<Sample> m_samples;
     qint64 m_lastNow = -1;
     qint64 m_active = 0;
-    qint64 m_nextHistoryAt = 0;
+    qint64 m_nextHistoryAt = kHistoryStepMs;
     std::vector<double> m_history;
 };
 

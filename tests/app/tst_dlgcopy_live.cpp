@@ -10,10 +10,12 @@
 #include "platform/forms/MessageBoxRecorder.h"
 #include "platform/shell/FileOperationHooks.h"
 #include "platform/shell/ProgressController.h"
+#include "platform/shell/ProgressState.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -211,6 +213,39 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 QCOMPARE(readFile(f.copied(i)), f.payloads[i]);
         }
+    }
+
+    void sessionEndWhileTheServiceAsks()
+    {
+        // The real question boxes: the first file already exists in the destination.
+        Fixture f;
+        shell::FileOperationHooks hooks;
+        hooks.progress = [](shell::CancelToken&) { return std::make_unique<shell::ProgressState>(); };
+        shell::setFileOperationHooks(hooks);
+        QDir(f.root.path()).mkpath(QStringLiteral("dst/tree"));
+        QFile existing(f.copied(0));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("mine");
+        existing.close();
+        QSignalSpy unloaded(&f.dlg, &forms::Form::unloaded);
+        QString asked;
+        auto* poll = new QTimer(&f.dlg);
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            poll->deleteLater();
+            asked = box->text();
+            f.boxes.script({MsgResult::Yes});
+            f.dlg.unload(forms::UnloadMode::AppWindows); // the desktop session is ending
+        });
+        poll->start(5);
+        QTest::mouseClick(f.copyButton(), Qt::LeftButton);
+        QVERIFY(asked.contains(QStringLiteral("\"tree\""))); // may it copy into the existing folder?
+        QTRY_COMPARE(unloaded.count(), 1);
+        QCOMPARE(f.boxes.texts(), QStringList{kQuit}); // the question was answered for the person
+        QCOMPARE(readFile(f.copied(0)), QByteArray("mine"));
+        QVERIFY(!QFile::exists(f.copied(2)));
     }
 
     void theMainWindowTakesNoInputDuringACopy()

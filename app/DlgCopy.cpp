@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <optional>
 
@@ -30,7 +31,8 @@ DlgCopy::DlgCopy() : Form(QStringLiteral("DlgCopy")), m_fileOperation(shell::SHF
     // keep the session going if the answer is No.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (isLoaded() && manager.allowsInteraction()) {
-            if (!unload(forms::UnloadMode::AppWindows))
+            // Yes during a copy ends the program once the copy has stopped.
+            if (!unload(forms::UnloadMode::AppWindows) && !m_quitAfterCopy)
                 manager.cancel();
             manager.release();
         }
@@ -69,9 +71,18 @@ void DlgCopy::Form_Load()
 
 bool DlgCopy::Form_QueryUnload(forms::UnloadMode)
 {
-    return MsgBox(QStringLiteral("Are you sure you want to quit ?"), MsgButtons::YesNo, MsgIcon::None,
-                  QStringLiteral("Exit"))
-           != forms::MsgResult::No;
+    if (m_quitAfterCopy)
+        return !m_copying; // already answered Yes; the copy has stopped by now
+    const bool quit = MsgBox(QStringLiteral("Are you sure you want to quit ?"), MsgButtons::YesNo,
+                             MsgIcon::None, QStringLiteral("Exit"))
+                      != forms::MsgResult::No;
+    if (!quit || !m_copying)
+        return quit;
+    // The copy runs in a loop nested inside this window's own click: stop it and
+    // let copyFile() close the window once the service has returned.
+    m_quitAfterCopy = true;
+    shell::abandonFileOperation();
+    return false;
 }
 
 QString DlgCopy::text(const QString& name, int index) const
@@ -105,7 +116,15 @@ void DlgCopy::copyFile()
 {
     const QString source = text(QStringLiteral("Txt"), 0);
     const QString destination = text(QStringLiteral("Txt"), 1);
+    m_copying = true;
     const bool copied = ShellCopy(source, destination);
+    m_copying = false;
+    if (m_quitAfterCopy) {
+        // Quit was confirmed during the copy: no result, the window closes as soon
+        // as control is back in the event loop (this click is still on the stack).
+        QTimer::singleShot(0, this, [this] { unload(forms::UnloadMode::FormCode); });
+        return;
+    }
     MsgBox(copied ? QStringLiteral("Copying Succesfuly!") : QStringLiteral("Copying Failed!"), MsgButtons::OK,
            MsgIcon::Information, QStringLiteral("INFORMATION"));
 }

@@ -3,6 +3,8 @@
 // "Folder" choice, two browse buttons and the copy button), the digital clock,
 // and the "&Menu" button whose pop-up opens the tool windows and the uptime
 // report. Closing it, by any way, first asks "Are you sure you want to quit ?".
+// Yes while a copy runs stops the copy and closes the window once it has stopped,
+// without a result message; No leaves the copy running.
 
 #include "platform/forms/Form.h"
 #include "platform/shell/FileOperation.h"
@@ -69,6 +71,8 @@ private:
     ToolWindows m_toolWindows;
     FileOperation m_fileOperation;
     std::function<void(QMenu*)> m_popupMenu;
+    bool m_copying = false;       // the copy button's request is running
+    bool m_quitAfterCopy = false; // quit was confirmed while it ran
 };
 
 } // namespace app

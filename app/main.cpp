@@ -2,6 +2,7 @@
 // unloads.
 
 #include "app/DlgCopy.h"
+#include "app/VersionRecord.h"
 #include "controls/vbButton/RegisterVbButton.h"
 #include "platform/forms/AppIcon.h"
 #include "tools/ToolWindows.h"
@@ -11,9 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quintaro"));
-    QApplication::setApplicationName(QStringLiteral("Quintaro"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    app::applyVersionRecord(application);
     QApplication::setWindowIcon(forms::applicationIcon());
     // The main window's own question decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,5 +1,8 @@
 #include "platform/forms/AccessLabel.h"
 
+#include "platform/forms/UserControl.h"
+
+#include <QAbstractButton>
 #include <QEvent>
 #include <QPainter>
 #include <QShortcutEvent>
@@ -42,6 +45,11 @@ QWidget* AccessLabel::accessTarget() const
 {
     const int own = tabIndexOf(this);
     QWidget* top = window();
+    if (!m_labelFor.isEmpty()) {
+        auto* named = top->findChild<QWidget*>(m_labelFor);
+        if (named != nullptr && canTakeFocus(named))
+            return named;
+    }
     for (QWidget* w : controlsInTabOrder(top)) {
         if (tabIndexOf(w) > own && w != this && canTakeFocus(w))
             return w;
@@ -57,9 +65,82 @@ void AccessLabel::updateAccessKey()
     setBuddy(text().contains(u'&') ? accessTarget() : nullptr);
 }
 
+namespace {
+
+QChar mnemonicOf(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption.at(i) != u'&')
+            continue;
+        if (caption.at(i + 1) != u'&')
+            return caption.at(i + 1).toUpper();
+        ++i; // "&&" is a plain ampersand
+    }
+    return {};
+}
+
+// Where a press of `key` sends the focus for this control, or nullptr when the
+// control does not hold the key.
+QWidget* holderTarget(QWidget* control, QChar key)
+{
+    if (auto* label = qobject_cast<AccessLabel*>(control))
+        return mnemonicOf(label->text()) == key ? label->accessTarget() : nullptr;
+    if (auto* user = qobject_cast<UserControl*>(control)) {
+        for (QChar k : user->accessKeys()) {
+            if (k.toUpper() == key)
+                return canTakeFocus(user) ? user : nullptr;
+        }
+        return nullptr;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return mnemonicOf(button->text()) == key && canTakeFocus(button) ? button : nullptr;
+    return nullptr;
+}
+
+} // namespace
+
+bool cycleAccessKey(QWidget* window, QChar key)
+{
+    key = key.toUpper();
+    struct Holder {
+        QWidget* control;
+        QWidget* target;
+    };
+    QList<Holder> holders;
+    for (QWidget* w : controlsInTabOrder(window)) {
+        if (QWidget* target = holderTarget(w, key))
+            holders.append(Holder{w, target});
+    }
+    if (holders.isEmpty())
+        return false;
+    const QWidget* focus = window->focusWidget();
+    qsizetype next = -1;
+    for (qsizetype i = 0; i < holders.size(); ++i) {
+        if (holders[i].target == focus)
+            next = (i + 1) % holders.size(); // from the holder that has the focus, on to the next
+    }
+    if (next < 0) {
+        // From elsewhere: the first holder after the focus in tab order, else the first.
+        const int from = focus != nullptr ? tabIndexOf(focus) : -1;
+        next = 0;
+        for (qsizetype i = 0; i < holders.size(); ++i) {
+            if (tabIndexOf(holders[i].control) > from) {
+                next = i;
+                break;
+            }
+        }
+    }
+    holders[next].target->setFocus(Qt::ShortcutFocusReason);
+    return true;
+}
+
 bool AccessLabel::event(QEvent* e)
 {
     if (e->type() == QEvent::Shortcut) {
+        if (static_cast<QShortcutEvent*>(e)->isAmbiguous()) {
+            cycleAccessKey(window(), mnemonicOf(text()));
+            return true;
+        }
         if (QWidget* target = accessTarget()) {
             target->setFocus(Qt::ShortcutFocusReason);
             if (target != buddy())

@@ -1,6 +1,13 @@
 #pragma once
-// A label whose "&" access key moves the focus to the next control in tab
-// order that can take it (a label never takes the focus itself).
+// A label whose "&" access key moves the focus to the control it names (its
+// description's "labelFor", when that control can take the focus), else to the
+// next control in tab order that can take it (a label never takes the focus).
+//
+// An access key held by more than one control of a window (the main window's
+// label "&Copy To ....", and buttons "&Copy To..." and "&Copy File...") follows
+// the classic dialog rule for repeated access keys: each press moves the focus
+// to the next holder in tab order, round to the first again, and clicks nothing;
+// a key held by one control alone acts on it as usual.
 
 #include <QLabel>
 
@@ -14,6 +21,9 @@ public:
     // Call after the window's controls are built and have their tab indexes:
     // registers the access key (if the caption has one) so it is shown underlined.
     void updateAccessKey();
+
+    // The control (by object name, e.g. "Txt(1)") the access key is for.
+    void setLabelFor(const QString& objectName) { m_labelFor = objectName; }
 
     // The control the access key gives the focus to right now, or nullptr.
     [[nodiscard]] QWidget* accessTarget() const;
@@ -30,6 +40,7 @@ protected:
 
 private:
     QColor m_border;
+    QString m_labelFor;
 };
 
 // The "tabIndex" property every built control carries.
@@ -38,5 +49,8 @@ private:
 [[nodiscard]] QList<QWidget*> controlsInTabOrder(QWidget* window);
 // Whether a control can take the focus from the keyboard at this moment.
 [[nodiscard]] bool canTakeFocus(const QWidget* widget);
+// One press of a repeated access key in `window`: focuses the next holder after
+// the one that has the focus. False when no control of the window holds the key.
+bool cycleAccessKey(QWidget* window, QChar key);
 
 } // namespace forms

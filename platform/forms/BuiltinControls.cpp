@@ -48,6 +48,7 @@ QWidget* makeLabel(QWidget* parent, const QJsonObject& d)
     if (jsonBool(d.value(QStringLiteral("border")), false))
         label->setSingleBorder(oleColor(0x80000006u)); // window frame
     label->setAutoFillBackground(str(d, "backStyle") != QLatin1String("transparent"));
+    label->setLabelFor(str(d, "labelFor"));
     return label;
 }
 

@@ -1,8 +1,13 @@
 #include "platform/forms/MessageBox.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace forms {
 
@@ -71,6 +76,18 @@ MsgResult escapeAnswer(MsgButtons buttons)
     }
 }
 
+int minimumBoxWidth(const QString& title, const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // Title bars are about a line and a half of text high; the icon and up to three
+    // frame buttons (minimise, maximise, close) are square in them.
+    const int bar = metrics.height() * 3 / 2 + 4;
+    const int margins = 2 * metrics.averageCharWidth() + 16;
+    return metrics.horizontalAdvance(title) + 4 * bar + margins;
+}
+
 MsgResult QtMessageBoxService::show(const MessageBoxRequest& request)
 {
     QMessageBox box(qtIcon(request.icon), request.title, request.text);
@@ -81,6 +98,17 @@ MsgResult QtMessageBoxService::show(const MessageBoxRequest& request)
     for (const ButtonSpec& spec : specs)
         box.addButton(spec.qt);
     box.setDefaultButton(specs.front().qt);
+    // QMessageBox sizes itself to its text alone; a row as wide as the title needs
+    // keeps a short text from cutting a long title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        int width = minimumBoxWidth(request.title, QApplication::font());
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+        grid->addItem(
+            new QSpacerItem(width - grid->contentsMargins().left() - grid->contentsMargins().right(), 0,
+                            QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
     const auto* clicked = box.clickedButton();
     for (const ButtonSpec& spec : specs) {

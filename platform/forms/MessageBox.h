@@ -3,6 +3,7 @@
 // is the button pressed. Windows call MsgBox(); what shows the box is a
 // replaceable service (the real QMessageBox one by default, a recorder in tests).
 
+#include <QFont>
 #include <QString>
 
 namespace forms {
@@ -45,6 +46,11 @@ void setMessageBoxService(MessageBoxService* service);
 
 // Shows one box through the installed service.
 MsgResult MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title);
+
+// The narrowest a box titled `title` may be so the window manager never cuts the
+// title short: the title in the (bold) title-bar font, plus room for the window
+// icon and the frame buttons beside it, as the classic boxes were sized.
+[[nodiscard]] int minimumBoxWidth(const QString& title, const QFont& font);
 
 // What the answer is when the box is closed without pressing a button.
 [[nodiscard]] MsgResult escapeAnswer(MsgButtons buttons);

@@ -1,5 +1,7 @@
 #include "platform/forms/UserControl.h"
 
+#include "platform/forms/AccessLabel.h"
+
 #include "platform/gdi/SysColors.h"
 
 #include <QApplication>
@@ -214,6 +216,10 @@ void UserControl::rebuildShortcuts()
             sc->setContext(Qt::WindowShortcut);
             sc->setAutoRepeat(false);
             connect(sc, &QShortcut::activated, this, [this, keyText] { AccessKeyPress(keyText); });
+            // Another control of the window holds the key too: the press only moves
+            // the focus on to the next holder.
+            connect(sc, &QShortcut::activatedAmbiguously, this,
+                    [this, upper] { cycleAccessKey(window(), upper); });
             m_shortcuts.append(sc);
         }
     }

@@ -1,14 +1,17 @@
 #include "platform/shell/FileOperation.h"
 
+#include "platform/shell/CallerWindowsLock.h"
 #include "platform/shell/CopyEngine.h"
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/DialogQuestions.h"
 #include "platform/shell/FileOperationHooks.h"
 #include "platform/shell/PosixFileSystem.h"
 #include "platform/shell/ProgressController.h"
+#include "platform/shell/SummaryWindow.h"
 #include "platform/shell/UiThreadQuestions.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QPointer>
@@ -25,6 +28,15 @@ FileOperationHooks& hooks()
     return current;
 }
 
+// The request in progress, known to abandonFileOperation(). Only the
+// user-interface thread touches it.
+struct Running {
+    CancelToken* cancel = nullptr;
+    const CallerWindowsLock* lock = nullptr;
+    bool abandoned = false;
+};
+Running* g_running = nullptr;
+
 } // namespace
 
 FileOperationHooks setFileOperationHooks(FileOperationHooks replacement)
@@ -34,9 +46,32 @@ FileOperationHooks setFileOperationHooks(FileOperationHooks replacement)
     return previous;
 }
 
+bool fileOperationRunning()
+{
+    return g_running != nullptr;
+}
+
+bool abandonFileOperation()
+{
+    if (g_running == nullptr)
+        return false;
+    g_running->abandoned = true;
+    g_running->cancel->resume(); // a paused copy must come round to see the cancel
+    g_running->cancel->cancel();
+    // A question on screen holds the worker until it is answered: answer it now.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        if (dialog != nullptr && dialog->isVisible() && !g_running->lock->locks(dialog))
+            dialog->reject();
+    }
+    return true;
+}
+
 int SHFileOperationA(SHFILEOPSTRUCTA& request)
 {
     request.fAnyOperationsAborted = false;
+    if (g_running != nullptr)
+        return FileOpBusy; // nested inside the running request's event loop: start nothing
     if (request.wFunc != FO_COPY)
         return FileOpRefused;
     const std::vector<std::string> sources = splitNameList(request.pFrom.constData(), request.pFrom.size());
@@ -51,16 +86,24 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
     if (!app || (windows && !qobject_cast<QApplication*>(app)))
         return FileOpRefused;
 
+    // Taken before any of the service's windows exist, so those stay usable.
+    CallerWindowsLock lock;
+    CancelToken cancel;
+    Running running{&cancel, &lock, false};
+    g_running = &running;
+    struct Clear {
+        ~Clear() { g_running = nullptr; }
+    } clear;
+
     std::unique_ptr<CopyQuestions> answerer =
         h.questions ? h.questions() : std::unique_ptr<CopyQuestions>(new DialogQuestions);
     std::unique_ptr<FileSystem> fs = h.fileSystem ? h.fileSystem() : std::make_unique<PosixFileSystem>();
-    CancelToken cancel;
     std::unique_ptr<CopyProgress> progress =
         h.progress ? h.progress(cancel) : std::make_unique<WindowedProgress>(cancel);
 
     // The questions are answered on this thread while it waits in the loop below.
     QEventLoop loop;
-    UiThreadQuestions questions(*answerer, &loop);
+    UiThreadQuestions questions(*answerer, &loop, dynamic_cast<QuestionWatcher*>(progress.get()));
     CopyEngine engine(*fs, questions, *progress, cancel, h.options);
 
     int result = FileOpFailed;
@@ -75,7 +118,19 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
     // The caller's windows keep painting and its timers keep ticking meanwhile.
     loop.exec();
     worker.join();
+    progress.reset(); // the progress window goes before the summary comes
 
+    const std::vector<LeftOutItem> leftOut = engine.leftOut();
+    if (!leftOut.empty()) {
+        if (result == FileOpSuccess)
+            result = FileOpFailed; // something the person asked for is not there
+        if (!running.abandoned) {
+            if (h.summary)
+                h.summary(leftOut);
+            else if (qobject_cast<QApplication*>(app))
+                showLeftOutSummary(leftOut);
+        }
+    }
     request.fAnyOperationsAborted = result == FileOpCancelled || engine.anyLeftOut();
     return result;
 }

@@ -34,7 +34,19 @@ struct SHFILEOPSTRUCTA {
 
 // Runs the request to the end on the calling (user-interface) thread's terms:
 // the work happens on a worker thread while this call runs a nested event loop,
-// so the caller's windows keep painting and its timers keep ticking.
+// so the caller's windows keep painting and its timers keep ticking, but take no
+// input (their close boxes excepted). One request at a time: while one runs, a
+// second returns FileOpBusy at once. Items left out after errors are listed in
+// the service's summary window before it returns, and the result is then not
+// success.
 int SHFileOperationA(SHFILEOPSTRUCTA& request);
+
+// Whether a request is running now.
+[[nodiscard]] bool fileOperationRunning();
+// Stops the running request, for a caller that is closing: the copy is cancelled
+// (finished items stay, temporaries go), any question on screen is answered Cancel,
+// and no summary is shown. SHFileOperationA returns once the worker has stopped.
+// Returns false when no request runs.
+bool abandonFileOperation();
 
 } // namespace shell

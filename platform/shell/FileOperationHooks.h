@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace shell {
 
@@ -18,6 +19,9 @@ struct FileOperationHooks {
     // Made on the calling thread; must be thread-safe, the engine reports from its workers.
     std::function<std::unique_ptr<CopyProgress>(CancelToken&)> progress;
     std::function<std::unique_ptr<FileSystem>()> fileSystem;
+    // Shows the items left out after errors, or kept because the trash refused
+    // them, before the request returns (the real one is SummaryWindow).
+    std::function<void(const std::vector<LeftOutItem>&)> summary;
     CopyOptions options;
 };
 

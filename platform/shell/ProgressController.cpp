@@ -41,8 +41,10 @@ void ProgressController::tick()
     if (!m_window) {
         m_window = std::make_unique<ProgressWindow>();
         connect(m_window.get(), &ProgressWindow::cancelRequested, this, &ProgressController::cancelRequested);
+        connect(m_window.get(), &ProgressWindow::pauseToggled, this, &ProgressController::pauseToggled);
         if (m_cancel.cancelled())
             m_window->setCancelling();
+        m_window->setPaused(m_cancel.paused());
         m_window->showView(view(snapshot, now));
         m_window->show();
         return;
@@ -50,57 +52,120 @@ void ProgressController::tick()
     m_window->showView(view(snapshot, now));
 }
 
+qint64 ProgressController::activeTime(const ProgressSnapshot& s, qint64 now)
+{
+    // Whatever the copy was doing since the last look is taken to have lasted the
+    // whole interval; the window looks often enough for that to blur nothing.
+    if (m_lastNow >= 0 && now > m_lastNow && !s.asking && !m_cancel.paused())
+        m_active += now - m_lastNow;
+    m_lastNow = now;
+    return m_active;
+}
+
+void ProgressController::recordHistory(qint64 active, double perSecond)
+{
+    if (active < m_nextHistoryAt)
+        return;
+    m_nextHistoryAt = active + kHistoryStepMs;
+    m_history.push_back(perSecond);
+    if (m_history.size() > kHistoryPoints) {
+        // Keep the whole copy in view: neighbours merge, the spacing stays even.
+        std::vector<double> merged;
+        for (size_t i = 0; i + 1 < m_history.size(); i += 2)
+            merged.push_back((m_history[i] + m_history[i + 1]) / 2);
+        if (m_history.size() % 2 != 0)
+            merged.push_back(m_history.back());
+        m_history = std::move(merged);
+        // Points are now twice as far apart in time.
+        m_nextHistoryAt = active + kHistoryStepMs * static_cast<qint64>(2);
+    }
+}
+
 ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
 {
     ProgressView v;
     const auto done = static_cast<std::uint64_t>(std::max<std::int64_t>(s.bytesDone, 0));
+    const qint64 active = activeTime(s, now);
+    const QString counts = tr("%1 of %2, %3 of %4")
+                               .arg(s.itemsDone)
+                               .arg(formatItems(s.itemsTotal), formatBytes(done), formatBytes(s.bytesTotal));
+    const std::uint64_t handled = s.itemsDone + s.itemsSkipped;
+    v.itemsFigure = tr("Items: %1 done, %2 skipped, %3 left")
+                        .arg(s.itemsDone)
+                        .arg(s.itemsSkipped)
+                        .arg(s.itemsTotal > handled ? s.itemsTotal - handled : 0);
+    v.dataFigure = tr("Data: %1 of %2").arg(formatBytes(done), formatBytes(s.bytesTotal));
+    v.speedHistory = m_history;
     if (s.phase == CopyPhase::Preparing) {
         v.title = tr("Preparing to copy...");
         v.item = tr("Counting the items to copy...");
         v.busy = true;
+        v.itemsFigure.clear();
+        v.dataFigure.clear();
         return v;
     }
     if (s.phase == CopyPhase::Finishing) {
         v.title = tr("Finishing writes...");
         v.item = tr("Finishing writes...");
-        v.counts = tr("%1 of %2 items, %3 of %4")
-                       .arg(s.itemsDone)
-                       .arg(s.itemsTotal)
-                       .arg(formatBytes(done), formatBytes(s.bytesTotal));
+        v.counts = counts;
         v.busy = true;
         return v;
     }
 
-    // Speed over the last few seconds, so a pause for a question does not drag it down for good.
-    m_samples.push_back({now, s.bytesDone});
-    while (m_samples.size() > 1 && now - m_samples.front().ms > kSpeedWindowMs)
+    // Speed over the last few seconds of copying, so a slow patch does not drag it
+    // down for good; waits (paused, a question on screen) are not copying time.
+    m_samples.push_back({active, s.bytesDone});
+    while (m_samples.size() > 1 && active - m_samples.front().ms > kSpeedWindowMs)
         m_samples.pop_front();
     const Sample& first = m_samples.front();
-    const qint64 elapsed = now - first.ms;
+    const qint64 elapsed = active - first.ms;
     const std::int64_t gained = s.bytesDone - first.bytes;
     const double perSecond = elapsed > 0 && gained > 0 ? gained * 1000.0 / static_cast<double>(elapsed) : 0.0;
+    recordHistory(active, perSecond);
+    v.speedHistory = m_history;
+    v.speedHistory.push_back(perSecond); // the graph ends at the speed shown now
 
     const std::uint64_t percentBase = s.bytesTotal > 0 ? s.bytesTotal : s.itemsTotal;
-    const std::uint64_t percentDone = s.bytesTotal > 0 ? done : s.itemsDone;
+    const std::uint64_t percentDone = s.bytesTotal > 0 ? done : s.itemsDone + s.itemsSkipped;
     v.permille = percentBase == 0
                      ? 0
                      : static_cast<int>(std::min<std::uint64_t>(1000, percentDone * 1000 / percentBase));
 
-    v.title = tr("Copying %1 items (%2)").arg(s.itemsTotal).arg(formatBytes(s.bytesTotal));
-    v.item = tr("Copying \"%1\"").arg(display(s.item));
-    v.folders = tr("From \"%1\" to \"%2\"").arg(display(s.fromFolder), display(s.toFolder));
-    v.counts = tr("%1 of %2 items, %3 of %4")
-                   .arg(s.itemsDone)
-                   .arg(s.itemsTotal)
-                   .arg(formatBytes(done), formatBytes(s.bytesTotal));
+    const QString what = tr("Copying %1 (%2)").arg(formatItems(s.itemsTotal), formatBytes(s.bytesTotal));
+    v.title = tr("%1% - %2").arg(v.permille / 10).arg(what);
+    if (m_cancel.paused())
+        v.title = tr("Paused - %1").arg(v.title);
+    v.counts = counts;
+    if (s.asking) {
+        v.item = tr("Waiting for your answer about \"%1\"").arg(display(s.item));
+        v.folders = s.fromFolder.empty() ? QString() : tr("In \"%1\"").arg(display(s.fromFolder));
+    } else if (s.item.empty()) {
+        // No item has started yet: the engine is getting the first one ready.
+        v.item = tr("Preparing to copy %1...").arg(formatItems(s.itemsTotal));
+    } else {
+        v.item = tr("Copying \"%1\"").arg(display(s.item));
+        v.folders = tr("From \"%1\" to \"%2\"").arg(display(s.fromFolder), display(s.toFolder));
+    }
+
+    QString timeLeft;
     if (perSecond > 0) {
         const std::uint64_t left = s.bytesTotal > done ? s.bytesTotal - done : 0;
         const auto seconds = static_cast<std::uint64_t>(static_cast<double>(left) / perSecond + 0.999);
-        v.speed =
-            tr("%1/s, %2").arg(formatBytes(static_cast<std::uint64_t>(perSecond)), formatTimeLeft(seconds));
+        timeLeft = formatTimeLeft(seconds);
+        v.speedFigure = tr("Speed: %1/s").arg(formatBytes(static_cast<std::uint64_t>(perSecond)));
+        v.timeFigure = timeLeft;
     } else {
-        v.speed = tr("Working out the time left...");
+        v.speedFigure = tr("Speed: -");
+        v.timeFigure = tr("Working out the time left...");
     }
+    if (m_cancel.paused())
+        v.speed = tr("Paused");
+    else if (s.asking)
+        v.speed = tr("Waiting for your answer...");
+    else if (perSecond > 0)
+        v.speed = tr("%1/s, %2").arg(formatBytes(static_cast<std::uint64_t>(perSecond)), timeLeft);
+    else
+        v.speed = tr("Working out the time left...");
     return v;
 }
 
@@ -109,6 +174,18 @@ void ProgressController::cancelRequested()
     m_cancel.cancel();
     if (m_window)
         m_window->setCancelling();
+}
+
+void ProgressController::pauseToggled()
+{
+    if (m_cancel.paused())
+        m_cancel.resume();
+    else
+        m_cancel.pause();
+    if (m_window) {
+        m_window->setPaused(m_cancel.paused());
+        m_window->showView(view(m_state.snapshot(), m_clock()));
+    }
 }
 
 namespace {
@@ -125,7 +202,12 @@ qint64 monotonicMs()
 
 } // namespace
 
-WindowedProgress::WindowedProgress(CancelToken& cancel) : m_controller(m_state, cancel, &monotonicMs)
+WindowedProgress::WindowedProgress(CancelToken& cancel) : WindowedProgress(cancel, &monotonicMs)
+{
+}
+
+WindowedProgress::WindowedProgress(CancelToken& cancel, std::function<qint64()> clock)
+    : m_controller(m_state, cancel, std::move(clock))
 {
     m_controller.startTicking();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Decides when the progress window appears and what it says. A copy that ends
 // within half a second shows no window at all. The clock is injected, and tick()
-// is public, so the timing is checked step by step without waiting.
+// is public, so the timing is checked step by step without waiting. Time spent
+// paused or waiting on a question counts for neither the speed nor the time left.
 
 #include "platform/shell/CopyProgress.h"
 #include "platform/shell/ProgressState.h"
@@ -12,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace shell {
 
@@ -20,6 +22,10 @@ class ProgressController : public QObject {
 public:
     static constexpr qint64 kShowDelayMs = 500;
     static constexpr qint64 kSpeedWindowMs = 3000;
+    // One point of the speed graph per second of copying; the oldest points are
+    // merged in pairs when there are more than the graph keeps.
+    static constexpr qint64 kHistoryStepMs = 1000;
+    static constexpr size_t kHistoryPoints = 240;
 
     // clock: milliseconds from any fixed point. The window is shown no earlier than
     // kShowDelayMs after construction.
@@ -36,6 +42,10 @@ public:
 
 private:
     void cancelRequested();
+    void pauseToggled();
+    // Milliseconds of copying so far: the clock minus the time spent waiting.
+    qint64 activeTime(const ProgressSnapshot& s, qint64 now);
+    void recordHistory(qint64 active, double perSecond);
 
     const ProgressState& m_state;
     CancelToken& m_cancel;
@@ -48,13 +58,19 @@ private:
         std::int64_t bytes;
     };
     std::deque<Sample> m_samples;
+    qint64 m_lastNow = -1;
+    qint64 m_active = 0;
+    qint64 m_nextHistoryAt = kHistoryStepMs;
+    std::vector<double> m_history;
 };
 
 // The progress the service uses with a person watching: the engine writes into the
 // state, the controller shows it. Made and destroyed on the user-interface thread.
-class WindowedProgress : public CopyProgress {
+class WindowedProgress : public CopyProgress, public QuestionWatcher {
 public:
     explicit WindowedProgress(CancelToken& cancel);
+    // With another clock (tests).
+    WindowedProgress(CancelToken& cancel, std::function<qint64()> clock);
 
     void preparing() override { m_state.preparing(); }
     void started(std::uint64_t items, std::uint64_t bytes) override { m_state.started(items, bytes); }
@@ -66,6 +82,11 @@ public:
     void itemsDone(std::uint64_t items) override { m_state.itemsDone(items); }
     void itemsSkipped(std::uint64_t items) override { m_state.itemsSkipped(items); }
     void finishing() override { m_state.finishing(); }
+    void questionAsked(const std::string& item) override { m_state.questionAsked(item); }
+    void questionAnswered() override { m_state.questionAnswered(); }
+
+    [[nodiscard]] const ProgressState& state() const { return m_state; }
+    [[nodiscard]] ProgressController& controller() { return m_controller; }
 
 private:
     ProgressState m_state;

@@ -1,6 +1,26 @@
 #include "platform/shell/ProgressState.h"
 
+#include <algorithm>
+
 namespace shell {
+
+namespace {
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return {};
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
 
 void ProgressState::preparing()
 {
@@ -17,10 +37,17 @@ void ProgressState::started(std::uint64_t items, std::uint64_t bytes)
 void ProgressState::itemStarted(const std::string& name, const std::string& fromFolder,
                                 const std::string& toFolder)
 {
+    const std::thread::id self = std::this_thread::get_id();
     std::lock_guard lock(m_textLock);
-    m_item = name;
-    m_fromFolder = fromFolder;
-    m_toFolder = toFolder;
+    auto it =
+        std::find_if(m_current.begin(), m_current.end(), [&](const Current& c) { return c.thread == self; });
+    if (it == m_current.end())
+        it = m_current.insert(m_current.end(), Current{self, {}, {}, {}, 0, false});
+    it->item = name;
+    it->fromFolder = fromFolder;
+    it->toFolder = toFolder;
+    it->serial = ++m_serial;
+    it->inFlight = true;
 }
 
 void ProgressState::bytesDone(std::int64_t bytes)
@@ -31,6 +58,12 @@ void ProgressState::bytesDone(std::int64_t bytes)
 void ProgressState::itemsDone(std::uint64_t items)
 {
     m_itemsDone.fetch_add(items, std::memory_order_relaxed);
+    const std::thread::id self = std::this_thread::get_id();
+    std::lock_guard lock(m_textLock);
+    for (Current& c : m_current) {
+        if (c.thread == self)
+            c.inFlight = false;
+    }
 }
 
 void ProgressState::itemsSkipped(std::uint64_t items)
@@ -43,6 +76,20 @@ void ProgressState::finishing()
     m_phase.store(static_cast<int>(CopyPhase::Finishing));
 }
 
+void ProgressState::questionAsked(const std::string& item)
+{
+    std::lock_guard lock(m_textLock);
+    m_asking = true;
+    m_asked = item;
+}
+
+void ProgressState::questionAnswered()
+{
+    std::lock_guard lock(m_textLock);
+    m_asking = false;
+    m_asked.clear();
+}
+
 ProgressSnapshot ProgressState::snapshot() const
 {
     ProgressSnapshot s;
@@ -53,9 +100,25 @@ ProgressSnapshot ProgressState::snapshot() const
     s.bytesDone = m_bytesDone.load(std::memory_order_relaxed);
     s.bytesTotal = m_bytesTotal.load();
     std::lock_guard lock(m_textLock);
-    s.item = m_item;
-    s.fromFolder = m_fromFolder;
-    s.toFolder = m_toFolder;
+    s.asking = m_asking;
+    if (m_asking && !m_asked.empty()) {
+        // Questions name full paths; the window shows the name and its folder.
+        s.item = nameOf(m_asked);
+        s.fromFolder = folderOf(m_asked);
+        return s;
+    }
+    // Prefer the latest item still in flight over one that has already finished.
+    const Current* best = nullptr;
+    for (const Current& c : m_current) {
+        if (best == nullptr || (c.inFlight && !best->inFlight)
+            || (c.inFlight == best->inFlight && c.serial > best->serial))
+            best = &c;
+    }
+    if (best != nullptr) {
+        s.item = best->item;
+        s.fromFolder = best->fromFolder;
+        s.toFolder = best->toFolder;
+    }
     return s;
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace shell {
 
@@ -21,12 +23,25 @@ struct ProgressSnapshot {
     std::uint64_t itemsSkipped = 0;
     std::int64_t bytesDone = 0;
     std::uint64_t bytesTotal = 0;
+    // The item being asked about, else the latest one still being copied, else the
+    // latest one started; empty before the first item.
     std::string item;
     std::string fromFolder;
     std::string toFolder;
+    // A question is on screen: the copy waits for the person.
+    bool asking = false;
 };
 
-class ProgressState : public CopyProgress {
+// Told when the service puts a question to the person and when it is answered, so
+// the window can name the item asked about and leave the wait out of its speed.
+class QuestionWatcher {
+public:
+    virtual ~QuestionWatcher() = default;
+    virtual void questionAsked(const std::string& item) = 0;
+    virtual void questionAnswered() = 0;
+};
+
+class ProgressState : public CopyProgress, public QuestionWatcher {
 public:
     void preparing() override;
     void started(std::uint64_t items, std::uint64_t bytes) override;
@@ -37,9 +52,21 @@ public:
     void itemsSkipped(std::uint64_t items) override;
     void finishing() override;
 
+    void questionAsked(const std::string& item) override;
+    void questionAnswered() override;
+
     [[nodiscard]] ProgressSnapshot snapshot() const;
 
 private:
+    // What one engine thread is on: an item is in flight from its start on that
+    // thread until the thread reports an item done.
+    struct Current {
+        std::thread::id thread;
+        std::string item, fromFolder, toFolder;
+        std::uint64_t serial = 0;
+        bool inFlight = false;
+    };
+
     std::atomic<int> m_phase{static_cast<int>(CopyPhase::Preparing)};
     std::atomic<std::uint64_t> m_itemsDone{0};
     std::atomic<std::uint64_t> m_itemsTotal{0};
@@ -47,9 +74,10 @@ private:
     std::atomic<std::int64_t> m_bytesDone{0};
     std::atomic<std::uint64_t> m_bytesTotal{0};
     mutable std::mutex m_textLock;
-    std::string m_item;
-    std::string m_fromFolder;
-    std::string m_toFolder;
+    std::vector<Current> m_current; // one entry per engine thread
+    std::uint64_t m_serial = 0;
+    bool m_asking = false;
+    std::string m_asked;
 };
 
 } // namespace shell

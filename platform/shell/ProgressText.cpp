@@ -33,4 +33,9 @@ QString formatTimeLeft(std::uint64_t seconds)
     return QStringLiteral("About %1 %2 left").arg(plural(hours, "hour"), plural(minutes, "minute"));
 }
 
+QString formatItems(std::uint64_t items)
+{
+    return items == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(items);
+}
+
 } // namespace shell

@@ -12,5 +12,7 @@ namespace shell {
 // Whole seconds, rounded up to something a person reads at a glance:
 // "About 5 seconds left", "About 2 minutes left", "About 1 hour 5 minutes left".
 [[nodiscard]] QString formatTimeLeft(std::uint64_t seconds);
+// "1 item", "0 items", "12 items".
+[[nodiscard]] QString formatItems(std::uint64_t items);
 
 } // namespace shell

@@ -1,17 +1,19 @@
 #include "platform/shell/UiThreadQuestions.h"
 
+#include "platform/shell/ProgressState.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
 
 namespace shell {
 
-UiThreadQuestions::UiThreadQuestions(CopyQuestions& answerer, QObject* uiObject)
-    : m_answerer(answerer), m_uiObject(uiObject)
+UiThreadQuestions::UiThreadQuestions(CopyQuestions& answerer, QObject* uiObject, QuestionWatcher* watcher)
+    : m_answerer(answerer), m_uiObject(uiObject), m_watcher(watcher)
 {
 }
 
-template <typename F> auto UiThreadQuestions::onUiThread(F&& question)
+template <typename F> auto UiThreadQuestions::ask(F&& question)
 {
     using Result = decltype(question(m_answerer));
     if (QThread::currentThread() == m_uiObject->thread())
@@ -27,40 +29,53 @@ template <typename F> auto UiThreadQuestions::onUiThread(F&& question)
     }
 }
 
+template <typename F> auto UiThreadQuestions::onUiThread(const std::string& item, F&& question)
+{
+    if (m_watcher != nullptr) {
+        m_watcher->questionAsked(item);
+        struct Answered {
+            QuestionWatcher* watcher;
+            ~Answered() { watcher->questionAnswered(); }
+        } answered{m_watcher};
+        return ask(question);
+    }
+    return ask(question);
+}
+
 bool UiThreadQuestions::createFolder(const std::string& path)
 {
-    return onUiThread([&](CopyQuestions& q) { return q.createFolder(path); });
+    return onUiThread(path, [&](CopyQuestions& q) { return q.createFolder(path); });
 }
 
 ClashAnswer UiThreadQuestions::replaceItem(const ItemDetails& existing, const ItemDetails& incoming)
 {
-    return onUiThread([&](CopyQuestions& q) { return q.replaceItem(existing, incoming); });
+    return onUiThread(existing.path, [&](CopyQuestions& q) { return q.replaceItem(existing, incoming); });
 }
 
 ClashAnswer UiThreadQuestions::mergeFolder(const ItemDetails& existing, const ItemDetails& incoming)
 {
-    return onUiThread([&](CopyQuestions& q) { return q.mergeFolder(existing, incoming); });
+    return onUiThread(existing.path, [&](CopyQuestions& q) { return q.mergeFolder(existing, incoming); });
 }
 
 ErrorAnswer UiThreadQuestions::copyError(const std::string& item, const std::string& reason, bool canRetry)
 {
-    return onUiThread([&](CopyQuestions& q) { return q.copyError(item, reason, canRetry); });
+    return onUiThread(item, [&](CopyQuestions& q) { return q.copyError(item, reason, canRetry); });
 }
 
 bool UiThreadQuestions::copyWithoutRoom(const std::string& folder, std::uint64_t needed,
                                         std::uint64_t available)
 {
-    return onUiThread([&](CopyQuestions& q) { return q.copyWithoutRoom(folder, needed, available); });
+    return onUiThread(folder, [&](CopyQuestions& q) { return q.copyWithoutRoom(folder, needed, available); });
 }
 
 bool UiThreadQuestions::deletePermanently(const std::string& path, const std::string& reason)
 {
-    return onUiThread([&](CopyQuestions& q) { return q.deletePermanently(path, reason); });
+    return onUiThread(path, [&](CopyQuestions& q) { return q.deletePermanently(path, reason); });
 }
 
 void UiThreadQuestions::requestFailed(const std::string& message)
 {
-    onUiThread([&](CopyQuestions& q) { q.requestFailed(message); });
+    onUiThread(std::string(), [&](CopyQuestions& q) { q.requestFailed(message); });
 }
 
 } // namespace shell

@@ -2,6 +2,7 @@
 // buttons, the copy flow with its messages, the menu and the quit question.
 
 #include "app/DlgCopy.h"
+#include "app/VersionRecord.h"
 #include "platform/forms/AccessLabel.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/FormTimer.h"
@@ -11,6 +12,7 @@
 #include "support/FakeShellDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMenu>
@@ -204,8 +206,11 @@ private slots:
             names << w->objectName();
         QCOMPARE(names, (QStringList{"Txt(0)", "Txt(1)", "lbl(0)", "lbl(1)", "Opt(0)", "Opt(1)", "Label2",
                                      "Label5", "btn(0)", "btn(1)", "btn(2)", "vbButton1"}));
-        // "&Copy To ...." gives the focus to the next control that can take it.
+        // "&Copy To ...." gives the focus to the box it names, the destination box;
+        // when that cannot take it, to the next control in tab order that can.
         auto* label = qobject_cast<forms::AccessLabel*>(f.control("lbl", 1));
+        QCOMPARE(label->accessTarget(), f.control("Txt", 1));
+        qobject_cast<QWidget*>(f.control("Txt", 1))->setEnabled(false);
         QCOMPARE(label->accessTarget(), f.control("Opt", 0));
     }
 
@@ -436,6 +441,30 @@ private slots:
         f.boxes.script({MsgResult::No});
         QVERIFY(!f.dlg.unload(forms::UnloadMode::AppWindows)); // the session ending asks too
         QCOMPARE(f.boxes.requests(), (QList<MessageBoxRequest>{kQuit, kQuit}));
+    }
+
+    void versionRecordAndTextBoxColour()
+    {
+        app::applyVersionRecord(*qApp);
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Quintaro"));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("2.00"));
+        QCOMPARE(qApp->property("internalName").toString(), QStringLiteral("Quintaro 2.0"));
+        QCOMPARE(qApp->property("productName").toString(), QStringLiteral("Quintaro"));
+        QCOMPARE(qApp->property("fileDescription").toString(),
+                 QStringLiteral("You can copy and paste quickly"));
+        // The path boxes are white whatever the palette's window colour.
+        QPalette tinted = QApplication::palette();
+        tinted.setColor(QPalette::Window, QColor(40, 40, 60));
+        tinted.setColor(QPalette::Base, QColor(40, 40, 60));
+        QApplication::setPalette(tinted);
+        Fixture f;
+        for (int i : {0, 1}) {
+            auto* box = qobject_cast<QLineEdit*>(f.control("Txt", i));
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2),
+                     QColor(Qt::white));
+        }
+        QApplication::setPalette(QPalette());
     }
 
     void quitYesUnloads()

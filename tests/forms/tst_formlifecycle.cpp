@@ -214,6 +214,35 @@ private slots:
             MsgResult::No);
     }
 
+    void messageBoxIsWideEnoughForItsTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("the copy result") << "INFORMATION"
+                                         << "Copying Failed!";
+        QTest::newRow("long title, short text") << "Detect how long the current Windows has been running"
+                                                << "OK?";
+    }
+    void messageBoxIsWideEnoughForItsTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        MsgBox(text, MsgButtons::OK, MsgIcon::Information, title);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const int titleOnly = QFontMetrics(bold).horizontalAdvance(title);
+        QVERIFY2(width >= minimumBoxWidth(title, QApplication::font()),
+                 qPrintable(QStringLiteral("%1 px for a title of %2 px").arg(width).arg(titleOnly)));
+        QVERIFY(minimumBoxWidth(title, QApplication::font()) > titleOnly + 60); // room for the frame buttons
+    }
+
     void tickCountSeam()
     {
         setTickCountSource([] { return std::uint32_t(4294967295u); });

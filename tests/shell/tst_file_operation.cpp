@@ -5,11 +5,15 @@
 #include "platform/shell/FileOperation.h"
 #include "platform/shell/FileOperationHooks.h"
 #include "platform/shell/ProgressState.h"
+#include "platform/shell/SummaryWindow.h"
 #include "support/FaultyFileSystem.h"
 #include "support/ScriptedQuestions.h"
 #include "support/TreeHelpers.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -73,6 +77,8 @@ private slots:
     void resultCodes();
     void onlyCopyRequestsAreCarriedOut();
     void nonUtf8NamesPassThroughTheRequest();
+    void oneRequestAtATime();
+    void summaryWindowListsItemsAsCopyableText();
 
 private:
     int run(const std::string& from, const std::string& to, unsigned func = FO_COPY);
@@ -83,6 +89,7 @@ private:
     FaultyFileSystem* m_fs = nullptr;
     std::function<void(FaultyFileSystem&)> m_faults;
     bool m_aborted = false;
+    std::vector<std::vector<LeftOutItem>> m_summaries;
 };
 
 void TestFileOperation::init()
@@ -103,6 +110,8 @@ void TestFileOperation::init()
             m_faults(*fs);
         return fs;
     };
+    hooks.summary = [this](const std::vector<LeftOutItem>& items) { m_summaries.push_back(items); };
+    m_summaries.clear();
     setFileOperationHooks(std::move(hooks));
 }
 
@@ -160,6 +169,7 @@ void TestFileOperation::eventLoopKeepsRunningDuringTheCopy()
     QVERIFY(deliveredBeforeQuestion);
     QVERIFY(m_aborted); // the user chose to leave an item out
     QCOMPARE(readFile(m_root + "/dst/a.txt"), QByteArray("old"));
+    QVERIFY(m_summaries.empty()); // declining is the person's choice, not a fault to list
 }
 
 void TestFileOperation::resultCodes()
@@ -182,6 +192,11 @@ void TestFileOperation::resultCodes()
     QCOMPARE(run(m_root + "/src/a.txt", m_root + "/dst/other"), int(FileOpFailed));
     QVERIFY(m_aborted);
     QVERIFY(!tree::exists(m_root + "/dst/other/a.txt"));
+    // The skipped item is listed, with its reason, before the request returns.
+    QCOMPARE(m_summaries.size(), size_t(1));
+    QCOMPARE(m_summaries[0].size(), size_t(1));
+    QCOMPARE(m_summaries[0][0].item, m_root + "/src/a.txt");
+    QVERIFY(!m_summaries[0][0].reason.empty());
 }
 
 void TestFileOperation::onlyCopyRequestsAreCarriedOut()
@@ -208,6 +223,41 @@ void TestFileOperation::nonUtf8NamesPassThroughTheRequest()
     QCOMPARE(readFile(m_root + "/dst/na\xefve\xff"), QByteArray("x"));
     ::unlink(name.c_str());
     ::unlink((m_root + "/dst/na\xefve\xff").c_str());
+}
+
+void TestFileOperation::oneRequestAtATime()
+{
+    writeFile(m_root + "/src/a.txt", "a");
+    writeFile(m_root + "/dst/a.txt", "old");
+    // A second request made while the first waits on a question starts nothing.
+    int nested = -1;
+    m_questions.whenAsked = [&] {
+        QVERIFY(fileOperationRunning());
+        nested = run(m_root + "/src/a.txt", m_root + "/dst/second");
+    };
+    m_questions.clashAnswers = {ClashAnswer::Yes};
+    QCOMPARE(run(m_root + "/src/a.txt", m_root + "/dst"), int(FileOpSuccess));
+    QCOMPARE(nested, int(FileOpBusy));
+    QVERIFY(!tree::exists(m_root + "/dst/second"));
+    QCOMPARE(m_questions.count("replace "), 1);
+    QVERIFY(!fileOperationRunning());
+}
+
+void TestFileOperation::summaryWindowListsItemsAsCopyableText()
+{
+    const std::vector<LeftOutItem> items{{"/src/na\xefve", "Permission denied"},
+                                         {"/src/b", "kept: the trash refused it"}};
+    SummaryWindow window(items);
+    QCOMPARE(window.list()->toPlainText(), QFile::decodeName("/src/na\xefve")
+                                               + "\tPermission denied\n/src/b\tkept: the trash refused it\n");
+    QVERIFY(window.list()->isReadOnly());
+    QVERIFY(window.list()->textInteractionFlags() & Qt::TextSelectableByMouse);
+    QVERIFY(window.list()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    QVERIFY(!window.parentWidget());
+    QCOMPARE(SummaryWindow::headingText(1).contains("This item"), true);
+    QApplication::clipboard()->clear();
+    window.copyButton()->click();
+    QCOMPARE(QApplication::clipboard()->text(), window.list()->toPlainText());
 }
 
 QTEST_MAIN(TestFileOperation)

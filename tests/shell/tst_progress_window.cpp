@@ -1,11 +1,13 @@
 // The progress window: when it appears (only after half a second), what it says,
-// and Cancel. The clock is a counter the test moves by hand.
+// Pause, the details, and Cancel. The clock is a counter the test moves by hand.
 
 #include "platform/shell/ProgressController.h"
+#include "platform/shell/ProgressGraph.h"
 #include "platform/shell/ProgressText.h"
 
 #include <QPushButton>
 #include <QtTest>
+#include <thread>
 
 using namespace shell;
 
@@ -19,6 +21,12 @@ private slots:
     void speedFollowsTheLastFewSeconds();
     void sayFinishingWhileFlushing();
     void cancelButtonAndCloseBoxStopTheCopy();
+    void textsBeforeTheFirstItemAndForOneItem_data();
+    void textsBeforeTheFirstItemAndForOneItem();
+    void waitsCountForNeitherSpeedNorTimeLeft_data();
+    void waitsCountForNeitherSpeedNorTimeLeft();
+    void namesTheItemInFlightOrAskedAbout();
+    void pauseButtonAndMoreDetails();
 };
 
 void TestProgressWindow::byteAndTimeTexts_data()
@@ -111,7 +119,7 @@ void TestProgressWindow::showsItemFoldersCountsSpeedAndTimeLeft()
     QCOMPARE(window->countsText(), QString("1 of 4 items, 10.0 MB of 30.0 MB"));
     QCOMPARE(window->speedText(), QString("10.0 MB/s, About 2 seconds left"));
     QCOMPARE(window->barValue(), 333);
-    QCOMPARE(window->windowTitle(), QString("Copying 4 items (30.0 MB)"));
+    QCOMPARE(window->windowTitle(), QString("33% - Copying 4 items (30.0 MB)"));
 }
 
 void TestProgressWindow::speedFollowsTheLastFewSeconds()
@@ -172,6 +180,151 @@ void TestProgressWindow::cancelButtonAndCloseBoxStopTheCopy()
         QVERIFY(!controller.window()->cancelButton()->isEnabled());
         QVERIFY(controller.window()->isVisible()); // stays until the copy has stopped
     }
+}
+
+void TestProgressWindow::textsBeforeTheFirstItemAndForOneItem_data()
+{
+    QTest::addColumn<quint64>("items");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("itemText");
+    QTest::addColumn<QString>("counts");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("one item, not started") << quint64(1) << QString() << "Preparing to copy 1 item..."
+                                           << "0 of 1 item, 0 bytes of 2.0 KB"
+                                           << "0% - Copying 1 item (2.0 KB)";
+    QTest::newRow("three items, not started") << quint64(3) << QString() << "Preparing to copy 3 items..."
+                                              << "0 of 3 items, 0 bytes of 2.0 KB"
+                                              << "0% - Copying 3 items (2.0 KB)";
+    QTest::newRow("one item, started") << quint64(1) << "a.txt"
+                                       << "Copying \"a.txt\""
+                                       << "0 of 1 item, 0 bytes of 2.0 KB"
+                                       << "0% - Copying 1 item (2.0 KB)";
+}
+
+void TestProgressWindow::textsBeforeTheFirstItemAndForOneItem()
+{
+    QFETCH(quint64, items);
+    QFETCH(QString, item);
+    QFETCH(QString, itemText);
+    QFETCH(QString, counts);
+    QFETCH(QString, title);
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    ProgressController controller(state, cancel, [&] { return now; });
+    state.started(items, 2048);
+    if (!item.isEmpty())
+        state.itemStarted(item.toStdString(), "/from", "/to");
+    now = 500;
+    controller.tick();
+    QCOMPARE(controller.window()->itemText(), itemText);
+    QCOMPARE(controller.window()->countsText(), counts);
+    QCOMPARE(controller.window()->windowTitle(), title);
+    QVERIFY(!controller.window()->foldersText().contains("\"\""));
+}
+
+void TestProgressWindow::waitsCountForNeitherSpeedNorTimeLeft_data()
+{
+    QTest::addColumn<bool>("paused");
+    QTest::newRow("a question on screen") << false;
+    QTest::newRow("paused") << true;
+}
+
+void TestProgressWindow::waitsCountForNeitherSpeedNorTimeLeft()
+{
+    QFETCH(bool, paused);
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    ProgressController controller(state, cancel, [&] { return now; });
+    state.started(2, 100 << 20);
+    now = 500;
+    controller.tick();
+    state.bytesDone(10 << 20); // 10 MiB in one second
+    now = 1500;
+    controller.tick();
+    QCOMPARE(controller.window()->speedText(), QString("10.0 MB/s, About 9 seconds left"));
+    // Ten seconds of waiting, looked at every 100 ms, then one more second at the same speed.
+    if (paused)
+        cancel.pause();
+    else
+        state.questionAsked("/from/b.bin");
+    for (int i = 0; i < 100; ++i) {
+        now += 100;
+        controller.tick();
+    }
+    QCOMPARE(controller.window()->speedText(),
+             paused ? QString("Paused") : QString("Waiting for your answer..."));
+    if (paused)
+        cancel.resume();
+    else
+        state.questionAnswered();
+    state.bytesDone(10 << 20);
+    now += 1000;
+    controller.tick();
+    QCOMPARE(controller.window()->speedText(), QString("10.0 MB/s, About 8 seconds left"));
+}
+
+void TestProgressWindow::namesTheItemInFlightOrAskedAbout()
+{
+    ProgressState state;
+    state.started(3, 0);
+    // A large file copies on one thread while a small one starts and ends on another.
+    state.itemStarted("big.iso", "/from", "/to");
+    std::thread([&] {
+        state.itemStarted("small.txt", "/from", "/to");
+        state.itemsDone(1);
+    }).join();
+    QCOMPARE(state.snapshot().item, std::string("big.iso"));
+    state.questionAsked("/to/big.iso");
+    QCOMPARE(state.snapshot().item, std::string("big.iso"));
+    QCOMPARE(state.snapshot().fromFolder, std::string("/to"));
+    QVERIFY(state.snapshot().asking);
+    state.questionAnswered();
+    state.itemsDone(1);
+    QCOMPARE(state.snapshot().item, std::string("small.txt")); // nothing in flight: the latest started
+}
+
+void TestProgressWindow::pauseButtonAndMoreDetails()
+{
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    ProgressController controller(state, cancel, [&] { return now; });
+    state.started(5, 8 << 20);
+    state.itemStarted("a", "/f", "/t");
+    now = 500;
+    controller.tick();
+    ProgressWindow* window = controller.window();
+    for (int second = 1; second <= 3; ++second) {
+        state.bytesDone(second << 20); // 1, then 2, then 3 MiB a second
+        now += 1000;
+        controller.tick();
+    }
+    state.itemsDone(2);
+    state.itemsSkipped(1);
+    now += 1000;
+    controller.tick();
+
+    QVERIFY(!window->detailsShown());
+    window->detailsButton()->click();
+    QVERIFY(window->detailsShown());
+    // One point a second of copying, and the speed now.
+    QCOMPARE(window->graph()->samples().size(), size_t(5));
+    QCOMPARE(window->graph()->samples()[0], double(1 << 20));
+    QCOMPARE(window->graph()->samples()[4], 5.0 * (1 << 20) / 3);
+    // The last three seconds: 5 MiB.
+    QCOMPARE(window->detailTexts(),
+             (QStringList{"Speed: 1.7 MB/s", "About 2 seconds left", "Items: 2 done, 1 skipped, 2 left",
+                          "Data: 6.0 MB of 8.0 MB"}));
+
+    window->pauseButton()->click();
+    QVERIFY(cancel.paused());
+    QCOMPARE(window->pauseButton()->text(), QString("&Resume"));
+    QVERIFY(window->windowTitle().startsWith("Paused - "));
+    window->pauseButton()->click();
+    QVERIFY(!cancel.paused());
+    QCOMPARE(window->pauseButton()->text(), QString("&Pause"));
 }
 
 QTEST_MAIN(TestProgressWindow)

@@ -185,9 +185,15 @@ void TestCopyFaults::trashRefusedAsksBeforeDeleting()
     prepare(f);
     f.fs.trashFault = FaultyFileSystem::Fault{"dst/big.bin", -EXDEV};
     f.questions.deleteAnswer = false;
-    QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));
+    // The copy did not arrive: the request is not a success, and the summary says why.
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    QCOMPARE(engine.run({f.src + "/big.bin"}, f.dst), int(FileOpFailed));
     checkNothingLost(f);
     QCOMPARE(f.questions.log.back(), "delete " + f.dst + "/big.bin: Invalid cross-device link.");
+    QCOMPARE(engine.leftOut().size(), size_t(1));
+    QCOMPARE(engine.leftOut()[0].item, f.dst + "/big.bin");
+    QVERIFY(engine.leftOut()[0].reason.find("Invalid cross-device link.") != std::string::npos);
+    QCOMPARE(f.progress.snapshot().itemsSkipped, std::uint64_t(1));
 
     f.questions.deleteAnswer = true;
     QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));

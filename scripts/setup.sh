@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev          # Qt 6 Widgets and Qt Test (Qt's CMake files want the GL headers)
   libbenchmark-dev                # micro-benchmarks under bench/
+  acl                             # setfacl and getfacl for the copy tests' ACL round trip
   xvfb xauth                      # running the program without a display
   fonts-liberation fonts-dejavu-core  # metric-compatible stand-ins for the fonts the windows name
 )

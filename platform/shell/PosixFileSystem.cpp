@@ -277,8 +277,9 @@ int PosixFileSystem::mkfifoAt(int dirfd, const std::string& name, mode_t mode)
 
 int PosixFileSystem::listDirectoryAt(int dirfd, std::vector<DirEntry>& entries)
 {
-    // A descriptor of its own: closedir closes it, and the caller's keeps its position.
-    int own = ::openat(dirfd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A descriptor of its own for closedir to close. A copy, not a fresh open of ".",
+    // which would need the right to search the folder and not only to read it.
+    int own = ::fcntl(dirfd, F_DUPFD_CLOEXEC, 0);
     if (own < 0)
         return -errno;
     DIR* dir = ::fdopendir(own);
@@ -287,6 +288,7 @@ int PosixFileSystem::listDirectoryAt(int dirfd, std::vector<DirEntry>& entries)
         ::close(own);
         return -error;
     }
+    ::rewinddir(dir); // the copy shares its position with dirfd: listed again from the start
     entries.clear();
     errno = 0;
     while (dirent* e = ::readdir(dir)) {

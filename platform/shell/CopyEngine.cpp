@@ -146,6 +146,7 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
                                                  destination, nullptr);
         source.parent = -1;
         root->noteWritten();
+        root->setInherited(inheritedFrom(fs, into));
         if (!m_session.cancel.checkpoint())
             copyTree(source, root);
     }
@@ -448,6 +449,7 @@ std::shared_ptr<FolderPair> CopyEngine::openFolder(const std::shared_ptr<FolderP
                                              joinPath(parent->shownTarget(), target), parent);
     // Merged or made, the copy ends with the source folder's mode, owner and times.
     pair->finishLike(st);
+    pair->setInherited(inheritedFrom(m_session.fs, copy));
     if (!fresh) {
         m_session.noteFolderWritten(copy);
         sweepPartials(copy);
@@ -494,7 +496,7 @@ int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& ta
         // owner write into it (a copy of a read-only folder, say) until it is finished.
         if (r == 0 && !merge && (st.st_mode & 0777) != working)
             r = fs.fchmod(fd, working);
-        if (r == 0 && merge && (st.st_mode & S_IRWXU) != S_IRWXU && st.st_uid == ::geteuid())
+        if (r == 0 && merge && (st.st_mode & S_IRWXU) != S_IRWXU && st.st_uid == m_session.user())
             r = fs.fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
         if (r == 0)
             return fd;
@@ -595,7 +597,7 @@ void CopyEngine::sweepPartials(int folder)
             continue;
         struct stat held {};
         struct stat named {};
-        if (fs.fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid()
+        if (fs.fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == m_session.user()
             && fs.getXattr(fd, kPartialMark, mark) == 0 && fs.lockFile(fd, false) == 0
             && fs.statAt(folder, e.name, &named) == 0 && named.st_ino == held.st_ino
             && named.st_dev == held.st_dev)

@@ -70,6 +70,10 @@ public:
 
     [[nodiscard]] std::string newPartialName(const std::string& name);
 
+    // The user and group new items belong to, as the request started.
+    [[nodiscard]] uid_t user() const { return m_user; }
+    [[nodiscard]] gid_t group() const { return m_group; }
+
     // The process's umask, or 07777 when it cannot be read without changing it.
     [[nodiscard]] mode_t umask() const { return m_umask; }
 
@@ -105,6 +109,8 @@ private:
     std::atomic<unsigned long> m_serial{0};
     pid_t m_pid;
     mode_t m_umask;
+    uid_t m_user;
+    gid_t m_group;
     std::atomic<std::uint64_t> m_noClone{0};
     std::atomic<bool> m_noUnnamedFiles{false};
     std::atomic<std::int64_t> m_written{0};

@@ -1,6 +1,5 @@
 #include "platform/shell/FolderPair.h"
 
-#include "platform/shell/ItemMetadata.h"
 
 namespace shell {
 
@@ -17,7 +16,8 @@ FolderPair::~FolderPair()
     if (m_finish && m_source >= 0 && m_target >= 0) {
         // Applied from the descriptors opened at the start: a source folder swapped for
         // a link since then cannot lend the copy its mode.
-        copyMetadata(m_session, m_source, m_target, m_sourceStat);
+        copyMetadata(m_session, m_source, m_target, m_sourceStat, false,
+                     m_parent ? m_parent->inherited() : Inherited{});
     }
     if (m_written && m_target >= 0 && m_session.options.durability == Durability::SyncEachFile) {
         if (int r = fs.fsync(m_target); r != 0)

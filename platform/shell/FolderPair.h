@@ -7,6 +7,7 @@
 // pair holds its parent, so a folder is finished only after its subfolders.
 
 #include "platform/shell/CopySession.h"
+#include "platform/shell/ItemMetadata.h"
 
 #include <memory>
 #include <string>
@@ -29,6 +30,9 @@ public:
 
     // The copy is to get the metadata of the source folder, as looked at now, at the end.
     void finishLike(const struct stat& source);
+    // What the copy hands down to items made in it (looked at once, when it was opened).
+    [[nodiscard]] Inherited inherited() const { return m_inherited; }
+    void setInherited(Inherited inherited) { m_inherited = inherited; }
     // Entries were written into the copy: with a sync of each file, it is synced at the end.
     void noteWritten() { m_written = true; }
 
@@ -40,6 +44,7 @@ private:
     std::string m_shownTarget;
     std::shared_ptr<FolderPair> m_parent;
     struct stat m_sourceStat {};
+    Inherited m_inherited;
     bool m_finish = false;
     bool m_written = false;
 };

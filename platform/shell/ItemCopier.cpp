@@ -169,7 +169,7 @@ int ItemCopier::copyFile(const Place& at, struct stat& before, bool replace, boo
     if (result == 0 && !temp.empty())
         m_fs.removeXattr(out, kPartialMark);
     if (result == 0)
-        result = copyMetadata(m_session, in, out, before, modeAtCreation);
+        result = copyMetadata(m_session, in, out, before, modeAtCreation, at.folder.inherited());
     if (result == 0 && m_session.options.durability == Durability::SyncEachFile)
         result = m_fs.fsync(out);
     if (result == 0 && unnamed) {

@@ -26,14 +26,17 @@ bool cannotKeep(const std::string& name, int error)
 }
 
 // Sets owner and group where allowed. Returns whether both are the source's.
-bool copyOwner(CopySession& session, int to, const struct stat& st)
+bool copyOwner(CopySession& session, int to, const struct stat& st, bool groupInherited)
 {
     FileSystem& fs = session.fs;
-    if (::geteuid() == 0)
+    // A new item already belongs to the process's user and group.
+    if (st.st_uid == session.user() && st.st_gid == session.group() && !groupInherited)
+        return true;
+    if (session.user() == 0)
         return fs.fchown(to, st.st_uid, st.st_gid) == 0;
     // A normal user keeps the group when a member of it; the owner is the user.
     const bool group = fs.fchown(to, static_cast<uid_t>(-1), st.st_gid) == 0;
-    return group && st.st_uid == ::geteuid();
+    return group && st.st_uid == session.user();
 }
 
 bool listed(const std::string& names, const char* name)
@@ -47,7 +50,7 @@ bool listed(const std::string& names, const char* name)
 
 // Copies every attribute the destination can hold. aclChanged: the copy's access
 // ACL was set or removed, which sets its group bits too.
-int copyXattrs(CopySession& session, int from, int to, bool& aclChanged)
+int copyXattrs(CopySession& session, int from, int to, bool aclInherited, bool& aclChanged)
 {
     FileSystem& fs = session.fs;
     std::string names;
@@ -73,7 +76,7 @@ int copyXattrs(CopySession& session, int from, int to, bool& aclChanged)
     }
     // An ACL the copy inherited from its new folder is not the source's.
     std::string present;
-    if (fs.listXattrs(to, present) != 0)
+    if (!aclInherited || fs.listXattrs(to, present) != 0)
         return 0;
     for (const char* acl : {kAccessAcl, kDefaultAcl}) {
         if (listed(names, acl) || !listed(present, acl))
@@ -87,13 +90,25 @@ int copyXattrs(CopySession& session, int from, int to, bool& aclChanged)
 
 } // namespace
 
-int copyMetadata(CopySession& session, int from, int to, const struct stat& st, bool modeSet)
+Inherited inheritedFrom(FileSystem& fs, int fd)
+{
+    Inherited inherited;
+    struct stat st {};
+    std::string value;
+    inherited.group = fs.fstat(fd, &st) != 0 || (st.st_mode & S_ISGID) != 0;
+    int r = fs.getXattr(fd, kDefaultAcl, value);
+    inherited.acl = r != -ENODATA && r != -EOPNOTSUPP && r != -ENOTSUP;
+    return inherited;
+}
+
+int copyMetadata(CopySession& session, int from, int to, const struct stat& st, bool modeSet,
+                 Inherited inherited)
 {
     FileSystem& fs = session.fs;
-    const bool owned = copyOwner(session, to, st);
+    const bool owned = copyOwner(session, to, st, inherited.group);
     // Changing the owner can clear the set-id bits and file capabilities: attributes after it.
     bool aclChanged = false;
-    if (int r = copyXattrs(session, from, to, aclChanged); r != 0)
+    if (int r = copyXattrs(session, from, to, inherited.acl, aclChanged); r != 0)
         return r;
     // A set-id bit belongs to its owner; when the owner or group cannot be kept it is dropped.
     mode_t mode = st.st_mode & 07777;
@@ -113,7 +128,7 @@ int copyEntryMetadata(CopySession& session, int folder, const std::string& name,
 {
     FileSystem& fs = session.fs;
     bool owned = true;
-    if (::geteuid() == 0)
+    if (session.user() == 0)
         owned = fs.chownAt(folder, name, st.st_uid, st.st_gid) == 0;
     if (S_ISFIFO(st.st_mode)) {
         mode_t mode = st.st_mode & 07777;

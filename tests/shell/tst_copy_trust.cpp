@@ -66,6 +66,11 @@ private slots:
 void TestCopyTrust::treeDeeperThanAPathCopiesCompletely()
 {
     CopyFixture f;
+    // The fixture's cleanup walks by path; rm walks by descriptor.
+    struct RemoveDeep {
+        std::string command;
+        ~RemoveDeep() { (void)std::system(command.c_str()); }
+    } removeDeep{"rm -rf '" + f.src + "/deep' '" + f.dst + "/deep'"};
     // 30 levels of 200-byte names: about 6,000 bytes, far past PATH_MAX (4096).
     const std::string level(200, 'd');
     const int depth = 30;
@@ -102,8 +107,6 @@ void TestCopyTrust::treeDeeperThanAPathCopiesCompletely()
     QCOMPARE(p.itemsTotal, std::uint64_t(1 + 2 * depth));
     QCOMPARE(p.itemsDone, p.itemsTotal);
     QVERIFY(f.questions.log.empty());
-    // The fixture's cleanup walks by path; rm walks by descriptor.
-    QCOMPARE(std::system(("rm -rf '" + f.src + "/deep' '" + f.dst + "/deep'").c_str()), 0);
 }
 
 void TestCopyTrust::dotNamesStayInsideTheDestination_data()

@@ -98,7 +98,8 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         } else {
             scanner.countSingle(source.st);
             const bool linked = S_ISREG(source.st.st_mode) && source.st.st_nlink > 1;
-            source.tree.push_back({nameOf(source.path), 1, kindOf(source.st.st_mode), linked, source.st.st_size});
+            source.tree.push_back(
+                {nameOf(source.path), 1, kindOf(source.st.st_mode), linked, source.st.st_size});
         }
     }
 
@@ -416,7 +417,8 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         }
         const bool replace = clash == Clash::Replace;
         // Files with several names are copied in order, so the first copy is there to link to.
-        if (m_pool && entry.kind == EntryKind::File && !entry.linked && entry.size < m_session.options.smallFile) {
+        if (m_pool && entry.kind == EntryKind::File && !entry.linked
+            && entry.size < m_session.options.smallFile) {
             m_pool->submit([this, parent, name = entry.name, target, size = entry.size, replace] {
                 m_items.copy(*parent, name, target, size, replace, true);
             });
@@ -477,8 +479,8 @@ int CopyEngine::openSourceFolder(const FolderPair& parent, const std::string& na
     }
 }
 
-int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& target, const struct stat& source,
-                                 bool merge)
+int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& target,
+                                 const struct stat& source, bool merge)
 {
     FileSystem& fs = m_session.fs;
     const mode_t working = workingFolderMode(source.st_mode);

@@ -44,7 +44,7 @@ private:
     struct Source {
         std::string path; // "." and ".." resolved: its last part is the item's own name
         struct stat st {};
-        int parent = -1;  // the folder holding it, open
+        int parent = -1; // the folder holding it, open
         std::vector<TreeEntry> tree;
     };
     enum class Clash { None, Replace, Merge, Skip, Cancel };

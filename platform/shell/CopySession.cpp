@@ -41,8 +41,8 @@ unsigned defaultCopyThreads()
 CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyProgress& copyProgress,
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
-      m_questions(questions), m_pid(::getpid()), m_umask(currentUmask()),
-      m_user(::geteuid()), m_group(::getegid())
+      m_questions(questions), m_pid(::getpid()), m_umask(currentUmask()), m_user(::geteuid()),
+      m_group(::getegid())
 {
 }
 

@@ -185,7 +185,8 @@ int FileDataCopier::copyToEnd(int in, int out)
             return 0;
         ssize_t done = 0;
         while (done < got) {
-            ssize_t n = m_fs.pwrite(out, buffer.data() + done, static_cast<size_t>(got - done), offset + done);
+            ssize_t n =
+                m_fs.pwrite(out, buffer.data() + done, static_cast<size_t>(got - done), offset + done);
             if (n < 0)
                 return static_cast<int>(n);
             if (n == 0)

@@ -1,6 +1,5 @@
 #include "platform/shell/FolderPair.h"
 
-
 namespace shell {
 
 FolderPair::FolderPair(CopySession& session, int source, int target, std::string shownSource,

@@ -89,7 +89,8 @@ int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
     if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
         return kErrorSpecial;
     if (S_ISREG(before.st_mode)) {
-        int result = m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile : copyFile(at, before, replace, true);
+        int result =
+            m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile : copyFile(at, before, replace, true);
         if (result != kErrorNoUnnamedFile)
             return result;
         return copyFile(at, before, replace, false);
@@ -208,11 +209,20 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
     auto it = m_copies.find({source.st_dev, source.st_ino});
     if (it == m_copies.end())
         return 0;
-    if (replace) {
-        if (int room = makeRoom(at); room != 0)
-            return room == kMustOverwrite ? 0 : room; // overwriting: copy the data instead
+    const int folder = at.folder.target();
+    int room = replace ? makeRoom(at) : 0;
+    if (room != 0 && room != kMustOverwrite)
+        return room;
+    int result = 0;
+    if (room == kMustOverwrite) {
+        // The existing item is replaced in one step, as in publish().
+        const std::string temp = m_session.newPartialName(at.target);
+        result = m_fs.linkFileAt(it->second.fd, folder, temp);
+        if (result == 0 && (result = m_fs.renameAt(folder, temp, folder, at.target, false)) != 0)
+            m_fs.unlinkAt(folder, temp, 0);
+    } else {
+        result = m_fs.linkFileAt(it->second.fd, folder, at.target);
     }
-    int result = m_fs.linkFileAt(it->second.fd, at.folder.target(), at.target);
     if (result == -EEXIST)
         return kErrorAppeared;
     if (result != 0)

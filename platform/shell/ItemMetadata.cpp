@@ -22,7 +22,8 @@ bool cannotKeep(const std::string& name, int error)
 {
     if (error == -EOPNOTSUPP || error == -ENOTSUP)
         return true;
-    return (error == -EPERM || error == -EACCES) && !startsWith(name, "user.") && !startsWith(name, "system.");
+    return (error == -EPERM || error == -EACCES) && !startsWith(name, "user.")
+           && !startsWith(name, "system.");
 }
 
 // Sets owner and group where allowed. Returns whether both are the source's.

@@ -39,7 +39,8 @@ public:
     int statAt(int dirfd, const std::string& name, struct stat* st) override;
     int mkdirAt(int dirfd, const std::string& name, mode_t mode) override;
     int unlinkAt(int dirfd, const std::string& name, int flags) override;
-    int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to, bool noReplace) override;
+    int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
+                 bool noReplace) override;
     int symlinkAt(const std::string& target, int dirfd, const std::string& name) override;
     int readlinkAt(int dirfd, const std::string& name, std::string& target) override;
     int mkfifoAt(int dirfd, const std::string& name, mode_t mode) override;

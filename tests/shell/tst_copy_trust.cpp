@@ -168,8 +168,8 @@ void TestCopyTrust::aclsAndExtendedAttributesRoundTrip()
     ::chmod((top + "/shared").c_str(), 0664);
     // The owning group may write, the mask lets no one but the owner write: a copy that
     // took the mask from the group entry would hand the group write access.
-    const std::string setAcl = "setfacl -m u:65534:rw,g::rw,m::r '" + top + "/shared' && setfacl -d -m u:65534:rx '"
-                               + top + "'";
+    const std::string setAcl =
+        "setfacl -m u:65534:rw,g::rw,m::r '" + top + "/shared' && setfacl -d -m u:65534:rx '" + top + "'";
     if (std::system(setAcl.c_str()) != 0)
         QSKIP("this file system keeps no ACLs");
     QCOMPARE(::setxattr((top + "/shared").c_str(), "user.origin", "camera", 6, 0), 0);

@@ -91,10 +91,12 @@ int main(int argc, char** argv)
     const double seconds = secondsBetween(start, end);
 
     const shell::ProgressSnapshot done = progress.snapshot();
-    const double megabytes = static_cast<double>(done.bytesDone) / 1e6;
+    // The data written, not the progress: that counts holes and skipped items as done too.
+    const std::int64_t written = engine.bytesWritten();
+    const double megabytes = static_cast<double>(written) / 1e6;
     std::printf("items %llu  bytes %lld  seconds %.3f  MB/s %.1f  result %d\n",
-                static_cast<unsigned long long>(done.itemsDone), static_cast<long long>(done.bytesDone),
-                seconds, seconds > 0 ? megabytes / seconds : 0.0, result);
+                static_cast<unsigned long long>(done.itemsDone), static_cast<long long>(written), seconds,
+                seconds > 0 ? megabytes / seconds : 0.0, result);
     if (progress.flushing != Clock::time_point{})
         std::printf(
             "counting %.3f s, copying %.3f s, flushing %.3f s\n", secondsBetween(start, progress.copying),

@@ -29,8 +29,8 @@ ItemDetails detailsOf(const std::string& path, const struct stat& st)
     return {path, S_ISDIR(st.st_mode), static_cast<std::int64_t>(st.st_size), st.st_mtim};
 }
 
-// The walk holds two folders open for every level of the tree: let it have as many
-// descriptors as the system allows this process.
+// The walk holds two folders open for every level of the tree, and one for each
+// source: let it have as many descriptors as the system allows this process.
 void raiseDescriptorLimit()
 {
     struct rlimit limit {};
@@ -62,6 +62,7 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     if (names.empty() || destination.empty())
         return FileOpRefused;
 
+    raiseDescriptorLimit(); // before the sources' folders are opened: a wildcard can match thousands
     std::vector<Source> sources;
     auto closeSources = [&] {
         for (Source& source : sources) {
@@ -80,7 +81,6 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     }
 
     m_session.progress.preparing();
-    raiseDescriptorLimit();
     struct statvfs volume {};
     std::uint64_t blockSize = fs.statvfs(ancestor, &volume) == 0 ? volume.f_frsize : 4096;
     TreeScanner scanner(fs, m_session.cancel, blockSize, [this](const std::string& item, int error) {

@@ -1,12 +1,15 @@
 // copybench SOURCE DESTFOLDER: one copy request through the service's own engine,
 // with no windows and the answers that lose nothing, timed from the request to
-// the moment the data is on the disk. Prints items, bytes, seconds and MB/s.
+// the moment the data is on the disk. Prints items, the bytes of data actually
+// written (no holes, nothing skipped), seconds and MB/s of those bytes, then every
+// item left out after an error, with its reason.
 //
 // Options: --threads N (workers for small files, 1 = none), --fsync-each (fsync
-// every file instead of one syncfs per file system at the end).
+// every file instead of one syncfs per file system at the end); "--" ends them.
 //
-// Exit status: 0 success, 1 cancelled, 2 refused, 3 failed (the service's own
-// codes do not fit in an exit status; its code is printed as well).
+// Exit status: 0 success, 1 cancelled, 2 refused (or a wrong command line), 3
+// failed, 4 finished with items left out (listed on stderr). The service's own
+// code is printed as well.
 
 #include "platform/shell/CopyEngine.h"
 #include "platform/shell/FileOperation.h"
@@ -53,17 +56,25 @@ int main(int argc, char** argv)
 {
     shell::CopyOptions options;
     std::vector<std::string> paths;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
+        if (optionsEnded) {
+            paths.emplace_back(argv[i]);
+        } else if (std::strcmp(argv[i], "--") == 0) {
+            optionsEnded = true;
+        } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
             options.threads = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
         } else if (std::strcmp(argv[i], "--fsync-each") == 0) {
             options.durability = shell::Durability::SyncEachFile;
+        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
+            std::fprintf(stderr, "copybench: unknown option %s\n", argv[i]);
+            return 2;
         } else {
             paths.emplace_back(argv[i]);
         }
     }
     if (paths.size() != 2) {
-        std::fprintf(stderr, "usage: copybench [--threads N] [--fsync-each] SOURCE DESTFOLDER\n");
+        std::fprintf(stderr, "usage: copybench [--threads N] [--fsync-each] [--] SOURCE DESTFOLDER\n");
         return 2;
     }
 
@@ -80,14 +91,21 @@ int main(int argc, char** argv)
     const double seconds = secondsBetween(start, end);
 
     const shell::ProgressSnapshot done = progress.snapshot();
-    const double megabytes = static_cast<double>(done.bytesDone) / 1e6;
+    // The data written, not the progress: that counts holes and skipped items as done too.
+    const std::int64_t written = engine.bytesWritten();
+    const double megabytes = static_cast<double>(written) / 1e6;
     std::printf("items %llu  bytes %lld  seconds %.3f  MB/s %.1f  result %d\n",
-                static_cast<unsigned long long>(done.itemsDone), static_cast<long long>(done.bytesDone),
-                seconds, seconds > 0 ? megabytes / seconds : 0.0, result);
+                static_cast<unsigned long long>(done.itemsDone), static_cast<long long>(written), seconds,
+                seconds > 0 ? megabytes / seconds : 0.0, result);
     if (progress.flushing != Clock::time_point{})
         std::printf(
             "counting %.3f s, copying %.3f s, flushing %.3f s\n", secondsBetween(start, progress.copying),
             secondsBetween(progress.copying, progress.flushing), secondsBetween(progress.flushing, end));
+    const std::vector<shell::LeftOutItem> leftOut = engine.leftOut();
+    for (const shell::LeftOutItem& item : leftOut)
+        std::fprintf(stderr, "left out: %s: %s\n", item.item.c_str(), item.reason.c_str());
+    if (result == shell::FileOpFailed && !leftOut.empty())
+        return 4;
     switch (result) {
     case shell::FileOpSuccess:
         return 0;

@@ -3,15 +3,21 @@
 #include "platform/shell/CopyErrors.h"
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/FileOperation.h"
+#include "platform/shell/ItemMetadata.h"
 #include "platform/shell/WorkerPool.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace shell {
 
 namespace {
+
+// Duplicates tried beside an original before the copy gives up on a name.
+constexpr int kMaxDuplicates = 10000;
 
 std::string shown(const std::string& path)
 {
@@ -21,6 +27,22 @@ std::string shown(const std::string& path)
 ItemDetails detailsOf(const std::string& path, const struct stat& st)
 {
     return {path, S_ISDIR(st.st_mode), static_cast<std::int64_t>(st.st_size), st.st_mtim};
+}
+
+// The walk holds two folders open for every level of the tree, and one for each
+// source: let it have as many descriptors as the system allows this process.
+void raiseDescriptorLimit()
+{
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+bool isDotName(const std::string& name)
+{
+    return name == "." || name == "..";
 }
 
 } // namespace
@@ -40,51 +62,100 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     if (names.empty() || destination.empty())
         return FileOpRefused;
 
+    raiseDescriptorLimit(); // before the sources' folders are opened: a wildcard can match thousands
     std::vector<Source> sources;
-    if (int r = collectSources(names, sources); r != 0)
-        return r;
+    auto closeSources = [&] {
+        for (Source& source : sources) {
+            if (source.parent >= 0)
+                fs.close(source.parent);
+            source.parent = -1;
+        }
+    };
+    int result = collectSources(names, sources);
     std::string ancestor;
-    if (int r = checkDestination(destination, sources, ancestor); r != 0)
-        return r;
+    if (result == 0)
+        result = checkDestination(destination, sources, ancestor);
+    if (result != 0) {
+        closeSources();
+        return result;
+    }
 
     m_session.progress.preparing();
     struct statvfs volume {};
     std::uint64_t blockSize = fs.statvfs(ancestor, &volume) == 0 ? volume.f_frsize : 4096;
-    TreeScanner scanner(fs, m_session.cancel, blockSize);
+    TreeScanner scanner(fs, m_session.cancel, blockSize, [this](const std::string& item, int error) {
+        ErrorAnswer answer = m_session.askAboutError(item, error, true);
+        if (answer == ErrorAnswer::Skip)
+            ++m_countSkipped;
+        return answer;
+    });
     for (Source& source : sources) {
         if (S_ISDIR(source.st.st_mode)) {
-            if (!scanner.scan(source.path, source.st, source.tree))
+            if (!scanner.scan(source.parent, nameOf(source.path), source.path, source.tree)) {
+                closeSources();
                 return FileOpCancelled;
+            }
         } else {
             scanner.countSingle(source.st);
-            source.tree.push_back({{}, 1, kindOf(source.st.st_mode), 0, source.st.st_size});
+            const bool linked = S_ISREG(source.st.st_mode) && source.st.st_nlink > 1;
+            source.tree.push_back(
+                {nameOf(source.path), 1, kindOf(source.st.st_mode), linked, source.st.st_size});
         }
     }
 
+    int target = -1;
     if (ancestor != destination) {
         bool create = m_session.ask([&](CopyQuestions& q) { return q.createFolder(destination); });
-        if (!create)
-            return FileOpCancelled;
-        if (int r = makeDestination(destination); r != 0)
-            return r;
+        result = create ? makeDestination(destination) : FileOpCancelled;
     }
-    if (int r = checkRoom(destination, scanner.totals()); r != 0)
-        return r;
+    if (result == 0)
+        result = checkRoom(destination, scanner.totals());
+    if (result == 0) {
+        target = fs.open(destination, O_RDONLY | O_DIRECTORY);
+        if (target < 0) {
+            m_session.ask([&](CopyQuestions& q) {
+                q.requestFailed("Cannot copy to " + shown(destination) + ": " + describeError(target));
+            });
+            result = FileOpFailed;
+        }
+    }
+    if (result != 0) {
+        closeSources();
+        return result;
+    }
 
-    sweepPartials(destination);
-    m_session.noteFolderWritten(destination);
-    m_session.progress.started(scanner.totals().items, scanner.totals().bytes);
+    sweepPartials(target);
+    m_session.noteFolderWritten(target);
+    m_session.progress.started(scanner.totals().items + m_countSkipped, scanner.totals().bytes);
+    if (m_countSkipped != 0) {
+        m_session.progress.itemsSkipped(m_countSkipped);
+        m_session.progress.itemsDone(m_countSkipped);
+    }
     if (m_session.options.threads > 1)
         m_pool = std::make_unique<WorkerPool>(m_session.options.threads);
 
-    for (const Source& source : sources) {
-        if (m_session.cancel.checkpoint())
-            break;
-        copyTree(source, targetFor(source, destination));
+    for (Source& source : sources) {
+        if (source.tree.empty())
+            continue;
+        // The pair takes over the source's folder and a descriptor of its own for the destination.
+        const int into = fs.openAt(target, ".", O_RDONLY | O_DIRECTORY);
+        if (into < 0) {
+            m_session.askAboutError(source.path, into, false);
+            continue;
+        }
+        auto root = std::make_shared<FolderPair>(m_session, source.parent, into, parentOf(source.path),
+                                                 destination, nullptr);
+        source.parent = -1;
+        root->noteWritten();
+        root->setInherited(inheritedFrom(fs, into));
+        if (!m_session.cancel.checkpoint())
+            copyTree(source, root);
     }
+    // Every folder pair is let go here (the last holders finish their folders).
     if (m_pool)
         m_pool->drain();
-    finishFolders();
+    closeSources();
+    fs.close(target);
 
     // Whatever was written is flushed, cancelled or not; success waits for the disk.
     m_session.progress.finishing();
@@ -103,15 +174,21 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
 
 int CopyEngine::collectSources(const std::vector<std::string>& names, std::vector<Source>& sources)
 {
+    FileSystem& fs = m_session.fs;
     for (const std::string& raw : names) {
-        const std::string name = withoutTrailingSlash(raw);
-        Source source{name, {}, {}};
-        int r = m_session.fs.lstat(name, &source.st);
+        std::string name = withoutTrailingSlash(raw);
+        Source source{name, {}, -1, {}};
+        int r = fs.lstat(name, &source.st);
         if (r == -ENOENT && hasWildcard(nameOf(name))) {
             if (int w = expandWildcard(name, sources); w != 0)
                 return w;
             continue;
         }
+        // "sub/.." or "." names no folder of its own: the copy takes the name the folder has.
+        if (r == 0 && isDotName(nameOf(name)))
+            r = fs.realPath(name, source.path);
+        if (r == 0 && (source.path == "/" || isDotName(nameOf(source.path))))
+            r = kErrorNoName;
         if (r != 0) {
             m_session.ask([&](CopyQuestions& q) {
                 q.requestFailed("Cannot copy " + shown(name) + ": " + describeError(r));
@@ -119,6 +196,20 @@ int CopyEngine::collectSources(const std::vector<std::string>& names, std::vecto
             return FileOpRefused;
         }
         sources.push_back(std::move(source));
+    }
+    for (Source& source : sources) {
+        // O_PATH: a folder that may be searched but not read still holds copyable items.
+        source.parent = fs.open(parentOf(source.path), O_PATH | O_DIRECTORY);
+        struct stat now {};
+        int r = source.parent < 0 ? source.parent : fs.statAt(source.parent, nameOf(source.path), &now);
+        if (r == 0 && (now.st_dev != source.st.st_dev || now.st_ino != source.st.st_ino))
+            r = kErrorChanged;
+        if (r != 0) {
+            m_session.ask([&](CopyQuestions& q) {
+                q.requestFailed("Cannot copy " + shown(source.path) + ": " + describeError(r));
+            });
+            return FileOpRefused;
+        }
     }
     return 0;
 }
@@ -137,7 +228,7 @@ int CopyEngine::expandWildcard(const std::string& name, std::vector<Source>& sou
     std::sort(matches.begin(), matches.end());
     size_t before = sources.size();
     for (const std::string& match : matches) {
-        Source source{name.find('/') == std::string::npos ? match : joinPath(folder, match), {}, {}};
+        Source source{name.find('/') == std::string::npos ? match : joinPath(folder, match), {}, -1, {}};
         if (m_session.fs.lstat(source.path, &source.st) == 0)
             sources.push_back(std::move(source));
     }
@@ -244,40 +335,61 @@ int CopyEngine::checkRoom(const std::string& destination, const TreeTotals& tota
     return go ? 0 : FileOpCancelled;
 }
 
-std::string CopyEngine::targetFor(const Source& source, const std::string& destination)
+std::optional<std::string> CopyEngine::targetFor(const FolderPair& root, const Source& source)
 {
     const std::string name = nameOf(source.path);
-    std::string target = joinPath(destination, name);
     struct stat st {};
-    if (m_session.fs.lstat(target, &st) != 0 || st.st_dev != source.st.st_dev
+    if (m_session.fs.statAt(root.target(), name, &st) != 0 || st.st_dev != source.st.st_dev
         || st.st_ino != source.st.st_ino)
-        return target;
+        return name;
     // Copied onto itself: the copy goes beside the original under a new name.
     const bool folder = S_ISDIR(source.st.st_mode);
-    for (int n = 1;; ++n) {
-        target = joinPath(destination, duplicateName(name, folder, n));
-        if (m_session.fs.lstat(target, &st) == -ENOENT)
-            return target;
+    for (int n = 1; n <= kMaxDuplicates && !m_session.cancel.cancelled(); ++n) {
+        const std::string candidate = duplicateName(name, folder, n);
+        int r = m_session.fs.statAt(root.target(), candidate, &st);
+        if (r == -ENOENT)
+            return candidate;
+        if (r != 0) {
+            m_session.askAboutError(joinPath(root.shownTarget(), candidate), r, false);
+            return std::nullopt;
+        }
     }
+    if (!m_session.cancel.cancelled())
+        m_session.askAboutError(source.path, kErrorNoName, false);
+    return std::nullopt;
 }
 
-void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
+void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair>& root)
 {
     const std::vector<TreeEntry>& tree = source.tree;
-    // Entries below a folder this request made cannot clash with anything (and if
-    // something appears there meanwhile, naming the copy refuses to replace it).
-    size_t freshUntil = 0;
+    const std::optional<std::string> rootTarget = targetFor(*root, source);
+    if (!rootTarget) {
+        skipEntries(tree, 0, tree.size());
+        return;
+    }
+    // The folders being copied, outermost first. fresh: made by this request, so the
+    // entries below cannot clash with anything (and if something appears there
+    // meanwhile, naming the copy refuses to replace it).
+    struct Level {
+        std::shared_ptr<FolderPair> pair;
+        std::uint32_t end;
+        bool fresh;
+    };
+    std::vector<Level> levels;
     size_t i = 0;
     while (i < tree.size() && !m_session.cancel.checkpoint()) {
+        while (!levels.empty() && i >= levels.back().end)
+            levels.pop_back();
+        const std::shared_ptr<FolderPair>& parent = levels.empty() ? root : levels.back().pair;
+        const bool insideFresh = !levels.empty() && levels.back().fresh;
         const TreeEntry& entry = tree[i];
-        const std::string from = joinPath(source.path, entry.relative);
-        const std::string to = joinPath(targetRoot, entry.relative);
+        const std::string& target = i == 0 ? *rootTarget : entry.name;
         if (entry.kind == EntryKind::Folder) {
-            bool created = false;
-            if (copyFolderEntry(from, to, entry, i < freshUntil, created)) {
+            bool fresh = false;
+            std::shared_ptr<FolderPair> pair = openFolder(parent, entry.name, target, insideFresh, fresh);
+            if (pair) {
                 m_session.progress.itemsDone(1);
-                if (created && i >= freshUntil)
-                    freshUntil = entry.end;
+                levels.push_back({std::move(pair), entry.end, fresh || insideFresh});
                 ++i;
             } else {
                 skipEntries(tree, i, entry.end);
@@ -287,69 +399,131 @@ void CopyEngine::copyTree(const Source& source, const std::string& targetRoot)
         }
         ++i;
         if (entry.kind == EntryKind::Special || entry.kind == EntryKind::Loop) {
-            m_session.progress.itemStarted(nameOf(from), parentOf(from), parentOf(to));
-            m_session.askAboutError(from, entry.kind == EntryKind::Loop ? kErrorLoop : kErrorSpecial, false);
+            m_session.progress.itemStarted(entry.name, parent->shownSource(), parent->shownTarget());
+            m_session.askAboutError(joinPath(parent->shownSource(), entry.name),
+                                    entry.kind == EntryKind::Loop ? kErrorLoop : kErrorSpecial, false);
+            m_session.progress.itemsSkipped(1);
             m_session.progress.itemsDone(1);
             continue;
         }
-        Clash clash = i <= freshUntil ? Clash::None : resolveClash(from, to, false);
+        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry.name, target, false);
         if (clash == Clash::Cancel)
             break;
         if (clash == Clash::Skip) {
             m_session.progress.bytesDone(entry.size);
+            m_session.progress.itemsSkipped(1);
             m_session.progress.itemsDone(1);
             continue;
         }
         const bool replace = clash == Clash::Replace;
-        if (m_pool && entry.kind == EntryKind::File && entry.size < m_session.options.smallFile) {
-            m_pool->submit([this, from, to, size = entry.size, replace] {
-                m_items.copy(from, to, size, replace, true);
+        // Files with several names are copied in order, so the first copy is there to link to.
+        if (m_pool && entry.kind == EntryKind::File && !entry.linked
+            && entry.size < m_session.options.smallFile) {
+            m_pool->submit([this, parent, name = entry.name, target, size = entry.size, replace] {
+                m_items.copy(*parent, name, target, size, replace, true);
             });
         } else {
-            m_items.copy(from, to, entry.size, replace, entry.kind == EntryKind::File);
+            m_items.copy(*parent, entry.name, target, entry.size, replace, entry.kind == EntryKind::File);
         }
     }
 }
 
-// Makes (or merges into) one folder of the tree. False: its subtree is not copied.
-bool CopyEngine::copyFolderEntry(const std::string& from, const std::string& to, const TreeEntry& entry,
-                                 bool insideFresh, bool& created)
+// Makes (or merges into) one folder of the tree. Null: its subtree is not copied.
+std::shared_ptr<FolderPair> CopyEngine::openFolder(const std::shared_ptr<FolderPair>& parent,
+                                                   const std::string& name, const std::string& target,
+                                                   bool insideFresh, bool& fresh)
 {
-    Clash clash = insideFresh ? Clash::None : resolveClash(from, to, true);
+    Clash clash = insideFresh ? Clash::None : resolveClash(*parent, name, target, true);
     if (clash == Clash::Skip || clash == Clash::Cancel)
-        return false;
-    m_session.progress.itemStarted(nameOf(from), parentOf(from), parentOf(to));
-    if (clash == Clash::Merge) {
-        sweepPartials(to);
-    } else {
-        for (;;) {
-            // Owner-only until its contents are in; its own mode and times come last.
-            int r = m_session.fs.mkdir(to, 0700);
-            if (r == 0)
-                break;
-            if (m_session.askAboutError(to, r, true) != ErrorAnswer::Retry)
-                return false;
-        }
-        m_createdFolders.emplace_back(from, to);
-        created = true;
+        return nullptr;
+    m_session.progress.itemStarted(name, parent->shownSource(), parent->shownTarget());
+    struct stat st {};
+    const int source = openSourceFolder(*parent, name, st);
+    if (source < 0)
+        return nullptr;
+    const int copy = openTargetFolder(*parent, target, st, clash == Clash::Merge);
+    if (copy < 0) {
+        m_session.fs.close(source);
+        return nullptr;
     }
-    m_session.noteFolderWritten(to);
-    if (entry.listError != 0) {
-        m_session.askAboutError(from, entry.listError, false);
-        return false;
+    fresh = clash != Clash::Merge;
+    auto pair = std::make_shared<FolderPair>(m_session, source, copy, joinPath(parent->shownSource(), name),
+                                             joinPath(parent->shownTarget(), target), parent);
+    // Merged or made, the copy ends with the source folder's mode, owner and times.
+    pair->finishLike(st);
+    pair->setInherited(inheritedFrom(m_session.fs, copy));
+    if (!fresh) {
+        m_session.noteFolderWritten(copy);
+        sweepPartials(copy);
     }
-    return true;
+    return pair;
 }
 
-CopyEngine::Clash CopyEngine::resolveClash(const std::string& from, const std::string& to,
-                                           bool incomingFolder)
+// Opens a source folder as it is now; a link that took its place is refused, never followed.
+int CopyEngine::openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st)
 {
     FileSystem& fs = m_session.fs;
+    for (;;) {
+        int fd = fs.openAt(parent.source(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        int r = fd;
+        if (fd == -ELOOP || fd == -ENOTDIR)
+            r = kErrorChanged;
+        if (fd >= 0) {
+            r = fs.fstat(fd, &st);
+            if (r == 0)
+                return fd;
+            fs.close(fd);
+        }
+        if (m_session.askAboutError(joinPath(parent.shownSource(), name), r, true) != ErrorAnswer::Retry)
+            return -1;
+    }
+}
+
+int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& target,
+                                 const struct stat& source, bool merge)
+{
+    FileSystem& fs = m_session.fs;
+    const mode_t working = workingFolderMode(source.st_mode);
+    for (;;) {
+        int r = merge ? 0 : fs.mkdirAt(parent.target(), target, working);
+        int fd = -1;
+        if (r == 0) {
+            fd = fs.openAt(parent.target(), target, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+            r = fd < 0 ? fd : 0;
+        }
+        struct stat st {};
+        if (r == 0)
+            r = fs.fstat(fd, &st);
+        // A new folder was made with the umask applied; an existing one may not let its
+        // owner write into it (a copy of a read-only folder, say) until it is finished.
+        if (r == 0 && !merge && (st.st_mode & 0777) != working)
+            r = fs.fchmod(fd, working);
+        if (r == 0 && merge && (st.st_mode & S_IRWXU) != S_IRWXU && st.st_uid == m_session.user())
+            r = fs.fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
+        if (r == 0)
+            return fd;
+        if (fd >= 0)
+            fs.close(fd);
+        if (r == -ELOOP || r == -ENOTDIR)
+            r = kErrorFileClash;
+        else if (r == -EEXIST)
+            r = kErrorAppeared;
+        if (m_session.askAboutError(joinPath(parent.shownTarget(), target), r, true) != ErrorAnswer::Retry)
+            return -1;
+    }
+}
+
+CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::string& name,
+                                           const std::string& target, bool incomingFolder)
+{
+    FileSystem& fs = m_session.fs;
+    const std::string from = joinPath(folder.shownSource(), name);
+    const std::string to = joinPath(folder.shownTarget(), target);
     for (;;) {
         if (m_session.cancel.cancelled())
             return Clash::Cancel;
         struct stat existing {};
-        int r = fs.lstat(to, &existing);
+        int r = fs.statAt(folder.target(), target, &existing);
         if (r == -ENOENT)
             return Clash::None;
         if (r == 0 && S_ISDIR(existing.st_mode) != incomingFolder)
@@ -366,7 +540,7 @@ CopyEngine::Clash CopyEngine::resolveClash(const std::string& from, const std::s
             answer = *all ? ClashAnswer::Yes : ClashAnswer::No;
         } else {
             struct stat incoming {};
-            fs.lstat(from, &incoming);
+            fs.statAt(folder.source(), name, &incoming);
             ItemDetails theirs = detailsOf(to, existing);
             ItemDetails ours = detailsOf(from, incoming);
             answer = m_session.ask([&](CopyQuestions& q) {
@@ -403,34 +577,34 @@ void CopyEngine::skipEntries(const std::vector<TreeEntry>& tree, size_t from, si
         ++items;
     }
     m_session.progress.bytesDone(bytes);
+    m_session.progress.itemsSkipped(items);
     m_session.progress.itemsDone(items);
 }
 
-// Removes temporary files that a copy killed before it could clean up left here.
-void CopyEngine::sweepPartials(const std::string& folder)
+// Removes temporary files that copies which were killed left here. Only what is
+// proven abandoned goes: a temporary name, a regular file of this user that carries
+// the program's mark, and whose lock no live copy holds (whatever its pid namespace).
+void CopyEngine::sweepPartials(int folder)
 {
     FileSystem& fs = m_session.fs;
     std::vector<DirEntry> entries;
-    if (fs.listDirectory(folder, entries) != 0)
+    if (fs.listDirectoryAt(folder, entries) != 0)
         return;
-    const pid_t self = ::getpid();
+    std::string mark;
     for (const DirEntry& e : entries) {
-        std::optional<pid_t> owner = partialOwner(e.name);
-        if (owner && *owner != self && !fs.processAlive(*owner))
-            fs.unlink(joinPath(folder, e.name));
-    }
-}
-
-void CopyEngine::finishFolders()
-{
-    // Deepest first, so setting a folder's time is not undone by writing into it.
-    for (auto it = m_createdFolders.rbegin(); it != m_createdFolders.rend(); ++it) {
-        struct stat st {};
-        if (m_session.fs.lstat(it->first, &st) != 0)
+        if (!partialOwner(e.name))
             continue;
-        m_session.fs.chmod(it->second, st.st_mode & 07777);
-        const timespec times[2] = {st.st_atim, st.st_mtim};
-        m_session.fs.setTimes(it->second, times);
+        int fd = fs.openAt(folder, e.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat held {};
+        struct stat named {};
+        if (fs.fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == m_session.user()
+            && fs.getXattr(fd, kPartialMark, mark) == 0 && fs.lockFile(fd, false) == 0
+            && fs.statAt(folder, e.name, &named) == 0 && named.st_ino == held.st_ino
+            && named.st_dev == held.st_dev)
+            fs.unlinkAt(folder, e.name, 0);
+        fs.close(fd);
     }
 }
 

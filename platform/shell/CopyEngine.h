@@ -3,11 +3,16 @@
 // tree, or the matches of a wildcard) into one destination folder. It runs on the
 // caller's thread from start to end and talks to the world only through the file
 // system, the questions and the progress it is given, so it needs no window.
+//
+// Trees are walked and made relative to open folders (FolderPair), never by path:
+// a tree of any depth copies completely, and nothing is ever made outside the
+// destination folder, whatever is renamed or swapped for a link meanwhile.
 
 #include "platform/shell/CopyProgress.h"
 #include "platform/shell/CopyQuestions.h"
 #include "platform/shell/CopySession.h"
 #include "platform/shell/FileSystem.h"
+#include "platform/shell/FolderPair.h"
 #include "platform/shell/ItemCopier.h"
 #include "platform/shell/TreeScanner.h"
 
@@ -32,11 +37,14 @@ public:
     [[nodiscard]] bool anyLeftOut() const { return m_session.failed() || m_session.declined(); }
     // Items left out after errors (not those the user declined), for the summary.
     [[nodiscard]] std::vector<LeftOutItem> leftOut() const { return m_session.leftOut(); }
+    // File data written by the request: no holes, nothing skipped, nothing linked.
+    [[nodiscard]] std::int64_t bytesWritten() const { return m_session.bytesWritten(); }
 
 private:
     struct Source {
-        std::string path;
+        std::string path; // "." and ".." resolved: its last part is the item's own name
         struct stat st {};
+        int parent = -1; // the folder holding it, open
         std::vector<TreeEntry> tree;
     };
     enum class Clash { None, Replace, Merge, Skip, Cancel };
@@ -49,21 +57,24 @@ private:
     int makeDestination(const std::string& destination);
     int checkRoom(const std::string& destination, const TreeTotals& totals);
 
-    std::string targetFor(const Source& source, const std::string& destination);
-    void copyTree(const Source& source, const std::string& targetRoot);
-    bool copyFolderEntry(const std::string& source, const std::string& target, const TreeEntry& entry,
-                         bool insideFresh, bool& created);
-    Clash resolveClash(const std::string& source, const std::string& target, bool incomingFolder);
+    std::optional<std::string> targetFor(const FolderPair& root, const Source& source);
+    void copyTree(const Source& source, const std::shared_ptr<FolderPair>& root);
+    std::shared_ptr<FolderPair> openFolder(const std::shared_ptr<FolderPair>& parent, const std::string& name,
+                                           const std::string& target, bool insideFresh, bool& fresh);
+    int openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st);
+    int openTargetFolder(const FolderPair& parent, const std::string& target, const struct stat& source,
+                         bool merge);
+    Clash resolveClash(const FolderPair& folder, const std::string& name, const std::string& target,
+                       bool incomingFolder);
     void skipEntries(const std::vector<TreeEntry>& tree, size_t from, size_t to);
-    void sweepPartials(const std::string& folder);
-    void finishFolders();
+    void sweepPartials(int folder);
 
     CopySession m_session;
     ItemCopier m_items;
     std::unique_ptr<WorkerPool> m_pool;
     std::optional<bool> m_replaceAll;
     std::optional<bool> m_mergeAll;
-    std::vector<std::pair<std::string, std::string>> m_createdFolders; // (source, target), in tree order
+    std::uint64_t m_countSkipped = 0; // items left out while the trees were counted
 };
 
 } // namespace shell

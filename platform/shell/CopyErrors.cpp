@@ -24,6 +24,8 @@ std::string describeError(int error)
         return "It is a socket or a device, which cannot be copied.";
     case kErrorDeclined:
         return "The existing item was kept.";
+    case kErrorNoName:
+        return "No free name could be formed for the copy in this folder.";
     case kErrorLoop:
         return "The folder contains itself, so its contents would repeat without end.";
     case -ENOSPC:

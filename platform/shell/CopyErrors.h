@@ -17,6 +17,7 @@ enum : int {
     kErrorLoop = -100008,          // a folder that contains itself (a bind mount)
     kErrorDeclined = -100009,      // the user chose to keep the existing item
     kErrorNoUnnamedFile = -100010, // the destination cannot make unnamed files (never shown)
+    kErrorNoName = -100011,        // no free name could be formed for a copy beside its original
 };
 
 // The sentence shown to the user for a failure code.

@@ -40,6 +40,18 @@ std::string withoutTrailingSlash(const std::string& path)
     return result;
 }
 
+size_t utf8Boundary(const std::string& text, size_t at)
+{
+    if (at >= text.size())
+        return text.size();
+    // Step back over continuation bytes (10xxxxxx) to the start of their character; a
+    // sequence is at most four bytes, so a name that is not UTF-8 loses at most three more.
+    size_t cut = at;
+    while (cut > 0 && at - cut < 3 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80 ? at : cut;
+}
+
 std::string duplicateName(const std::string& name, bool isFolder, int n)
 {
     std::string stem = name;
@@ -56,14 +68,14 @@ std::string duplicateName(const std::string& name, bool isFolder, int n)
     if (extension.size() > NAME_MAX / 2)
         extension.clear();
     if (stem.size() > room)
-        stem.resize(room);
+        stem.resize(utf8Boundary(stem, room));
     return stem + suffix + extension;
 }
 
 std::string partialName(pid_t pid, unsigned long serial, const std::string& name)
 {
     std::string head = std::string(kPartialPrefix) + std::to_string(pid) + '-' + std::to_string(serial) + '-';
-    return head + name.substr(0, NAME_MAX - head.size());
+    return head + name.substr(0, utf8Boundary(name, NAME_MAX - head.size()));
 }
 
 std::optional<pid_t> partialOwner(const std::string& name)

@@ -16,12 +16,16 @@ namespace shell {
 // Drops trailing slashes ("a/b/" is "a/b"), keeping a lone "/".
 [[nodiscard]] std::string withoutTrailingSlash(const std::string& path);
 
+// Where to cut text to keep at most `at` bytes without splitting a UTF-8 character.
+[[nodiscard]] size_t utf8Boundary(const std::string& text, size_t at);
+
 // The n-th duplicate of an item copied beside itself: n = 1 gives "a - Copy.txt",
 // n = 2 "a - Copy (2).txt"; a folder's name keeps no extension apart ("f - Copy").
 [[nodiscard]] std::string duplicateName(const std::string& name, bool isFolder, int n);
 
-// Files are written under this name in their destination folder and renamed into
-// place only when complete. The pid lets a later copy tell an abandoned one.
+// Files are written under this name in their destination folder (where unnamed files
+// cannot be made) and renamed into place only when complete. The copy holds a lock
+// on the file meanwhile; that, not the pid, tells a later copy it is abandoned.
 inline constexpr const char* kPartialPrefix = ".quintaro-partial-";
 [[nodiscard]] std::string partialName(pid_t pid, unsigned long serial, const std::string& name);
 [[nodiscard]] std::optional<pid_t> partialOwner(const std::string& name);

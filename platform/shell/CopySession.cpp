@@ -41,7 +41,8 @@ unsigned defaultCopyThreads()
 CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyProgress& copyProgress,
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
-      m_questions(questions), m_pid(::getpid()), m_umask(currentUmask())
+      m_questions(questions), m_pid(::getpid()), m_umask(currentUmask()), m_user(::geteuid()),
+      m_group(::getegid())
 {
 }
 
@@ -78,50 +79,48 @@ std::string CopySession::newPartialName(const std::string& name)
     return partialName(m_pid, ++m_serial, name);
 }
 
-void CopySession::noteFolderWritten(const std::string& folder)
+CopySession::~CopySession()
+{
+    for (const auto& [device, fd] : m_fileSystems) {
+        (void)device;
+        fs.close(fd);
+    }
+}
+
+void CopySession::noteFolderWritten(int dirfd)
 {
     struct stat st {};
+    if (fs.fstat(dirfd, &st) != 0)
+        return;
     std::lock_guard lock(m_folderLock);
-    if (options.durability == Durability::SyncEachFile) {
-        m_folders.insert(folder);
+    if (m_fileSystems.count(st.st_dev) != 0)
         return;
-    }
-    // One folder per file system is enough for syncfs; skip the stat once known.
-    if (m_folders.count(folder) != 0)
-        return;
-    m_folders.insert(folder);
-    if (fs.stat(folder, &st) == 0)
-        m_fileSystems.emplace(st.st_dev, folder);
+    int own = fs.openAt(dirfd, ".", O_RDONLY | O_DIRECTORY);
+    if (own >= 0)
+        m_fileSystems.emplace(st.st_dev, own);
+    else if (m_flushError == 0)
+        m_flushError = own;
+}
+
+void CopySession::noteFlushError(int error)
+{
+    std::lock_guard lock(m_folderLock);
+    if (m_flushError == 0)
+        m_flushError = error;
 }
 
 int CopySession::flush()
 {
-    int firstError = 0;
-    auto keep = [&](int result) {
-        if (result < 0 && firstError == 0)
-            firstError = result;
-    };
     std::lock_guard lock(m_folderLock);
-    if (options.durability == Durability::SyncEachFile) {
-        // The files were synced as they were written; the folders hold their new names.
-        for (const std::string& folder : m_folders) {
-            int fd = fs.open(folder, O_RDONLY | O_DIRECTORY);
-            keep(fd);
-            if (fd >= 0) {
-                keep(fs.fsync(fd));
-                fs.close(fd);
-            }
-        }
+    int firstError = m_flushError;
+    // Each file and folder was synced as it was finished.
+    if (options.durability == Durability::SyncEachFile)
         return firstError;
-    }
-    for (const auto& [device, folder] : m_fileSystems) {
+    for (const auto& [device, fd] : m_fileSystems) {
         (void)device;
-        int fd = fs.open(folder, O_RDONLY | O_DIRECTORY);
-        keep(fd);
-        if (fd >= 0) {
-            keep(fs.syncfs(fd));
-            fs.close(fd);
-        }
+        int r = fs.syncfs(fd);
+        if (r < 0 && firstError == 0)
+            firstError = r;
     }
     return firstError;
 }

@@ -10,7 +10,6 @@
 #include <atomic>
 #include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +40,9 @@ class CopySession {
 public:
     CopySession(FileSystem& fs, CopyQuestions& questions, CopyProgress& progress, CancelToken& cancel,
                 CopyOptions options);
+    ~CopySession();
+    CopySession(const CopySession&) = delete;
+    CopySession& operator=(const CopySession&) = delete;
 
     FileSystem& fs;
     CopyProgress& progress;
@@ -68,6 +70,10 @@ public:
 
     [[nodiscard]] std::string newPartialName(const std::string& name);
 
+    // The user and group new items belong to, as the request started.
+    [[nodiscard]] uid_t user() const { return m_user; }
+    [[nodiscard]] gid_t group() const { return m_group; }
+
     // The process's umask, or 07777 when it cannot be read without changing it.
     [[nodiscard]] mode_t umask() const { return m_umask; }
 
@@ -81,11 +87,17 @@ public:
     [[nodiscard]] bool unnamedFilesRefused() const { return m_noUnnamedFiles.load(); }
     void noteUnnamedFilesRefused() { m_noUnnamedFiles.store(true); }
 
-    // Folders the request wrote into, so their file systems (or the folders
-    // themselves) can be flushed before success is reported.
-    void noteFolderWritten(const std::string& folder);
-    // Flushes them all; returns 0 or the first error.
+    // A folder the request writes into (open as dirfd), so its file system can be
+    // flushed before success is reported.
+    void noteFolderWritten(int dirfd);
+    // A flush that failed on the way (a folder synced when it was finished).
+    void noteFlushError(int error);
+    // Flushes every file system written to; returns 0 or the first error.
     int flush();
+
+    // File data actually written (not holes, not items skipped or linked).
+    void addBytesWritten(std::int64_t bytes) { m_written.fetch_add(bytes); }
+    [[nodiscard]] std::int64_t bytesWritten() const { return m_written.load(); }
 
 private:
     CopyQuestions& m_questions;
@@ -97,11 +109,14 @@ private:
     std::atomic<unsigned long> m_serial{0};
     pid_t m_pid;
     mode_t m_umask;
+    uid_t m_user;
+    gid_t m_group;
     std::atomic<std::uint64_t> m_noClone{0};
     std::atomic<bool> m_noUnnamedFiles{false};
+    std::atomic<std::int64_t> m_written{0};
     std::mutex m_folderLock;
-    std::map<dev_t, std::string> m_fileSystems;
-    std::set<std::string> m_folders;
+    std::map<dev_t, int> m_fileSystems; // one open folder on each file system written to
+    int m_flushError = 0;
 };
 
 } // namespace shell

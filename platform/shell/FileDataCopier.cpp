@@ -47,15 +47,29 @@ void FileDataCopier::report(std::int64_t bytes)
     m_progress.bytesDone(bytes);
 }
 
+// Whether the size in st cannot be trusted: files of the kernel's own file systems
+// have no blocks and a size of 0 (procfs) or one page (sysfs) whatever they hold.
+static bool generatedContent(const struct stat& st)
+{
+    static const off_t page = ::sysconf(_SC_PAGESIZE);
+    return st.st_blocks == 0 && (st.st_size == 0 || st.st_size == page);
+}
+
 int FileDataCopier::copy(int in, int out, const struct stat& source)
 {
     m_reported = 0;
+    m_written = 0;
     const off_t size = source.st_size;
     int result = 0;
-    if (size > 0) {
+    if (generatedContent(source)) {
+        result = copyToEnd(in, out);
+    } else if (size > 0) {
         int cloned = m_tryClone ? m_fs.cloneFile(out, in) : -EOPNOTSUPP;
         if (cloned == 0) {
             report(size);
+            m_written = static_cast<std::int64_t>(source.st_blocks) * 512 < size
+                            ? static_cast<std::int64_t>(source.st_blocks) * 512
+                            : size;
             return 0;
         }
         if (!unsupported(cloned))
@@ -122,6 +136,7 @@ int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
         offset += n;
         length -= n;
         report(n);
+        m_written += n;
     }
     return 0;
 }
@@ -151,8 +166,37 @@ int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t lengt
         offset += got;
         length -= got;
         report(got);
+        m_written += got;
     }
     return 0;
+}
+
+int FileDataCopier::copyToEnd(int in, int out)
+{
+    std::vector<char>& buffer = threadBuffer();
+    off_t offset = 0;
+    for (;;) {
+        if (m_cancel.checkpoint())
+            return kErrorCancelled;
+        ssize_t got = m_fs.pread(in, buffer.data(), buffer.size(), offset);
+        if (got < 0)
+            return static_cast<int>(got);
+        if (got == 0)
+            return 0;
+        ssize_t done = 0;
+        while (done < got) {
+            ssize_t n =
+                m_fs.pwrite(out, buffer.data() + done, static_cast<size_t>(got - done), offset + done);
+            if (n < 0)
+                return static_cast<int>(n);
+            if (n == 0)
+                return -EIO;
+            done += n;
+        }
+        offset += got;
+        report(got);
+        m_written += got;
+    }
 }
 
 } // namespace shell

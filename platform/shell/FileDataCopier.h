@@ -1,7 +1,9 @@
 #pragma once
 // Moves the bytes of one open regular file into another, fastest way first: a
 // reflink clone, then copy_file_range in the kernel, then read/write through a
-// large buffer. Holes in a sparse source stay holes in the copy.
+// large buffer. Holes in a sparse source stay holes in the copy. A file that
+// occupies no blocks and claims no size or one page (procfs, sysfs) is read to its
+// end, whatever its size says.
 
 #include "platform/shell/CopyProgress.h"
 #include "platform/shell/FileSystem.h"
@@ -26,10 +28,13 @@ public:
     int copy(int in, int out, const struct stat& source);
     // Bytes reported to the progress by the last successful copy.
     [[nodiscard]] std::int64_t reported() const { return m_reported; }
+    // Bytes of data the last copy put into the file (holes left out).
+    [[nodiscard]] std::int64_t written() const { return m_written; }
 
 private:
     int copyRange(int in, int out, off_t offset, off_t length);
     int copyRangeByBuffer(int in, int out, off_t offset, off_t length);
+    int copyToEnd(int in, int out);
     void report(std::int64_t bytes);
 
     FileSystem& m_fs;
@@ -39,6 +44,7 @@ private:
     bool m_tryClone = true;
     bool m_cloneUnsupported = false;
     std::int64_t m_reported = 0;
+    std::int64_t m_written = 0;
 };
 
 } // namespace shell

@@ -38,14 +38,6 @@ public:
     // Sets access and modification times; on a symbolic link, of the link itself.
     virtual int setTimes(const std::string& path, const struct timespec times[2]) = 0;
     virtual int futimens(int fd, const struct timespec times[2]) = 0;
-    // An unnamed file in the folder of path, opened for writing; it vanishes by itself
-    // unless linkTempFile gives it a name. Fails with -EOPNOTSUPP (or -EISDIR, -EINVAL)
-    // where the file system cannot make one.
-    virtual int openTempFile(const std::string& path, mode_t mode) = 0;
-    // Gives an unnamed file its name; fails with -EEXIST instead of replacing an item.
-    // Errors the file system keeps until the file is closed are reported first, so a
-    // file that is not good never gets a name.
-    virtual int linkTempFile(int fd, const std::string& path) = 0;
     virtual int fsync(int fd) = 0;
     virtual int syncfs(int fd) = 0;
     virtual int statvfs(const std::string& path, struct statvfs* st) = 0;
@@ -62,9 +54,55 @@ public:
     virtual int listDirectory(const std::string& path, std::vector<DirEntry>& entries) = 0;
     virtual int realPath(const std::string& path, std::string& resolved) = 0;
 
+    // Calls relative to an open folder. The copy walks its trees with these alone, so
+    // a tree of any depth copies (no path is ever longer than one name) and a folder
+    // swapped for a link while it is copied cannot send anything elsewhere. name is
+    // one entry of the folder, never a path.
+    virtual int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) = 0;
+    // Never follows a link.
+    virtual int statAt(int dirfd, const std::string& name, struct stat* st) = 0;
+    virtual int mkdirAt(int dirfd, const std::string& name, mode_t mode) = 0;
+    virtual int unlinkAt(int dirfd, const std::string& name, int flags) = 0;
+    // noReplace: fails with -EEXIST instead of replacing an existing item.
+    virtual int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
+                         bool noReplace) = 0;
+    virtual int symlinkAt(const std::string& target, int dirfd, const std::string& name) = 0;
+    virtual int readlinkAt(int dirfd, const std::string& name, std::string& target) = 0;
+    virtual int mkfifoAt(int dirfd, const std::string& name, mode_t mode) = 0;
+    // The entries of an open folder, "." and ".." left out.
+    virtual int listDirectoryAt(int dirfd, std::vector<DirEntry>& entries) = 0;
+    // Owner, mode and times of an entry that has no descriptor of its own (links,
+    // FIFOs); owner and times never follow a link.
+    virtual int chownAt(int dirfd, const std::string& name, uid_t owner, gid_t group) = 0;
+    virtual int chmodAt(int dirfd, const std::string& name, mode_t mode) = 0;
+    virtual int setTimesAt(int dirfd, const std::string& name, const struct timespec times[2]) = 0;
+    virtual int fchown(int fd, uid_t owner, gid_t group) = 0;
+
+    // An unnamed file in the folder dirfd, meant to become name, opened for writing;
+    // it vanishes by itself unless linkFileAt gives it a name. Fails with -EOPNOTSUPP
+    // (or -EISDIR, -EINVAL) where the file system cannot make one.
+    virtual int openTempFileAt(int dirfd, const std::string& name, mode_t mode) = 0;
+    // Gives the file open as fd (unnamed or not) the name in dirfd; fails with -EEXIST
+    // instead of replacing an item. Errors the file system keeps until the file is
+    // closed are reported first, so a file that is not good never gets a name.
+    virtual int linkFileAt(int fd, int dirfd, const std::string& name) = 0;
+
+    // Runs the file system's flush of fd as a close would (some report failed writes
+    // only then) and leaves it open.
+    virtual int flushFile(int fd) = 0;
+
+    // Extended attributes (ACLs among them) of an open file or folder. names is the
+    // kernel's list: names ended by NUL bytes.
+    virtual int listXattrs(int fd, std::string& names) = 0;
+    virtual int getXattr(int fd, const std::string& name, std::string& value) = 0;
+    virtual int setXattr(int fd, const std::string& name, const std::string& value) = 0;
+    virtual int removeXattr(int fd, const std::string& name) = 0;
+
+    // An exclusive advisory lock; without wait, -EWOULDBLOCK when someone holds one.
+    virtual int lockFile(int fd, bool wait) = 0;
+
     // Moves an item to the desktop trash so the user can restore it.
-    virtual int moveToTrash(const std::string& path) = 0;
-    virtual bool processAlive(pid_t pid) = 0;
+    virtual int moveToTrashAt(int dirfd, const std::string& name) = 0;
 };
 
 } // namespace shell

@@ -3,6 +3,7 @@
 #include "platform/shell/CopyErrors.h"
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/FileDataCopier.h"
+#include "platform/shell/ItemMetadata.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,10 +14,20 @@ namespace {
 
 // makeRoom: the user agreed to delete the existing item for good.
 constexpr int kMustOverwrite = 1;
+// Copies of multiply linked files kept open at most; past that, further names become copies.
+constexpr size_t kMaxKnownCopies = 1000;
 
 bool sameTime(const timespec& a, const timespec& b)
 {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the file stood still while it was read: a file rewritten in place with its
+// modification time put back still shows a new change time.
+bool unchanged(const struct stat& before, const struct stat& after)
+{
+    return after.st_size == before.st_size && sameTime(after.st_mtim, before.st_mtim)
+           && sameTime(after.st_ctim, before.st_ctim);
 }
 
 } // namespace
@@ -25,79 +36,91 @@ ItemCopier::ItemCopier(CopySession& session) : m_session(session), m_fs(session.
 {
 }
 
-void ItemCopier::copy(const std::string& source, const std::string& target, std::int64_t plannedSize,
-                      bool replace, bool plainFile)
+ItemCopier::~ItemCopier()
 {
-    m_session.progress.itemStarted(nameOf(source), parentOf(source), parentOf(target));
+    for (const auto& [key, copy] : m_copies) {
+        (void)key;
+        m_fs.close(copy.fd);
+    }
+}
+
+void ItemCopier::copy(const FolderPair& folder, const std::string& name, const std::string& target,
+                      std::int64_t plannedSize, bool replace, bool plainFile)
+{
+    m_session.progress.itemStarted(name, folder.shownSource(), folder.shownTarget());
+    const Place at{folder, name, target};
     for (;;) {
         if (m_session.cancel.checkpoint())
             return;
-        int result = attempt(source, target, replace, plainFile);
+        int result = attempt(at, replace, plainFile);
         if (result == kErrorCancelled)
             return;
         if (result == 0 || result == kErrorDeclined) {
             if (result == kErrorDeclined) {
-                m_session.markDeclined();
                 m_session.progress.bytesDone(plannedSize);
+                m_session.progress.itemsSkipped(1);
             }
             m_session.progress.itemsDone(1);
             return;
         }
         const bool canRetry = result != kErrorSpecial;
-        ErrorAnswer answer = m_session.askAboutError(source, result, canRetry);
+        ErrorAnswer answer = m_session.askAboutError(joinPath(folder.shownSource(), name), result, canRetry);
         if (answer == ErrorAnswer::Retry)
             continue;
         if (answer == ErrorAnswer::Skip) {
             m_session.progress.bytesDone(plannedSize);
+            m_session.progress.itemsSkipped(1);
             m_session.progress.itemsDone(1);
         }
         return;
     }
 }
 
-int ItemCopier::attempt(const std::string& source, const std::string& target, bool replace, bool plainFile)
+int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
 {
     struct stat before {};
     // A file is opened straight away; opening checks what it is (copyFile).
     if (plainFile)
         before.st_mode = S_IFREG;
-    else if (int r = m_fs.lstat(source, &before); r != 0)
+    else if (int r = m_fs.statAt(at.folder.source(), at.name, &before); r != 0)
         return r;
     if (S_ISDIR(before.st_mode))
         return kErrorChanged; // it was not a folder when the tree was counted
     if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
         return kErrorSpecial;
     if (S_ISREG(before.st_mode)) {
-        int result = m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile
-                                                     : copyFile(source, target, before, replace, true);
+        int result =
+            m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile : copyFile(at, before, replace, true);
         if (result != kErrorNoUnnamedFile)
             return result;
-        return copyFile(source, target, before, replace, false);
+        return copyFile(at, before, replace, false);
     }
-
-    const std::string temp = joinPath(parentOf(target), m_session.newPartialName(nameOf(target)));
-    int result = S_ISLNK(before.st_mode) ? writeLink(source, temp, before) : writeFifo(temp, before);
-    if (result == 0)
-        result = place(temp, target, replace);
-    if (result != 0)
-        m_fs.unlink(temp);
-    return result;
+    return writeEntry(at, before, replace);
 }
 
 // Copies a regular file. unnamed: into a file with no name until it is complete, so
-// a killed copy leaves nothing behind; otherwise into a temporary name beside the
-// target. kErrorNoUnnamedFile: the destination cannot make such files; nothing was written.
-int ItemCopier::copyFile(const std::string& source, const std::string& target, struct stat& before,
-                         bool replace, bool unnamed)
+// a killed copy leaves nothing behind; otherwise into a locked temporary name beside
+// the target. kErrorNoUnnamedFile: the destination cannot make such files; nothing was written.
+int ItemCopier::copyFile(const Place& at, struct stat& before, bool replace, bool unnamed)
 {
+    const int source = at.folder.source();
+    const int folder = at.folder.target();
     // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
     // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
-    int in = m_fs.open(source, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+    int in = m_fs.openAt(source, at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
     if (in < 0)
         return in == -ELOOP ? kErrorChanged : in;
     int result = m_fs.fstat(in, &before);
     if (result == 0 && !S_ISREG(before.st_mode))
         result = kErrorChanged;
+    if (result == 0 && before.st_nlink > 1) {
+        bool linked = false;
+        result = linkKnownCopy(at, before, replace, linked);
+        if (linked || result != 0) {
+            m_fs.close(in);
+            return result;
+        }
+    }
     // Created with its final permissions where the umask lets it, which saves setting them later.
     const mode_t mode = before.st_mode & 07777;
     const bool modeAtCreation = (mode & 07000) == 0 && (mode & m_session.umask()) == 0;
@@ -105,24 +128,32 @@ int ItemCopier::copyFile(const std::string& source, const std::string& target, s
     std::string temp;
     int out = -1;
     if (result == 0 && unnamed) {
-        out = m_fs.openTempFile(target, createMode);
+        out = m_fs.openTempFileAt(folder, at.target, createMode);
         if (out == -EOPNOTSUPP || out == -EISDIR || out == -EINVAL || out == -ENOSYS)
             result = kErrorNoUnnamedFile;
         else if (out < 0)
             result = out;
     } else if (result == 0) {
-        temp = joinPath(parentOf(target), m_session.newPartialName(nameOf(target)));
-        out = m_fs.open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
-        if (out < 0)
+        temp = m_session.newPartialName(at.target);
+        out = m_fs.openAt(folder, temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
+        if (out < 0) {
             result = out;
+            temp.clear();
+        } else {
+            // Held until the file has its name: a sweep by another copy leaves it alone.
+            result = m_fs.lockFile(out, true);
+            m_fs.setXattr(out, kPartialMark, "1");
+        }
     }
     std::int64_t copied = 0;
+    std::int64_t written = 0;
     if (result == 0) {
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         if (m_session.cloneUnsupported(before.st_dev))
             data.skipClone();
         result = data.copy(in, out, before);
         copied = result == 0 ? data.reported() : 0;
+        written = data.written();
         if (data.cloneUnsupported())
             m_session.noteCloneUnsupported(before.st_dev);
     }
@@ -130,116 +161,179 @@ int ItemCopier::copyFile(const std::string& source, const std::string& target, s
         // The copy is only good if the source stood still while it was read.
         struct stat after {};
         result = m_fs.fstat(in, &after);
-        if (result == 0 && (after.st_size != before.st_size || !sameTime(after.st_mtim, before.st_mtim)))
-            result = kErrorChanged;
         // No name leads to it any more: deleted, or replaced by another file.
         if (result == 0 && after.st_nlink == 0 && before.st_nlink != 0)
             result = kErrorVanished;
+        if (result == 0 && !unchanged(before, after))
+            result = kErrorChanged;
     }
-    if (result == 0 && !modeAtCreation)
-        result = m_fs.fchmod(out, mode);
-    if (result == 0) {
-        const timespec times[2] = {before.st_atim, before.st_mtim};
-        result = m_fs.futimens(out, times);
-    }
+    if (result == 0 && !temp.empty())
+        m_fs.removeXattr(out, kPartialMark);
+    if (result == 0)
+        result = copyMetadata(m_session, in, out, before, modeAtCreation, at.folder.inherited());
     if (result == 0 && m_session.options.durability == Durability::SyncEachFile)
         result = m_fs.fsync(out);
     if (result == 0 && unnamed) {
-        result = publish(out, target, replace);
+        result = publish(at, out, replace);
         if (result == -EOPNOTSUPP) {
             // The file cannot be given a name here (no /proc): every later file goes the other way.
             m_session.noteUnnamedFilesRefused();
             result = kErrorNoUnnamedFile;
         }
+    } else if (result == 0) {
+        // Failed writes some file systems report only at the flush come before the name.
+        result = m_fs.flushFile(out);
+        if (result == 0)
+            result = place(at, temp, replace);
+        if (result == 0)
+            temp.clear();
     }
-    if (out >= 0) {
-        // Some file systems report a failed write only when the file is closed. An unnamed
-        // file had that checked before it got its name; once named, it stays.
-        int closed = m_fs.close(out);
-        if (result == 0 && !unnamed)
-            result = closed;
-    }
-    if (in >= 0)
-        m_fs.close(in);
-    if (result == 0 && !unnamed)
-        result = place(temp, target, replace);
-    if (result != 0 && !temp.empty())
-        m_fs.unlink(temp);
+    if (result == 0 && before.st_nlink > 1)
+        rememberCopy(before, out);
+    if (out >= 0)
+        m_fs.close(out); // once named, the file stays: its errors were checked before
+    m_fs.close(in);
+    if (!temp.empty())
+        m_fs.unlinkAt(folder, temp, 0);
     if (result != 0 && copied != 0)
         m_session.progress.bytesDone(-copied); // the data is thrown away, so are its bytes
+    if (result == 0)
+        m_session.addBytesWritten(written);
     return result;
 }
 
-int ItemCopier::writeLink(const std::string& source, const std::string& temp, const struct stat& before)
+// A file whose other name was copied already becomes another name of that copy.
+int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked)
 {
-    std::string target;
-    if (int r = m_fs.readlink(source, target); r != 0)
-        return r;
-    if (int r = m_fs.symlink(target, temp); r != 0)
-        return r;
-    const timespec times[2] = {before.st_atim, before.st_mtim};
-    m_fs.setTimes(temp, times); // not every file system keeps link times; the link itself is what counts
+    std::lock_guard lock(m_linkLock);
+    auto it = m_copies.find({source.st_dev, source.st_ino});
+    if (it == m_copies.end())
+        return 0;
+    const int folder = at.folder.target();
+    int room = replace ? makeRoom(at) : 0;
+    if (room != 0 && room != kMustOverwrite)
+        return room;
+    int result = 0;
+    if (room == kMustOverwrite) {
+        // The existing item is replaced in one step, as in publish().
+        const std::string temp = m_session.newPartialName(at.target);
+        result = m_fs.linkFileAt(it->second.fd, folder, temp);
+        if (result == 0 && (result = m_fs.renameAt(folder, temp, folder, at.target, false)) != 0)
+            m_fs.unlinkAt(folder, temp, 0);
+    } else {
+        result = m_fs.linkFileAt(it->second.fd, folder, at.target);
+    }
+    if (result == -EEXIST)
+        return kErrorAppeared;
+    if (result != 0)
+        return result;
+    linked = true;
+    m_session.progress.bytesDone(source.st_size);
+    if (--it->second.remaining == 0) {
+        m_fs.close(it->second.fd);
+        m_copies.erase(it);
+    }
     return 0;
 }
 
-int ItemCopier::writeFifo(const std::string& temp, const struct stat& before)
+void ItemCopier::rememberCopy(const struct stat& source, int out)
 {
-    // A FIFO is recreated, never opened: opening one would wait for a writer forever.
-    if (int r = m_fs.mkfifo(temp, 0600); r != 0)
+    std::lock_guard lock(m_linkLock);
+    if (m_copies.size() >= kMaxKnownCopies || m_copies.count({source.st_dev, source.st_ino}) != 0)
+        return;
+    // A handle on the copy itself, not on its name, which anyone could replace meanwhile.
+    int keep = m_fs.open("/proc/self/fd/" + std::to_string(out), O_PATH);
+    if (keep >= 0)
+        m_copies.emplace(std::make_pair(source.st_dev, source.st_ino), KnownCopy{keep, source.st_nlink - 1});
+}
+
+// A link or a FIFO. Made under its final name straight away (making either is a
+// single step that fails on an existing name), or under a temporary name that then
+// replaces the existing item.
+int ItemCopier::writeEntry(const Place& at, const struct stat& before, bool replace)
+{
+    const int folder = at.folder.target();
+    const std::string name = replace ? m_session.newPartialName(at.target) : at.target;
+    bool made = false;
+    int result = makeEntry(at, name, before, made);
+    if (result == 0 && replace)
+        result = place(at, name, replace);
+    if (result != 0 && made) // only what this copy made is removed again
+        m_fs.unlinkAt(folder, name, 0);
+    return result == -EEXIST && !made ? kErrorAppeared : result;
+}
+
+int ItemCopier::makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made)
+{
+    const int folder = at.folder.target();
+    if (S_ISLNK(before.st_mode)) {
+        std::string target;
+        if (int r = m_fs.readlinkAt(at.folder.source(), at.name, target); r != 0)
+            return r;
+        if (int r = m_fs.symlinkAt(target, folder, name); r != 0)
+            return r;
+    } else if (int r = m_fs.mkfifoAt(folder, name, 0600); r != 0) {
+        // A FIFO is recreated, never opened: opening one would wait for a writer forever.
         return r;
-    if (int r = m_fs.chmod(temp, before.st_mode & 07777); r != 0)
-        return r;
-    const timespec times[2] = {before.st_atim, before.st_mtim};
-    return m_fs.setTimes(temp, times);
+    }
+    made = true;
+    return copyEntryMetadata(m_session, folder, name, before);
 }
 
 // Moves the item at target to the trash before it is replaced. Returns 0 when the
 // name is free, kErrorDeclined when the user keeps the item, or kMustOverwrite when
 // the user agreed to delete it for good (it is still there, to be replaced in one step).
-int ItemCopier::makeRoom(const std::string& target)
+int ItemCopier::makeRoom(const Place& at)
 {
-    int trashed = m_fs.moveToTrash(target);
+    int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target);
     if (trashed == 0 || trashed == -ENOENT)
         return 0;
-    bool destroy =
-        m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(target, describeError(trashed)); });
-    return destroy ? kMustOverwrite : kErrorDeclined;
+    const std::string shown = joinPath(at.folder.shownTarget(), at.target);
+    const std::string reason = describeError(trashed);
+    bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
+    if (destroy)
+        return kMustOverwrite;
+    // Kept where it stood, so the copy did not arrive: the summary lists it.
+    m_session.noteLeftOut(shown, "The existing item could not be moved to the trash and was kept. " + reason);
+    return kErrorDeclined;
 }
 
-int ItemCopier::place(const std::string& temp, const std::string& target, bool replace)
+int ItemCopier::place(const Place& at, const std::string& temp, bool replace)
 {
+    const int folder = at.folder.target();
     if (replace) {
-        int room = makeRoom(target);
+        int room = makeRoom(at);
         // rename replaces the old item in one step: the name is never empty.
         if (room == kMustOverwrite)
-            return m_fs.rename(temp, target);
+            return m_fs.renameAt(folder, temp, folder, at.target, false);
         if (room != 0)
             return room;
     }
-    int result = m_fs.renameNoReplace(temp, target);
+    int result = m_fs.renameAt(folder, temp, folder, at.target, true);
     return result == -EEXIST ? kErrorAppeared : result;
 }
 
-int ItemCopier::publish(int out, const std::string& target, bool replace)
+int ItemCopier::publish(const Place& at, int out, bool replace)
 {
+    const int folder = at.folder.target();
     if (replace) {
-        int room = makeRoom(target);
+        int room = makeRoom(at);
         if (room == kMustOverwrite) {
             // A link cannot replace an item, a rename can: the complete file gets a temporary
             // name first, so the target name is never empty and never shows partial data.
-            const std::string temp = joinPath(parentOf(target), m_session.newPartialName(nameOf(target)));
-            int result = m_fs.linkTempFile(out, temp);
+            const std::string temp = m_session.newPartialName(at.target);
+            int result = m_fs.linkFileAt(out, folder, temp);
             if (result == 0) {
-                result = m_fs.rename(temp, target);
+                result = m_fs.renameAt(folder, temp, folder, at.target, false);
                 if (result != 0)
-                    m_fs.unlink(temp);
+                    m_fs.unlinkAt(folder, temp, 0);
             }
             return result;
         }
         if (room != 0)
             return room;
     }
-    int result = m_fs.linkTempFile(out, target);
+    int result = m_fs.linkFileAt(out, folder, at.target);
     return result == -EEXIST ? kErrorAppeared : result;
 }
 

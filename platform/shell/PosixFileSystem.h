@@ -22,8 +22,6 @@ public:
     int chmod(const std::string& path, mode_t mode) override;
     int setTimes(const std::string& path, const struct timespec times[2]) override;
     int futimens(int fd, const struct timespec times[2]) override;
-    int openTempFile(const std::string& path, mode_t mode) override;
-    int linkTempFile(int fd, const std::string& path) override;
     int fsync(int fd) override;
     int syncfs(int fd) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
@@ -37,8 +35,29 @@ public:
     int mkfifo(const std::string& path, mode_t mode) override;
     int listDirectory(const std::string& path, std::vector<DirEntry>& entries) override;
     int realPath(const std::string& path, std::string& resolved) override;
-    int moveToTrash(const std::string& path) override;
-    bool processAlive(pid_t pid) override;
+    int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;
+    int statAt(int dirfd, const std::string& name, struct stat* st) override;
+    int mkdirAt(int dirfd, const std::string& name, mode_t mode) override;
+    int unlinkAt(int dirfd, const std::string& name, int flags) override;
+    int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
+                 bool noReplace) override;
+    int symlinkAt(const std::string& target, int dirfd, const std::string& name) override;
+    int readlinkAt(int dirfd, const std::string& name, std::string& target) override;
+    int mkfifoAt(int dirfd, const std::string& name, mode_t mode) override;
+    int listDirectoryAt(int dirfd, std::vector<DirEntry>& entries) override;
+    int chownAt(int dirfd, const std::string& name, uid_t owner, gid_t group) override;
+    int chmodAt(int dirfd, const std::string& name, mode_t mode) override;
+    int setTimesAt(int dirfd, const std::string& name, const struct timespec times[2]) override;
+    int fchown(int fd, uid_t owner, gid_t group) override;
+    int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
+    int linkFileAt(int fd, int dirfd, const std::string& name) override;
+    int flushFile(int fd) override;
+    int listXattrs(int fd, std::string& names) override;
+    int getXattr(int fd, const std::string& name, std::string& value) override;
+    int setXattr(int fd, const std::string& name, const std::string& value) override;
+    int removeXattr(int fd, const std::string& name) override;
+    int lockFile(int fd, bool wait) override;
+    int moveToTrashAt(int dirfd, const std::string& name) override;
 };
 
 } // namespace shell

@@ -124,17 +124,30 @@ std::string homeTrashFolder()
 
 int moveItemToTrash(const std::string& path)
 {
-    std::string folder;
-    char* resolved = ::realpath(parentOf(path).c_str(), nullptr);
-    if (!resolved)
+    int folder = ::open(parentOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
         return -errno;
-    folder = resolved;
-    std::free(resolved);
-    std::string name = nameOf(path);
+    int result = moveItemToTrashAt(folder, nameOf(path));
+    ::close(folder);
+    return result;
+}
+
+int moveItemToTrashAt(int dirfd, const std::string& name)
+{
+    // The record needs the item's absolute path; the open folder knows its own.
+    char procPath[64];
+    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", dirfd);
+    std::string folder(PATH_MAX, '\0');
+    ssize_t length = ::readlink(procPath, folder.data(), folder.size());
+    if (length < 0)
+        return -errno;
+    if (static_cast<size_t>(length) >= folder.size() || folder[0] != '/')
+        return -ENAMETOOLONG;
+    folder.resize(static_cast<size_t>(length));
     std::string absolute = (folder == "/" ? "" : folder) + "/" + name;
 
     struct stat item {};
-    if (::lstat(absolute.c_str(), &item) != 0)
+    if (::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
         return -errno;
     std::string trash = trashFor(absolute, item.st_dev);
     if (trash.empty())
@@ -164,7 +177,7 @@ int moveItemToTrash(const std::string& path)
         if (result == 0 && ::fsync(fd) != 0)
             result = -errno;
         ::close(fd);
-        if (result == 0 && ::rename(absolute.c_str(), filesPath.c_str()) != 0)
+        if (result == 0 && ::renameat(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str()) != 0)
             result = -errno;
         if (result != 0)
             ::unlink(infoPath.c_str());

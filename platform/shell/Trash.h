@@ -15,5 +15,7 @@ std::string homeTrashFolder();
 // shares the home trash's file system, else the volume's .Trash-<uid>). Never copies:
 // an item that cannot be renamed into a trash fails with minus errno.
 int moveItemToTrash(const std::string& path);
+// The same for the entry name of the open folder dirfd.
+int moveItemToTrashAt(int dirfd, const std::string& name);
 
 } // namespace shell

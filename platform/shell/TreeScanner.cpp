@@ -3,6 +3,8 @@
 #include "platform/shell/CopyNaming.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 
 namespace shell {
 
@@ -19,18 +21,20 @@ EntryKind kindOf(mode_t mode)
     return EntryKind::Special;
 }
 
-TreeScanner::TreeScanner(FileSystem& fs, CancelToken& cancel, std::uint64_t blockSize)
-    : m_fs(fs), m_cancel(cancel), m_blockSize(std::max<std::uint64_t>(blockSize, 1))
+TreeScanner::TreeScanner(FileSystem& fs, CancelToken& cancel, std::uint64_t blockSize, ErrorHandler onError)
+    : m_fs(fs), m_cancel(cancel), m_blockSize(std::max<std::uint64_t>(blockSize, 1)),
+      m_onError(std::move(onError))
 {
 }
 
-void TreeScanner::count(EntryKind kind, std::int64_t size)
+void TreeScanner::count(EntryKind kind, const struct stat& st)
 {
     ++m_totals.items;
     if (kind == EntryKind::File) {
-        auto bytes = static_cast<std::uint64_t>(std::max<std::int64_t>(size, 0));
-        m_totals.bytes += bytes;
-        m_totals.blocks += (bytes + m_blockSize - 1) / m_blockSize * m_blockSize;
+        m_totals.bytes += static_cast<std::uint64_t>(std::max<off_t>(st.st_size, 0));
+        // What the file occupies, not its size: a sparse file needs room for its data only.
+        const auto allocated = static_cast<std::uint64_t>(std::max<blkcnt_t>(st.st_blocks, 0)) * 512;
+        m_totals.blocks += (allocated + m_blockSize - 1) / m_blockSize * m_blockSize;
     } else if (kind == EntryKind::Folder) {
         m_totals.blocks += m_blockSize;
     }
@@ -38,54 +42,100 @@ void TreeScanner::count(EntryKind kind, std::int64_t size)
 
 void TreeScanner::countSingle(const struct stat& st)
 {
-    count(kindOf(st.st_mode), st.st_size);
+    count(kindOf(st.st_mode), st);
 }
 
-bool TreeScanner::scan(const std::string& folder, const struct stat& folderStat,
+template <typename F> bool TreeScanner::retrying(const std::string& item, F call)
+{
+    for (;;) {
+        int r = call();
+        if (r == 0)
+            return true;
+        if (m_cancel.cancelled() || m_onError(item, r) != ErrorAnswer::Retry)
+            return false;
+    }
+}
+
+bool TreeScanner::scan(int parent, const std::string& name, const std::string& shown,
                        std::vector<TreeEntry>& entries)
 {
     // An explicit stack instead of recursion: a tree thousands of levels deep must
-    // not exhaust the worker's stack.
+    // not exhaust the worker's stack. Each level holds its folder open.
     struct Frame {
         std::uint32_t index;
+        int fd;
         dev_t device;
         ino_t inode;
+        std::string shown;
         std::vector<DirEntry> children;
         size_t next = 0;
     };
     std::vector<Frame> stack;
+    auto closeAll = [&] {
+        for (Frame& f : stack)
+            m_fs.close(f.fd);
+        stack.clear();
+    };
 
-    auto openFolder = [&](const std::string& relative, const struct stat& st) {
-        auto index = static_cast<std::uint32_t>(entries.size());
-        entries.push_back({relative, 0, EntryKind::Folder, 0, 0});
-        count(EntryKind::Folder, 0);
-        Frame frame{index, st.st_dev, st.st_ino, {}, 0};
-        int r = m_fs.listDirectory(joinPath(folder, relative), frame.children);
-        if (r != 0) {
-            entries[index].listError = r;
-            frame.children.clear();
+    // Opens and lists one folder; false when the user skipped it.
+    auto openFolder = [&](int at, const std::string& folderName, const std::string& folderShown) {
+        Frame frame{static_cast<std::uint32_t>(entries.size()), -1, 0, 0, folderShown, {}, 0};
+        struct stat st {};
+        bool ok = retrying(folderShown, [&] {
+            if (frame.fd >= 0)
+                m_fs.close(frame.fd);
+            frame.fd = m_fs.openAt(at, folderName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+            if (frame.fd < 0)
+                return frame.fd == -ELOOP || frame.fd == -ENOTDIR ? -ENOTDIR : frame.fd;
+            int r = m_fs.fstat(frame.fd, &st);
+            return r != 0 ? r : m_fs.listDirectoryAt(frame.fd, frame.children);
+        });
+        if (!ok) {
+            if (frame.fd >= 0)
+                m_fs.close(frame.fd);
+            return false;
         }
+        frame.device = st.st_dev;
+        frame.inode = st.st_ino;
+        entries.push_back({folderName, 0, EntryKind::Folder, false, 0});
+        count(EntryKind::Folder, st);
         std::sort(frame.children.begin(), frame.children.end(),
                   [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
         stack.push_back(std::move(frame));
+        return true;
     };
 
-    openFolder({}, folderStat);
+    if (!openFolder(parent, name, shown))
+        return !m_cancel.cancelled();
     while (!stack.empty()) {
-        if (m_cancel.checkpoint())
+        if (m_cancel.checkpoint()) {
+            closeAll();
             return false;
+        }
         Frame& top = stack.back();
         if (top.next == top.children.size()) {
             entries[top.index].end = static_cast<std::uint32_t>(entries.size());
+            m_fs.close(top.fd);
             stack.pop_back();
             continue;
         }
-        std::string relative = joinPath(entries[top.index].relative, top.children[top.next++].name);
+        std::string child = std::move(top.children[top.next++].name);
+        const std::string childShown = joinPath(top.shown, child);
+        const int folder = top.fd;
         struct stat st {};
-        if (int r = m_fs.lstat(joinPath(folder, relative), &st); r != 0) {
-            // Gone since it was listed: nothing to copy, nothing to report.
-            continue;
+        int gone = 0;
+        bool ok = retrying(childShown, [&] {
+            int r = m_fs.statAt(folder, child, &st);
+            // Removed since it was listed: nothing to copy, nothing to report.
+            gone = r == -ENOENT;
+            return gone ? 0 : r;
+        });
+        if (!ok && m_cancel.cancelled()) {
+            closeAll();
+            return false;
         }
+        if (!ok || gone)
+            continue;
         EntryKind kind = kindOf(st.st_mode);
         if (kind == EntryKind::Folder) {
             // Only a bind mount can bring a folder back inside itself.
@@ -93,13 +143,17 @@ bool TreeScanner::scan(const std::string& folder, const struct stat& folderStat,
                 return f.device == st.st_dev && f.inode == st.st_ino;
             });
             if (!loop) {
-                openFolder(relative, st);
+                if (!openFolder(folder, child, childShown) && m_cancel.cancelled()) {
+                    closeAll();
+                    return false;
+                }
                 continue;
             }
             kind = EntryKind::Loop;
         }
-        entries.push_back({std::move(relative), 0, kind, 0, kind == EntryKind::File ? st.st_size : 0});
-        count(kind, st.st_size);
+        const bool linked = kind == EntryKind::File && st.st_nlink > 1;
+        entries.push_back({std::move(child), 0, kind, linked, kind == EntryKind::File ? st.st_size : 0});
+        count(kind, st);
     }
     return true;
 }

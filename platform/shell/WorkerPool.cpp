@@ -1,11 +1,21 @@
 #include "platform/shell/WorkerPool.h"
 
+#include <system_error>
+
 namespace shell {
 
-WorkerPool::WorkerPool(unsigned threads, size_t maxQueued) : m_maxQueued(maxQueued == 0 ? 1 : maxQueued)
+WorkerPool::WorkerPool(unsigned threads, size_t maxQueued, Starter start)
+    : m_maxQueued(maxQueued == 0 ? 1 : maxQueued)
 {
-    for (unsigned i = 0; i < threads; ++i)
-        m_threads.emplace_back([this] { work(); });
+    if (!start)
+        start = [](std::function<void()> body) { return std::thread(std::move(body)); };
+    for (unsigned i = 0; i < threads; ++i) {
+        try {
+            m_threads.push_back(start([this] { work(); }));
+        } catch (const std::system_error&) {
+            break; // go on with the threads there are
+        }
+    }
 }
 
 WorkerPool::~WorkerPool()
@@ -21,6 +31,10 @@ WorkerPool::~WorkerPool()
 
 void WorkerPool::submit(std::function<void()> job)
 {
+    if (m_threads.empty()) {
+        job();
+        return;
+    }
     std::unique_lock lock(m_lock);
     m_room.wait(lock, [&] { return m_jobs.size() < m_maxQueued; });
     m_jobs.push_back(std::move(job));
@@ -47,6 +61,7 @@ void WorkerPool::work()
         lock.unlock();
         m_room.notify_one();
         job();
+        job = nullptr; // what the job held is let go before drain() can return
         lock.lock();
         --m_running;
         if (m_jobs.empty() && m_running == 0)

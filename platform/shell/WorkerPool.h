@@ -1,6 +1,8 @@
 #pragma once
 // A few threads that copy small files side by side. The queue is bounded so a tree
 // of a hundred thousand files never turns into a hundred thousand queued jobs.
+// A thread that cannot start (the process limit is reached, say) leaves the work to
+// those that did; with none at all, submit runs each job itself.
 
 #include <condition_variable>
 #include <deque>
@@ -13,15 +15,20 @@ namespace shell {
 
 class WorkerPool {
 public:
-    explicit WorkerPool(unsigned threads, size_t maxQueued = 256);
+    // Starts one thread running the given body; throws std::system_error when it cannot.
+    using Starter = std::function<std::thread(std::function<void()>)>;
+
+    explicit WorkerPool(unsigned threads, size_t maxQueued = 256, Starter start = {});
     ~WorkerPool();
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
     // Waits while the queue is full.
     void submit(std::function<void()> job);
-    // Returns once every submitted job has finished.
+    // Returns once every submitted job has finished (and released what it held).
     void drain();
+    // The threads that did start.
+    [[nodiscard]] size_t threads() const { return m_threads.size(); }
 
 private:
     void work();

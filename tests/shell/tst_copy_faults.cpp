@@ -3,11 +3,15 @@
 // file appears under a final name, and the request says what went wrong.
 
 #include "platform/shell/FileOperation.h"
+#include "platform/shell/WorkerPool.h"
 #include "support/CopyFixture.h"
 #include "support/TreeHelpers.h"
 
 #include <QtTest>
 #include <cerrno>
+#include <fcntl.h>
+#include <system_error>
+#include <unistd.h>
 
 using namespace shell;
 using tree::exists;
@@ -50,6 +54,14 @@ private slots:
     void trashRefusedAsksBeforeDeleting();
     void notEnoughRoomIsWarnedBeforeStarting();
     void failedFlushIsAFailure();
+    void countingErrorsAreAsked_data();
+    void countingErrorsAreAsked();
+    void swappedFolderCannotRedirectTheCopy_data();
+    void swappedFolderCannotRedirectTheCopy();
+    void fileRewrittenInPlaceIsNotPublished();
+    void nameThatCannotBeFormedEnds();
+    void poolKeepsGoingOnTheThreadsItHas_data();
+    void poolKeepsGoingOnTheThreadsItHas();
 };
 
 void TestCopyFaults::failureIsReportedAndNothingIsLost_data()
@@ -185,9 +197,15 @@ void TestCopyFaults::trashRefusedAsksBeforeDeleting()
     prepare(f);
     f.fs.trashFault = FaultyFileSystem::Fault{"dst/big.bin", -EXDEV};
     f.questions.deleteAnswer = false;
-    QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));
+    // The copy did not arrive: the request is not a success, and the summary says why.
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    QCOMPARE(engine.run({f.src + "/big.bin"}, f.dst), int(FileOpFailed));
     checkNothingLost(f);
     QCOMPARE(f.questions.log.back(), "delete " + f.dst + "/big.bin: Invalid cross-device link.");
+    QCOMPARE(engine.leftOut().size(), size_t(1));
+    QCOMPARE(engine.leftOut()[0].item, f.dst + "/big.bin");
+    QVERIFY(engine.leftOut()[0].reason.find("Invalid cross-device link.") != std::string::npos);
+    QCOMPARE(f.progress.snapshot().itemsSkipped, std::uint64_t(1));
 
     f.questions.deleteAnswer = true;
     QCOMPARE(f.copy(f.src + "/big.bin", f.dst), int(FileOpSuccess));
@@ -211,6 +229,14 @@ void TestCopyFaults::notEnoughRoomIsWarnedBeforeStarting()
     f.questions.log.clear();
     QCOMPARE(f.copy(f.src + "/small.txt", f.dst), int(FileOpSuccess));
     QVERIFY(f.questions.log.empty());
+
+    // A sparse file needs room for its data, not for its size.
+    const int fd = ::open((f.src + "/sparse").c_str(), O_WRONLY | O_CREAT, 0644);
+    QCOMPARE(::pwrite(fd, "data", 4, 32 << 20), ssize_t(4));
+    QCOMPARE(::ftruncate(fd, 64 << 20), 0);
+    ::close(fd);
+    QCOMPARE(f.copy(f.src + "/sparse", f.dst), int(FileOpSuccess));
+    QVERIFY(f.questions.log.empty());
 }
 
 void TestCopyFaults::failedFlushIsAFailure()
@@ -228,6 +254,170 @@ void TestCopyFaults::failedFlushIsAFailure()
     QCOMPARE(f.copy(f.src + "/small.txt", f.dst + "/again"), int(FileOpSuccess));
     QCOMPARE(readFile(f.dst + "/again/small.txt"), QByteArray("small"));
     QCOMPARE(f.questions.count("error "), 1);
+}
+
+void TestCopyFaults::countingErrorsAreAsked_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("retry");
+    QTest::newRow("item cannot be looked at") << "stat"
+                                              << "t/b" << false;
+    QTest::newRow("folder cannot be opened") << "open"
+                                             << "t/sub" << false;
+    QTest::newRow("looked at on retry") << "stat"
+                                        << "t/b" << true;
+}
+
+void TestCopyFaults::countingErrorsAreAsked()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, item);
+    QFETCH(bool, retry);
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    tree::makeFolder(f.src + "/t/sub");
+    for (const char* name : {"/t/a", "/t/b", "/t/sub/c"})
+        writeFile(f.src + name, name);
+    const std::string path = f.src + "/" + item.toStdString();
+    FaultyFileSystem::Fault once{path, -EIO, 1};
+    (fault == "stat" ? f.fs.statFault : f.fs.openFault) = once;
+    if (retry)
+        f.questions.errorAnswers = {ErrorAnswer::Retry};
+
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    const int result = engine.run({f.src + "/t"}, f.dst);
+    const std::string reason = "The disk could not be read or written (input/output error).";
+    QCOMPARE(f.questions.log, std::vector<std::string>{"error " + path + ": " + reason});
+    const ProgressSnapshot p = f.progress.snapshot();
+    QCOMPARE(p.itemsDone, p.itemsTotal);
+    if (retry) {
+        QCOMPARE(result, int(FileOpSuccess));
+        QCOMPARE(tree::listing(f.dst + "/t"), tree::listing(f.src + "/t"));
+        return;
+    }
+    QCOMPARE(result, int(FileOpFailed));
+    QCOMPARE(engine.leftOut().size(), size_t(1));
+    QCOMPARE(engine.leftOut()[0].item, path);
+    QCOMPARE(engine.leftOut()[0].reason, reason);
+    QVERIFY(!exists(f.dst + "/" + item.toStdString()));
+    QCOMPARE(readFile(f.dst + "/t/a"), QByteArray("/t/a"));
+    QCOMPARE(p.itemsSkipped, std::uint64_t(1));
+}
+
+void TestCopyFaults::swappedFolderCannotRedirectTheCopy_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::newRow("before the folder is copied") << "src/t/a";
+    QTest::newRow("while its contents are copied") << "src/t/sub/x";
+}
+
+void TestCopyFaults::swappedFolderCannotRedirectTheCopy()
+{
+    QFETCH(QString, when);
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    tree::makeFolder(f.src + "/t/sub");
+    writeFile(f.src + "/t/a", "a");
+    writeFile(f.src + "/t/sub/x", "x");
+    ::chmod((f.src + "/t/sub").c_str(), 0750);
+    // Elsewhere, open to all: what the swapped-in link leads to.
+    const std::string elsewhere = f.root + "/elsewhere";
+    tree::makeFolder(elsewhere);
+    writeFile(elsewhere + "/secret", "secret");
+    ::chmod(elsewhere.c_str(), 0777);
+    f.fs.whenOpened = [&](const std::string& path) {
+        if (path.find(when.toStdString()) == std::string::npos || exists(f.src + "/t/moved"))
+            return;
+        ::rename((f.src + "/t/sub").c_str(), (f.src + "/t/moved").c_str());
+        ::symlink(elsewhere.c_str(), (f.src + "/t/sub").c_str());
+    };
+
+    const int result = f.copy(f.src + "/t", f.dst);
+    struct stat st {};
+    QCOMPARE(::stat(elsewhere.c_str(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0777));
+    QVERIFY(!exists(f.dst + "/t/sub/secret"));
+    if (when.endsWith("/x")) {
+        // Opened before the swap: the folder is copied as it was, mode included.
+        QCOMPARE(result, int(FileOpSuccess));
+        QCOMPARE(::lstat((f.dst + "/t/sub").c_str(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0750));
+        QCOMPARE(readFile(f.dst + "/t/sub/x"), QByteArray("x"));
+    } else {
+        QCOMPARE(result, int(FileOpFailed));
+        QCOMPARE(f.questions.log, std::vector<std::string>{"error " + f.src + "/t/sub: "
+                                                           + "The item changed while it was being copied."});
+        QVERIFY(!exists(f.dst + "/t/sub"));
+    }
+}
+
+void TestCopyFaults::fileRewrittenInPlaceIsNotPublished()
+{
+    CopyFixture f;
+    writeFile(f.src + "/big.bin", tree::pattern(kBig, 1));
+    const std::string source = f.src + "/big.bin";
+    struct stat before {};
+    ::stat(source.c_str(), &before);
+    // Rewritten after the first megabyte was read, with its modification time put back.
+    f.fs.whenRead = [&](const std::string& path) {
+        if (path != source)
+            return;
+        f.fs.whenRead = nullptr;
+        int fd = ::open(source.c_str(), O_WRONLY);
+        const QByteArray other = tree::pattern(kBig, 2);
+        QCOMPARE(::pwrite(fd, other.constData(), other.size(), 0), ssize_t(other.size()));
+        const timespec times[2] = {before.st_atim, before.st_mtim};
+        ::futimens(fd, times);
+        ::close(fd);
+    };
+    QCOMPARE(f.copy(source, f.dst), int(FileOpFailed));
+    QCOMPARE(f.questions.log,
+             std::vector<std::string>{"error " + source + ": The item changed while it was being copied."});
+    QVERIFY(!exists(f.dst + "/big.bin"));
+    QVERIFY(tree::partials(f.dst).empty());
+}
+
+void TestCopyFaults::nameThatCannotBeFormedEnds()
+{
+    CopyFixture f;
+    writeFile(f.src + "/a.txt", "a");
+    // Every duplicate name is refused, as a path past the limit would be.
+    f.fs.statFault = FaultyFileSystem::Fault{" - Copy", -ENAMETOOLONG};
+    QCOMPARE(f.copy(f.src + "/a.txt", f.src), int(FileOpFailed));
+    QCOMPARE(f.questions.log,
+             std::vector<std::string>{"error " + f.src
+                                      + "/a - Copy.txt: The name is too long for the destination."});
+    QCOMPARE(tree::listing(f.src), std::vector<std::string>{"a.txt"});
+}
+
+void TestCopyFaults::poolKeepsGoingOnTheThreadsItHas_data()
+{
+    QTest::addColumn<int>("started");
+    QTest::newRow("none") << 0;
+    QTest::newRow("one of four") << 1;
+}
+
+void TestCopyFaults::poolKeepsGoingOnTheThreadsItHas()
+{
+    QFETCH(int, started);
+    int made = 0;
+    // Refuses threads past `started`, as the kernel does at the process limit.
+    auto starter = [&](std::function<void()> body) {
+        if (made == started)
+            throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        ++made;
+        return std::thread(std::move(body));
+    };
+    std::atomic<int> done{0};
+    {
+        WorkerPool pool(4, 2, starter);
+        QCOMPARE(pool.threads(), size_t(started));
+        for (int i = 0; i < 50; ++i)
+            pool.submit([&] { ++done; });
+        pool.drain();
+        QCOMPARE(done.load(), 50);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCopyFaults)

@@ -7,9 +7,11 @@
 
 #include <QtTest>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace shell;
@@ -412,18 +414,25 @@ void TestCopyTree::partialsOfDeadCopiesAreSwept()
     if (child == 0)
         ::_exit(0);
     QVERIFY(child > 0);
-    ::waitpid(child, nullptr, 0); // reaped: that pid belongs to no process now
-    const std::string dead = f.dst + "/.quintaro-partial-" + std::to_string(child) + "-1-a.txt";
-    const std::string alive = f.dst + "/.quintaro-partial-" + std::to_string(::getppid()) + "-1-b.txt";
-    const std::string lookalike = f.dst + "/.quintaro-partial-notapid";
-    for (const std::string& path : {dead, alive, lookalike})
+    ::waitpid(child, nullptr, 0); // reaped: that pid belongs to no process here
+    const std::string prefix = f.dst + "/.quintaro-partial-" + std::to_string(child) + "-1-";
+    const std::string abandoned = prefix + "a.txt";
+    // A live copy in another pid namespace shows a pid that means nothing here; its lock counts.
+    const std::string live = prefix + "b.txt";
+    const std::string usersOwn = prefix + "c.txt"; // the right pattern, but not the program's
+    for (const std::string& path : {abandoned, live, usersOwn})
         writeFile(path, "partial");
+    for (const std::string& path : {abandoned, live})
+        QCOMPARE(::setxattr(path.c_str(), kPartialMark, "1", 1, 0), 0);
+    const int held = ::open(live.c_str(), O_RDONLY | O_CLOEXEC);
+    QCOMPARE(::flock(held, LOCK_EX), 0);
     writeFile(f.src + "/c.txt", "c");
 
     QCOMPARE(f.copy(f.src + "/c.txt", f.dst), int(FileOpSuccess));
-    QVERIFY(!exists(dead));
-    QVERIFY(exists(alive));
-    QVERIFY(exists(lookalike));
+    ::close(held);
+    QVERIFY(!exists(abandoned));
+    QVERIFY(exists(live));
+    QVERIFY(exists(usersOwn));
 }
 
 QTEST_GUILESS_MAIN(TestCopyTree)

@@ -55,6 +55,18 @@ void TestNamesAndTrash::duplicateOfALongNameStillFits()
     const std::string copy = duplicateName(longName, false, 12);
     QCOMPARE(copy.size(), size_t(NAME_MAX));
     QVERIFY(copy.ends_with(" - Copy (12).txt"));
+
+    // Shortened between characters, never inside one: each offset of the cut is tried.
+    for (const std::string& prefix : {std::string(), std::string("x"), std::string("xx")}) {
+        std::string wide = prefix;
+        while (wide.size() < 250)
+            wide += "\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80"; // é, €, 😀
+        const std::string shortened = duplicateName(wide + ".txt", false, 12);
+        QVERIFY(shortened.size() <= size_t(NAME_MAX));
+        QVERIFY(shortened.ends_with(" - Copy (12).txt"));
+        const QByteArray bytes = QByteArray::fromStdString(shortened);
+        QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes); // no sequence was cut
+    }
 }
 
 void TestNamesAndTrash::partialNamesCarryTheirOwner()

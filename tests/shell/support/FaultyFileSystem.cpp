@@ -14,10 +14,18 @@ bool FaultyFileSystem::fires(std::optional<Fault>& fault, const std::string& pat
     return true;
 }
 
+std::string FaultyFileSystem::pathAt(int dirfd, const std::string& name)
+{
+    char buffer[4096];
+    ssize_t n = ::readlink(("/proc/self/fd/" + std::to_string(dirfd)).c_str(), buffer, sizeof buffer);
+    std::string folder = n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
+    return name.empty() ? folder : folder + "/" + name;
+}
+
 std::string FaultyFileSystem::pathOf(int fd)
 {
     auto it = m_paths.find(fd);
-    return it == m_paths.end() ? std::string() : it->second;
+    return it == m_paths.end() ? pathAt(fd) : it->second;
 }
 
 int FaultyFileSystem::open(const std::string& path, int flags, mode_t mode)
@@ -52,8 +60,14 @@ int FaultyFileSystem::beforeRead(int fd)
 
 void FaultyFileSystem::afterRead(int fd)
 {
-    std::lock_guard lock(m_lock);
+    std::unique_lock lock(m_lock);
     std::string path = pathOf(fd);
+    if (whenRead) {
+        auto hook = whenRead;
+        lock.unlock();
+        hook(path);
+        lock.lock();
+    }
     if (!vanishMatch.empty() && path.find(vanishMatch) != std::string::npos) {
         ::unlink(path.c_str());
         vanishMatch.clear();
@@ -122,14 +136,38 @@ int FaultyFileSystem::statvfs(const std::string& path, struct statvfs* st)
     return r;
 }
 
-int FaultyFileSystem::moveToTrash(const std::string& path)
+int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name)
 {
     {
         std::lock_guard lock(m_lock);
-        if (fires(trashFault, path))
+        if (fires(trashFault, pathAt(dirfd, name)))
             return trashFault->error;
     }
-    return PosixFileSystem::moveToTrash(path);
+    return PosixFileSystem::moveToTrashAt(dirfd, name);
+}
+
+int FaultyFileSystem::openAt(int dirfd, const std::string& name, int flags, mode_t mode)
+{
+    const std::string path = pathAt(dirfd, name);
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(openFault, path))
+            return openFault->error;
+    }
+    int fd = PosixFileSystem::openAt(dirfd, name, flags, mode);
+    if (fd >= 0 && whenOpened)
+        whenOpened(path);
+    return fd;
+}
+
+int FaultyFileSystem::statAt(int dirfd, const std::string& name, struct stat* st)
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(statFault, pathAt(dirfd, name)))
+            return statFault->error;
+    }
+    return PosixFileSystem::statAt(dirfd, name, st);
 }
 
 int FaultyFileSystem::syncfs(int fd)
@@ -152,14 +190,15 @@ int FaultyFileSystem::fsync(int fd)
     return PosixFileSystem::fsync(fd);
 }
 
-int FaultyFileSystem::openTempFile(const std::string& path, mode_t mode)
+int FaultyFileSystem::openTempFileAt(int dirfd, const std::string& name, mode_t mode)
 {
+    const std::string path = pathAt(dirfd, name);
     {
         std::lock_guard lock(m_lock);
         if (fires(tmpFileFault, path))
             return tmpFileFault->error;
     }
-    int fd = PosixFileSystem::openTempFile(path, mode);
+    int fd = PosixFileSystem::openTempFileAt(dirfd, name, mode);
     if (fd >= 0) {
         // Known by the name it is meant to get, so faults on that name reach its writes.
         std::lock_guard lock(m_lock);
@@ -168,8 +207,9 @@ int FaultyFileSystem::openTempFile(const std::string& path, mode_t mode)
     return fd;
 }
 
-int FaultyFileSystem::linkTempFile(int fd, const std::string& path)
+int FaultyFileSystem::linkFileAt(int fd, int dirfd, const std::string& name)
 {
+    const std::string path = pathAt(dirfd, name);
     {
         std::lock_guard lock(m_lock);
         if (fires(linkFault, path))
@@ -179,7 +219,7 @@ int FaultyFileSystem::linkTempFile(int fd, const std::string& path)
             appearBeforeLink.clear();
         }
     }
-    int r = PosixFileSystem::linkTempFile(fd, path);
+    int r = PosixFileSystem::linkFileAt(fd, dirfd, name);
     if (r == 0)
         ++filesLinked;
     return r;

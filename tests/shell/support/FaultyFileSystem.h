@@ -7,6 +7,7 @@
 #include "platform/shell/PosixFileSystem.h"
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -34,6 +35,10 @@ public:
     std::optional<Fault> linkFault;                 // giving the unnamed file its name fails
     std::string appearBeforeLink;                   // another item takes this name just before the link
     std::atomic<int> filesLinked{0};                // unnamed files that got their name
+    std::optional<Fault> statFault;                 // looking at an item fails
+    // Called with the item's path after an item is opened, and after each read of a file.
+    std::function<void(const std::string&)> whenOpened;
+    std::function<void(const std::string&)> whenRead;
 
     int open(const std::string& path, int flags, mode_t mode = 0) override;
     int close(int fd) override;
@@ -41,11 +46,16 @@ public:
     ssize_t pwrite(int fd, const void* buf, size_t count, off_t offset) override;
     ssize_t copyFileRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t count) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
-    int moveToTrash(const std::string& path) override;
     int syncfs(int fd) override;
     int fsync(int fd) override;
-    int openTempFile(const std::string& path, mode_t mode) override;
-    int linkTempFile(int fd, const std::string& path) override;
+    int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;
+    int statAt(int dirfd, const std::string& name, struct stat* st) override;
+    int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
+    int linkFileAt(int fd, int dirfd, const std::string& name) override;
+    int moveToTrashAt(int dirfd, const std::string& name) override;
+
+    // The path of an open descriptor, or of a name in an open folder.
+    static std::string pathAt(int dirfd, const std::string& name = {});
 
 private:
     static bool fires(std::optional<Fault>& fault, const std::string& path);

@@ -1,0 +1,38 @@
+#include "platform/shell/FolderPair.h"
+
+namespace shell {
+
+FolderPair::FolderPair(CopySession& session, int source, int target, std::string shownSource,
+                       std::string shownTarget, std::shared_ptr<FolderPair> parent)
+    : m_session(session), m_source(source), m_target(target), m_shownSource(std::move(shownSource)),
+      m_shownTarget(std::move(shownTarget)), m_parent(std::move(parent))
+{
+}
+
+FolderPair::~FolderPair()
+{
+    FileSystem& fs = m_session.fs;
+    if (m_finish && m_source >= 0 && m_target >= 0) {
+        // Applied from the descriptors opened at the start: a source folder swapped for
+        // a link since then cannot lend the copy its mode.
+        copyMetadata(m_session, m_source, m_target, m_sourceStat, false,
+                     m_parent ? m_parent->inherited() : Inherited{});
+    }
+    if (m_written && m_target >= 0 && m_session.options.durability == Durability::SyncEachFile) {
+        if (int r = fs.fsync(m_target); r != 0)
+            m_session.noteFlushError(r);
+    }
+    if (m_source >= 0)
+        fs.close(m_source);
+    if (m_target >= 0)
+        fs.close(m_target);
+}
+
+void FolderPair::finishLike(const struct stat& source)
+{
+    m_sourceStat = source;
+    m_finish = true;
+    m_written = true;
+}
+
+} // namespace shell

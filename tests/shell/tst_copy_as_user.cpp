@@ -1,0 +1,150 @@
+// Copies run as a normal user, where the kernel's permission checks apply: the
+// suite runs as root, so each copy runs in a child process that has given up its
+// privileges (as nobody) and reports back through a file.
+
+#include "platform/shell/CopyEngine.h"
+#include "platform/shell/FileOperation.h"
+#include "platform/shell/PosixFileSystem.h"
+#include "platform/shell/ProgressState.h"
+#include "support/ScriptedQuestions.h"
+#include "support/TreeHelpers.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace shell;
+using tree::writeFile;
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+struct Outcome {
+    int result = -1;
+    std::vector<std::string> questions; // as ScriptedQuestions logs them
+    std::vector<std::string> leftOut;   // "item: reason"
+    std::uint64_t itemsDone = 0;
+    std::uint64_t itemsTotal = 0;
+    std::uint64_t itemsSkipped = 0;
+};
+
+// Copies source into destination as nobody (or as the user running the suite,
+// when that is not root). Every error question is answered Skip.
+Outcome copyAsNobody(const std::string& scratch, const std::string& source, const std::string& destination)
+{
+    const std::string report = scratch + "/report";
+    auto body = [&] {
+        PosixFileSystem fs;
+        ScriptedQuestions questions;
+        ProgressState progress;
+        CancelToken cancel;
+        CopyOptions options;
+        options.threads = 1;
+        CopyEngine engine(fs, questions, progress, cancel, options);
+        const int result = engine.run({source}, destination);
+        std::ofstream out(report, std::ios::trunc);
+        const ProgressSnapshot p = progress.snapshot();
+        out << result << '\n' << p.itemsDone << '\n' << p.itemsTotal << '\n' << p.itemsSkipped << '\n';
+        out << questions.log.size() << '\n';
+        for (const std::string& line : questions.log)
+            out << line << '\n';
+        for (const LeftOutItem& item : engine.leftOut())
+            out << item.item << ": " << item.reason << '\n';
+    };
+    if (::geteuid() != 0) {
+        body();
+    } else {
+        pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0
+                || ::setresuid(kNobody, kNobody, kNobody) != 0)
+                ::_exit(2);
+            body();
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return {};
+    }
+    Outcome outcome;
+    std::ifstream in(report);
+    size_t asked = 0;
+    in >> outcome.result >> outcome.itemsDone >> outcome.itemsTotal >> outcome.itemsSkipped >> asked;
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line))
+        (outcome.questions.size() < asked ? outcome.questions : outcome.leftOut).push_back(line);
+    return outcome;
+}
+
+// A scratch folder the unprivileged child may use: src readable, dst its own.
+struct Scratch {
+    Scratch()
+    {
+        ::chmod(root.c_str(), 0755);
+        tree::makeFolder(src);
+        tree::makeFolder(dst);
+        if (::geteuid() == 0) {
+            ::chown(dst.c_str(), kNobody, kNobody);
+            ::chown(root.c_str(), kNobody, kNobody); // for the report
+        }
+    }
+    QTemporaryDir dir;
+    std::string root = dir.path().toStdString();
+    std::string src = root + "/src";
+    std::string dst = root + "/dst";
+};
+
+} // namespace
+
+class TestCopyAsUser : public QObject {
+    Q_OBJECT
+private slots:
+    void unsearchableFolderIsAskedAbout();
+    void setIdBitsAreDroppedWithTheOwner();
+};
+
+void TestCopyAsUser::unsearchableFolderIsAskedAbout()
+{
+    Scratch s;
+    tree::makeFolder(s.src + "/t");
+    tree::makeFolder(s.src + "/t/locked");
+    writeFile(s.src + "/t/locked/a", "a");
+    writeFile(s.src + "/t/ok", "ok");
+    ::chmod((s.src + "/t/locked").c_str(), 0644); // listed, but nothing inside can be looked at
+
+    const Outcome o = copyAsNobody(s.root, s.src + "/t", s.dst);
+    ::chmod((s.src + "/t/locked").c_str(), 0755);
+    QCOMPARE(o.result, int(FileOpFailed));
+    const std::string item = s.src + "/t/locked/a";
+    QCOMPARE(o.questions, std::vector<std::string>{"error " + item + ": Access is denied."});
+    QCOMPARE(o.leftOut, std::vector<std::string>{item + ": Access is denied."});
+    QCOMPARE(tree::readFile(s.dst + "/t/ok"), QByteArray("ok"));
+    QCOMPARE(o.itemsDone, o.itemsTotal);
+    QCOMPARE(o.itemsSkipped, std::uint64_t(1));
+}
+
+void TestCopyAsUser::setIdBitsAreDroppedWithTheOwner()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs a file of another owner, which only root can make");
+    Scratch s;
+    writeFile(s.src + "/tool", "#!/bin/sh\n");
+    QCOMPARE(::chown((s.src + "/tool").c_str(), 0, 0), 0);
+    QCOMPARE(::chmod((s.src + "/tool").c_str(), 06755), 0);
+
+    const Outcome o = copyAsNobody(s.root, s.src + "/tool", s.dst);
+    QCOMPARE(o.result, int(FileOpSuccess));
+    struct stat copy {};
+    QCOMPARE(::lstat((s.dst + "/tool").c_str(), &copy), 0);
+    QCOMPARE(copy.st_uid, kNobody);
+    QCOMPARE(copy.st_mode & 07777, mode_t(0755));
+}
+
+QTEST_GUILESS_MAIN(TestCopyAsUser)
+#include "tst_copy_as_user.moc"

@@ -20,6 +20,10 @@ enum : int {
     kErrorNoName = -100011,        // no free name could be formed for a copy beside its original
 };
 
+// Leads the reason of a folder that was copied but could not be given its source's
+// mode, owner, attributes or times.
+inline constexpr const char* kFolderMetadataNotKept = "Its permissions, owner or times could not be kept: ";
+
 // The sentence shown to the user for a failure code.
 [[nodiscard]] std::string describeError(int error);
 

@@ -1,5 +1,7 @@
 #include "platform/shell/FolderPair.h"
 
+#include "platform/shell/CopyErrors.h"
+
 namespace shell {
 
 FolderPair::FolderPair(CopySession& session, int source, int target, std::string shownSource,
@@ -15,8 +17,13 @@ FolderPair::~FolderPair()
     if (m_finish && m_source >= 0 && m_target >= 0) {
         // Applied from the descriptors opened at the start: a source folder swapped for
         // a link since then cannot lend the copy its mode.
-        copyMetadata(m_session, m_source, m_target, m_sourceStat, false,
-                     m_parent ? m_parent->inherited() : Inherited{});
+        // Nobody is left to ask at this point (the folder's last item is done), so a
+        // failure goes to the list the user sees before the request returns.
+        if (int r = copyMetadata(m_session, m_source, m_target, m_sourceStat, false,
+                                 m_parent ? m_parent->inherited() : Inherited{});
+            r != 0) {
+            m_session.noteLeftOut(m_shownTarget, kFolderMetadataNotKept + describeError(r));
+        }
     }
     if (m_written && m_target >= 0 && m_session.options.durability == Durability::SyncEachFile) {
         if (int r = fs.fsync(m_target); r != 0)

@@ -2,6 +2,7 @@
 // engine's seam. Whatever happens, the originals stay as they were, no half-written
 // file appears under a final name, and the request says what went wrong.
 
+#include "platform/shell/CopyErrors.h"
 #include "platform/shell/FileOperation.h"
 #include "platform/shell/WorkerPool.h"
 #include "support/CopyFixture.h"
@@ -254,6 +255,17 @@ void TestCopyFaults::failedFlushIsAFailure()
     QCOMPARE(f.copy(f.src + "/small.txt", f.dst + "/again"), int(FileOpSuccess));
     QCOMPARE(readFile(f.dst + "/again/small.txt"), QByteArray("small"));
     QCOMPARE(f.questions.count("error "), 1);
+
+    // A folder is given its source's times once its last item is done; a failure
+    // then is listed for the user, never taken for success.
+    QVERIFY(QDir().mkpath(QString::fromStdString(f.src + "/t")));
+    f.fs.timesFault = FaultyFileSystem::Fault{"dst/t", -EIO, 1};
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    QCOMPARE(engine.run({f.src + "/t"}, f.dst), int(FileOpFailed));
+    QVERIFY(QFileInfo(QString::fromStdString(f.dst + "/t")).isDir());
+    QCOMPARE(engine.leftOut().size(), size_t(1));
+    QCOMPARE(engine.leftOut()[0].item, f.dst + "/t");
+    QCOMPARE(engine.leftOut()[0].reason, std::string(kFolderMetadataNotKept) + describeError(-EIO));
 }
 
 void TestCopyFaults::countingErrorsAreAsked_data()

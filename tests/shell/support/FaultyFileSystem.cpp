@@ -224,3 +224,13 @@ int FaultyFileSystem::linkFileAt(int fd, int dirfd, const std::string& name)
         ++filesLinked;
     return r;
 }
+
+int FaultyFileSystem::futimens(int fd, const struct timespec times[2])
+{
+    {
+        std::lock_guard lock(m_lock);
+        if (fires(timesFault, pathOf(fd)))
+            return timesFault->error;
+    }
+    return PosixFileSystem::futimens(fd, times);
+}

@@ -36,6 +36,7 @@ public:
     std::string appearBeforeLink;                   // another item takes this name just before the link
     std::atomic<int> filesLinked{0};                // unnamed files that got their name
     std::optional<Fault> statFault;                 // looking at an item fails
+    std::optional<Fault> timesFault;                // setting an open item's times fails
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
     std::function<void(const std::string&)> whenRead;
@@ -48,6 +49,7 @@ public:
     int statvfs(const std::string& path, struct statvfs* st) override;
     int syncfs(int fd) override;
     int fsync(int fd) override;
+    int futimens(int fd, const struct timespec times[2]) override;
     int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;
     int statAt(int dirfd, const std::string& name, struct stat* st) override;
     int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;

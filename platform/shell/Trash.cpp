@@ -60,7 +60,9 @@ bool usableTrash(const std::string& trash, dev_t device)
     struct stat st {};
     if (makeFolders(trash + "/files") != 0 || makeFolders(trash + "/info") != 0)
         return false;
-    return ::stat((trash + "/files").c_str(), &st) == 0 && st.st_dev == device;
+    // The records live on the items' file system too, so flushing it covers them.
+    return ::stat((trash + "/files").c_str(), &st) == 0 && st.st_dev == device
+           && ::stat((trash + "/info").c_str(), &st) == 0 && st.st_dev == device;
 }
 
 // The mount point holding the item: the highest ancestor still on its device.
@@ -132,7 +134,7 @@ int moveItemToTrash(const std::string& path)
     return result;
 }
 
-int moveItemToTrashAt(int dirfd, const std::string& name)
+int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
 {
     // The record needs the item's absolute path; the open folder knows its own.
     char procPath[64];
@@ -174,7 +176,7 @@ int moveItemToTrashAt(int dirfd, const std::string& name)
             continue;
         }
         int result = writeAll(fd, info);
-        if (result == 0 && ::fsync(fd) != 0)
+        if (result == 0 && record == TrashRecord::Synced && ::fsync(fd) != 0)
             result = -errno;
         ::close(fd);
         if (result == 0 && ::renameat(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str()) != 0)

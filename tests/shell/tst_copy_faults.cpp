@@ -247,6 +247,10 @@ void TestCopyFaults::failedFlushIsAFailure()
     QCOMPARE(f.copy(f.src + "/small.txt", f.dst), int(FileOpFailed));
     QCOMPARE(f.questions.count("failed "), 1);
     QVERIFY(f.questions.log[0].find("could not be written to the disk") != std::string::npos);
+    // The trash's record of a replaced file is left to that flush, so its failure fails the copy too.
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst), int(FileOpFailed));
+    QCOMPARE(f.fs.trashRecordsLeftToFlush.load(), 1);
+    QCOMPARE(tree::trashedNames(f.trash), std::vector<std::string>{"small.txt"});
 
     f.options.durability = Durability::SyncEachFile;
     f.fs.syncFault = FaultyFileSystem::Fault{"small.txt", -EIO, 1};
@@ -254,6 +258,10 @@ void TestCopyFaults::failedFlushIsAFailure()
     QCOMPARE(f.copy(f.src + "/small.txt", f.dst + "/again"), int(FileOpSuccess));
     QCOMPARE(readFile(f.dst + "/again/small.txt"), QByteArray("small"));
     QCOMPARE(f.questions.count("error "), 1);
+    // Synced file by file, the record is synced before the new file takes the name.
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst + "/again"), int(FileOpSuccess));
+    QCOMPARE(f.fs.trashRecordsSynced.load(), 1);
+    QCOMPARE(f.fs.trashRecordsLeftToFlush.load(), 1);
 }
 
 void TestCopyFaults::countingErrorsAreAsked_data()

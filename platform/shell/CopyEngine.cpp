@@ -131,8 +131,11 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         m_session.progress.itemsSkipped(m_countSkipped);
         m_session.progress.itemsDone(m_countSkipped);
     }
-    if (m_session.options.threads > 1)
-        m_pool = std::make_unique<WorkerPool>(m_session.options.threads);
+    unsigned threads = m_session.options.threads;
+    if (struct stat into{}; threads == 0)
+        threads = fs.fstat(target, &into) == 0 ? copyThreadsFor(into.st_dev) : 2;
+    if (threads > 1)
+        m_pool = std::make_unique<WorkerPool>(threads);
 
     for (Source& source : sources) {
         if (source.tree.empty())

@@ -4,7 +4,8 @@
 // written (no holes, nothing skipped), seconds and MB/s of those bytes, then every
 // item left out after an error, with its reason.
 //
-// Options: --threads N (workers for small files, 1 = none), --fsync-each (fsync
+// Options: --threads N (workers for small files, 1 = none; by default chosen for the
+// machine's cores and the destination's disk), --fsync-each (fsync
 // every file instead of one syncfs per file system at the end); "--" ends them.
 //
 // Exit status: 0 success, 1 cancelled, 2 refused (or a wrong command line), 3

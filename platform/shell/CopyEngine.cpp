@@ -18,6 +18,8 @@ namespace {
 
 // Duplicates tried beside an original before the copy gives up on a name.
 constexpr int kMaxDuplicates = 10000;
+// Small files handed to a worker at once.
+constexpr size_t kFilesPerBatch = 16;
 
 std::string shown(const std::string& path)
 {
@@ -131,8 +133,11 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         m_session.progress.itemsSkipped(m_countSkipped);
         m_session.progress.itemsDone(m_countSkipped);
     }
-    if (m_session.options.threads > 1)
-        m_pool = std::make_unique<WorkerPool>(m_session.options.threads);
+    unsigned threads = m_session.options.threads;
+    if (struct stat into{}; threads == 0)
+        threads = fs.fstat(target, &into) == 0 ? copyThreadsFor(into.st_dev) : 2;
+    if (threads > 1)
+        m_pool = std::make_unique<WorkerPool>(threads);
 
     for (Source& source : sources) {
         if (source.tree.empty())
@@ -376,6 +381,26 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         bool fresh;
     };
     std::vector<Level> levels;
+    // Small files go to the workers in batches from one folder: one hand-over, and one
+    // wake-up of a worker, for a batch rather than for each file.
+    struct SmallFile {
+        std::string name;
+        std::string target;
+        std::int64_t size;
+        bool replace;
+    };
+    std::shared_ptr<FolderPair> batchFolder;
+    std::vector<SmallFile> batch;
+    auto handOver = [&] {
+        if (batch.empty())
+            return;
+        m_pool->submit([this, folder = std::move(batchFolder), files = std::move(batch)] {
+            for (const SmallFile& file : files)
+                m_items.copy(*folder, file.name, file.target, file.size, file.replace, true);
+        });
+        batch.clear();
+        batchFolder.reset();
+    };
     size_t i = 0;
     while (i < tree.size() && !m_session.cancel.checkpoint()) {
         while (!levels.empty() && i >= levels.back().end)
@@ -419,13 +444,17 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         // Files with several names are copied in order, so the first copy is there to link to.
         if (m_pool && entry.kind == EntryKind::File && !entry.linked
             && entry.size < m_session.options.smallFile) {
-            m_pool->submit([this, parent, name = entry.name, target, size = entry.size, replace] {
-                m_items.copy(*parent, name, target, size, replace, true);
-            });
+            if (batchFolder != parent)
+                handOver();
+            batchFolder = parent;
+            batch.push_back({entry.name, target, entry.size, replace});
+            if (batch.size() >= kFilesPerBatch)
+                handOver();
         } else {
             m_items.copy(*parent, entry.name, target, entry.size, replace, entry.kind == EntryKind::File);
         }
     }
+    handOver();
 }
 
 // Makes (or merges into) one folder of the tree. Null: its subtree is not copied.

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <string>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 
@@ -33,9 +35,31 @@ mode_t currentUmask()
 
 } // namespace
 
-unsigned defaultCopyThreads()
+namespace {
+
+// Whether the disk holding device says it spins; a partition answers for its disk.
+bool onRotationalDisk(dev_t device)
 {
-    return std::thread::hardware_concurrency() > 2 ? 4 : 1;
+    const std::string block =
+        "/sys/dev/block/" + std::to_string(major(device)) + ":" + std::to_string(minor(device)) + "/";
+    for (const char* queue : {"queue/rotational", "../queue/rotational"}) {
+        std::FILE* file = std::fopen((block + queue).c_str(), "re");
+        if (!file)
+            continue;
+        const int flag = std::fgetc(file);
+        std::fclose(file);
+        return flag == '1';
+    }
+    return false; // no block device (tmpfs, network): nothing spins here
+}
+
+} // namespace
+
+unsigned copyThreadsFor(dev_t device)
+{
+    if (std::thread::hardware_concurrency() <= 1 || onRotationalDisk(device))
+        return 2;
+    return 4;
 }
 
 CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyProgress& copyProgress,

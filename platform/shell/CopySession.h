@@ -20,12 +20,15 @@ enum class Durability {
     SyncEachFile,   // fsync every file and every folder written into
 };
 
-// Workers for small files: on a machine with two cores or fewer, copying them in
-// order measured faster than in parallel; with more cores four work side by side.
-[[nodiscard]] unsigned defaultCopyThreads();
+// Workers for small files written to the file system of device. Making a file
+// waits in the kernel (journal, inode and folder blocks) more than it computes, so
+// workers overlap those waits even on one or two cores: four where the disk is
+// solid-state, two on a spinning disk (or one core), whose head would otherwise
+// chase four folders at once. Large files are copied in order whatever the count.
+[[nodiscard]] unsigned copyThreadsFor(dev_t device);
 
 struct CopyOptions {
-    unsigned threads = defaultCopyThreads();        // 1 copies in order
+    unsigned threads = 0;                           // 0 chosen by copyThreadsFor, 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
 };

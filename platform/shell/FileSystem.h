@@ -101,8 +101,10 @@ public:
     // An exclusive advisory lock; without wait, -EWOULDBLOCK when someone holds one.
     virtual int lockFile(int fd, bool wait) = 0;
 
-    // Moves an item to the desktop trash so the user can restore it.
-    virtual int moveToTrashAt(int dirfd, const std::string& name) = 0;
+    // Moves an item to the desktop trash so the user can restore it. syncRecord: the
+    // trash's record is on the disk before the call returns; otherwise the caller's
+    // syncfs of the item's file system (which the trash shares) makes it durable.
+    virtual int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) = 0;
 };
 
 } // namespace shell

@@ -285,7 +285,11 @@ int ItemCopier::makeEntry(const Place& at, const std::string& name, const struct
 // the user agreed to delete it for good (it is still there, to be replaced in one step).
 int ItemCopier::makeRoom(const Place& at)
 {
-    int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target);
+    // With one flush at the end, that flush makes the trash's record durable too (the
+    // trash shares the item's file system, which the request flushes): the record and
+    // the move are done before the new file takes the name, and success waits for both.
+    const bool syncRecord = m_session.options.durability == Durability::SyncEachFile;
+    int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord);
     if (trashed == 0 || trashed == -ENOENT)
         return 0;
     const std::string shown = joinPath(at.folder.shownTarget(), at.target);

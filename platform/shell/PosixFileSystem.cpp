@@ -408,9 +408,9 @@ int PosixFileSystem::lockFile(int fd, bool wait)
     return restarting([&] { return ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)); });
 }
 
-int PosixFileSystem::moveToTrashAt(int dirfd, const std::string& name)
+int PosixFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord)
 {
-    return moveItemToTrashAt(dirfd, name);
+    return moveItemToTrashAt(dirfd, name, syncRecord ? TrashRecord::Synced : TrashRecord::Flushed);
 }
 
 } // namespace shell

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <map>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,7 +62,9 @@ bool usableTrash(const std::string& trash, dev_t device)
     struct stat st {};
     if (makeFolders(trash + "/files") != 0 || makeFolders(trash + "/info") != 0)
         return false;
-    return ::stat((trash + "/files").c_str(), &st) == 0 && st.st_dev == device;
+    // The records live on the items' file system too, so flushing it covers them.
+    return ::stat((trash + "/files").c_str(), &st) == 0 && st.st_dev == device
+           && ::stat((trash + "/info").c_str(), &st) == 0 && st.st_dev == device;
 }
 
 // The mount point holding the item: the highest ancestor still on its device.
@@ -95,6 +99,37 @@ std::string trashFor(const std::string& absolute, dev_t device)
     if (usableTrash(own, device))
         return own;
     return {};
+}
+
+// The trash each file system's items go to, found once: looking again for every item
+// would cost two folder checks and two looks each. Keyed by the home trash as well,
+// which the environment names. A trash removed since is found (or made) again.
+std::mutex g_knownLock;
+std::map<std::pair<dev_t, std::string>, std::string> g_known;
+
+std::string knownTrashFor(const std::string& absolute, dev_t device, bool lookAgain)
+{
+    const auto key = std::make_pair(device, homeTrashFolder());
+    std::lock_guard lock(g_knownLock);
+    if (auto it = g_known.find(key); it != g_known.end() && !lookAgain)
+        return it->second;
+    std::string trash = trashFor(absolute, device);
+    if (trash.empty())
+        g_known.erase(key);
+    else
+        g_known[key] = trash;
+    return trash;
+}
+
+// The n-th name tried in the trash: "name", "name.2" ... "name.9", then names unlikely
+// to be taken, so an item replaced over and over does not walk a longer list each time.
+std::string trashNameFor(const std::string& base, int n)
+{
+    if (n == 1)
+        return base;
+    if (n < 10)
+        return base + "." + std::to_string(n);
+    return base + "." + std::to_string(std::time(nullptr)) + "-" + std::to_string(n);
 }
 
 int writeAll(int fd, const std::string& text)
@@ -132,7 +167,7 @@ int moveItemToTrash(const std::string& path)
     return result;
 }
 
-int moveItemToTrashAt(int dirfd, const std::string& name)
+int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
 {
     // The record needs the item's absolute path; the open folder knows its own.
     char procPath[64];
@@ -149,7 +184,8 @@ int moveItemToTrashAt(int dirfd, const std::string& name)
     struct stat item {};
     if (::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
         return -errno;
-    std::string trash = trashFor(absolute, item.st_dev);
+    std::string trash = knownTrashFor(absolute, item.st_dev, false);
+    bool lookedAgain = false;
     if (trash.empty())
         return -EXDEV;
 
@@ -158,13 +194,22 @@ int moveItemToTrashAt(int dirfd, const std::string& name)
     std::string info =
         "[Trash Info]\nPath=" + percentEncoded(absolute) + "\nDeletionDate=" + localTimeStamp() + "\n";
     for (int n = 1; n < 100000; ++n) {
-        std::string trashName = n == 1 ? base : base + "." + std::to_string(n);
+        std::string trashName = trashNameFor(base, n);
         std::string infoPath = trash + "/info/" + trashName + ".trashinfo";
         std::string filesPath = trash + "/files/" + trashName;
         // The info record is created exclusively first: it reserves the name against other trashers.
         int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
+        if (fd < 0 && errno == ENOENT && !lookedAgain) {
+            // The trash was removed since it was found: find or make it again.
+            lookedAgain = true;
+            trash = knownTrashFor(absolute, item.st_dev, true);
+            if (trash.empty())
+                return -EXDEV;
+            n = 0;
+            continue;
+        }
         if (fd < 0)
             return -errno;
         struct stat existing {};
@@ -174,13 +219,25 @@ int moveItemToTrashAt(int dirfd, const std::string& name)
             continue;
         }
         int result = writeAll(fd, info);
-        if (result == 0 && ::fsync(fd) != 0)
+        if (result == 0 && record == TrashRecord::Synced && ::fsync(fd) != 0)
             result = -errno;
         ::close(fd);
         if (result == 0 && ::renameat(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str()) != 0)
             result = -errno;
         if (result != 0)
             ::unlink(infoPath.c_str());
+        // ENOENT with the item still there: the trash lost its files folder meanwhile. Never
+        // returned as such, since it would read as "the item is gone, the name is free".
+        if (result == -ENOENT && ::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) == 0) {
+            if (lookedAgain)
+                return -EXDEV;
+            lookedAgain = true;
+            trash = knownTrashFor(absolute, item.st_dev, true);
+            if (trash.empty())
+                return -EXDEV;
+            n = 0;
+            continue;
+        }
         return result;
     }
     return -EEXIST;

@@ -8,6 +8,14 @@
 
 namespace shell {
 
+// When the trash's record of an item reaches the disk.
+enum class TrashRecord {
+    Synced,  // before the call returns (fsync of the record)
+    Flushed, // with the caller's own flush of the item's file system (syncfs), which
+             // the trash shares: the record and the item's move are in the page cache
+             // before the call returns, in that order
+};
+
 // The user's own trash folder: $XDG_DATA_HOME/Trash, else ~/.local/share/Trash.
 std::string homeTrashFolder();
 
@@ -16,6 +24,6 @@ std::string homeTrashFolder();
 // an item that cannot be renamed into a trash fails with minus errno.
 int moveItemToTrash(const std::string& path);
 // The same for the entry name of the open folder dirfd.
-int moveItemToTrashAt(int dirfd, const std::string& name);
+int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record = TrashRecord::Synced);
 
 } // namespace shell

@@ -137,6 +137,18 @@ void TestNamesAndTrash::trashKeepsBytesAndRecordsTheOrigin()
     ::unlink((trash + "/files/a b%\xe9.2").c_str());
     ::unlink((trash + "/info/a b%\xe9.trashinfo").c_str());
     ::unlink((trash + "/info/a b%\xe9.2.trashinfo").c_str());
+
+    // Either folder of the trash removed after the trash was found: it is made again,
+    // and the item lands in it (never reported gone while it still stands).
+    for (const char* removed : {"/info", "/files"}) {
+        QVERIFY(QDir(QString::fromStdString(trash + removed)).removeRecursively());
+        tree::writeFile(root + "/w/gone", removed);
+        QCOMPARE(moveItemToTrash(root + "/w/gone"), 0);
+        QVERIFY(!tree::exists(root + "/w/gone"));
+        const std::vector<std::string> names = tree::trashedNames(trash);
+        QVERIFY(!names.empty());
+        QCOMPARE(tree::readFile(trash + "/files/" + names.back()), QByteArray(removed));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNamesAndTrash)

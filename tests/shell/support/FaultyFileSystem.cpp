@@ -136,14 +136,17 @@ int FaultyFileSystem::statvfs(const std::string& path, struct statvfs* st)
     return r;
 }
 
-int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name)
+int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord)
 {
     {
         std::lock_guard lock(m_lock);
         if (fires(trashFault, pathAt(dirfd, name)))
             return trashFault->error;
     }
-    return PosixFileSystem::moveToTrashAt(dirfd, name);
+    int r = PosixFileSystem::moveToTrashAt(dirfd, name, syncRecord);
+    if (r == 0)
+        ++(syncRecord ? trashRecordsSynced : trashRecordsLeftToFlush);
+    return r;
 }
 
 int FaultyFileSystem::openAt(int dirfd, const std::string& name, int flags, mode_t mode)

@@ -35,6 +35,8 @@ public:
     std::optional<Fault> linkFault;                 // giving the unnamed file its name fails
     std::string appearBeforeLink;                   // another item takes this name just before the link
     std::atomic<int> filesLinked{0};                // unnamed files that got their name
+    std::atomic<int> trashRecordsSynced{0};         // items trashed with their record synced at once
+    std::atomic<int> trashRecordsLeftToFlush{0};    // items trashed with their record left to the flush
     std::optional<Fault> statFault;                 // looking at an item fails
     std::optional<Fault> timesFault;                // setting an open item's times fails
     // Called with the item's path after an item is opened, and after each read of a file.
@@ -54,7 +56,7 @@ public:
     int statAt(int dirfd, const std::string& name, struct stat* st) override;
     int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
     int linkFileAt(int fd, int dirfd, const std::string& name) override;
-    int moveToTrashAt(int dirfd, const std::string& name) override;
+    int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
 
     // The path of an open descriptor, or of a name in an open folder.
     static std::string pathAt(int dirfd, const std::string& name = {});

@@ -87,21 +87,23 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     std::uint64_t blockSize = fs.statvfs(ancestor, &volume) == 0 ? volume.f_frsize : 4096;
     TreeScanner scanner(fs, m_session.cancel, blockSize, [this](const std::string& item, int error) {
         ErrorAnswer answer = m_session.askAboutError(item, error, true);
-        if (answer == ErrorAnswer::Skip)
+        if (answer == ErrorAnswer::Skip) {
             ++m_countSkipped;
+            m_countSkippedItems.insert(item);
+        }
         return answer;
     });
     for (Source& source : sources) {
         if (S_ISDIR(source.st.st_mode)) {
-            if (!scanner.scan(source.parent, nameOf(source.path), source.path, source.tree)) {
+            const std::uint64_t before = scanner.totals().items;
+            if (!scanner.scan(source.parent, nameOf(source.path), source.path)) {
                 closeSources();
                 return FileOpCancelled;
             }
+            source.counted = scanner.totals().items != before;
         } else {
             scanner.countSingle(source.st);
-            const bool linked = S_ISREG(source.st.st_mode) && source.st.st_nlink > 1;
-            source.tree.push_back(
-                {nameOf(source.path), 1, kindOf(source.st.st_mode), linked, source.st.st_size});
+            source.counted = true;
         }
     }
 
@@ -140,7 +142,7 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         m_pool = std::make_unique<WorkerPool>(threads);
 
     for (Source& source : sources) {
-        if (source.tree.empty())
+        if (!source.counted)
             continue;
         // The pair takes over the source's folder and a descriptor of its own for the destination.
         const int into = fs.openAt(target, ".", O_RDONLY | O_DIRECTORY);
@@ -182,7 +184,7 @@ int CopyEngine::collectSources(const std::vector<std::string>& names, std::vecto
     FileSystem& fs = m_session.fs;
     for (const std::string& raw : names) {
         std::string name = withoutTrailingSlash(raw);
-        Source source{name, {}, -1, {}};
+        Source source{name, {}, -1, false};
         int r = fs.lstat(name, &source.st);
         if (r == -ENOENT && hasWildcard(nameOf(name))) {
             if (int w = expandWildcard(name, sources); w != 0)
@@ -233,7 +235,7 @@ int CopyEngine::expandWildcard(const std::string& name, std::vector<Source>& sou
     std::sort(matches.begin(), matches.end());
     size_t before = sources.size();
     for (const std::string& match : matches) {
-        Source source{name.find('/') == std::string::npos ? match : joinPath(folder, match), {}, -1, {}};
+        Source source{name.find('/') == std::string::npos ? match : joinPath(folder, match), {}, -1, false};
         if (m_session.fs.lstat(source.path, &source.st) == 0)
             sources.push_back(std::move(source));
     }
@@ -366,19 +368,25 @@ std::optional<std::string> CopyEngine::targetFor(const FolderPair& root, const S
 
 void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair>& root)
 {
-    const std::vector<TreeEntry>& tree = source.tree;
+    const std::string name = nameOf(source.path);
     const std::optional<std::string> rootTarget = targetFor(*root, source);
     if (!rootTarget) {
-        skipEntries(tree, 0, tree.size());
+        skipItem(root->source(), name, source.st);
         return;
     }
-    // The folders being copied, outermost first. fresh: made by this request, so the
-    // entries below cannot clash with anything (and if something appears there
-    // meanwhile, naming the copy refuses to replace it).
+    // The folders being copied, outermost first, each with what is left of its own
+    // listing: the tree is walked again, one folder's names at a time, never held whole.
+    // fresh: made by this request, so the entries below cannot clash with anything (and
+    // if something appears there meanwhile, naming the copy refuses to replace it).
+    // counted: the folder as counting showed it, to know the items left out then.
     struct Level {
         std::shared_ptr<FolderPair> pair;
-        std::uint32_t end;
+        std::vector<Listed> children;
+        size_t next;
         bool fresh;
+        dev_t device;
+        ino_t inode;
+        std::string counted;
     };
     std::vector<Level> levels;
     // Small files go to the workers in batches from one folder: one hand-over, and one
@@ -401,60 +409,144 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         batch.clear();
         batchFolder.reset();
     };
-    size_t i = 0;
-    while (i < tree.size() && !m_session.cancel.checkpoint()) {
-        while (!levels.empty() && i >= levels.back().end)
-            levels.pop_back();
-        const std::shared_ptr<FolderPair>& parent = levels.empty() ? root : levels.back().pair;
-        const bool insideFresh = !levels.empty() && levels.back().fresh;
-        const TreeEntry& entry = tree[i];
-        const std::string& target = i == 0 ? *rootTarget : entry.name;
-        if (entry.kind == EntryKind::Folder) {
-            bool fresh = false;
-            std::shared_ptr<FolderPair> pair = openFolder(parent, entry.name, target, insideFresh, fresh);
-            if (pair) {
-                m_session.progress.itemsDone(1);
-                levels.push_back({std::move(pair), entry.end, fresh || insideFresh});
-                ++i;
-            } else {
-                skipEntries(tree, i, entry.end);
-                i = entry.end;
-            }
-            continue;
+    // Makes (or merges into) a folder and lists it; a folder not copied counts as done with its subtree.
+    auto enter = [&](const std::shared_ptr<FolderPair>& parent, const std::string& entry,
+                     const std::string& target, bool insideFresh, const struct stat& st,
+                     std::string counted) {
+        bool fresh = false;
+        std::shared_ptr<FolderPair> pair = openFolder(parent, entry, target, insideFresh, fresh);
+        if (!pair) {
+            skipItem(parent->source(), entry, st);
+            return;
         }
-        ++i;
-        if (entry.kind == EntryKind::Special || entry.kind == EntryKind::Loop) {
-            m_session.progress.itemStarted(entry.name, parent->shownSource(), parent->shownTarget());
-            m_session.askAboutError(joinPath(parent->shownSource(), entry.name),
-                                    entry.kind == EntryKind::Loop ? kErrorLoop : kErrorSpecial, false);
+        m_session.progress.itemsDone(1);
+        std::vector<Listed> children;
+        listFolder(*pair, counted, children);
+        levels.push_back({std::move(pair), std::move(children), 0, fresh || insideFresh, st.st_dev, st.st_ino,
+                          std::move(counted)});
+    };
+    // Copies one item that is not a folder; false when the request is cancelled.
+    auto copyItem = [&](const std::shared_ptr<FolderPair>& parent, bool insideFresh, const std::string& entry,
+                        const std::string& target, EntryKind kind, std::int64_t size, bool linked) {
+        if (kind == EntryKind::Special || kind == EntryKind::Loop) {
+            m_session.progress.itemStarted(entry, parent->shownSource(), parent->shownTarget());
+            m_session.askAboutError(joinPath(parent->shownSource(), entry),
+                                    kind == EntryKind::Loop ? kErrorLoop : kErrorSpecial, false);
             m_session.progress.itemsSkipped(1);
             m_session.progress.itemsDone(1);
-            continue;
+            return true;
         }
-        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry.name, target, false);
+        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry, target, false);
         if (clash == Clash::Cancel)
-            break;
+            return false;
         if (clash == Clash::Skip) {
-            m_session.progress.bytesDone(entry.size);
+            m_session.progress.bytesDone(size);
             m_session.progress.itemsSkipped(1);
             m_session.progress.itemsDone(1);
-            continue;
+            return true;
         }
         const bool replace = clash == Clash::Replace;
         // Files with several names are copied in order, so the first copy is there to link to.
-        if (m_pool && entry.kind == EntryKind::File && !entry.linked
-            && entry.size < m_session.options.smallFile) {
+        if (m_pool && kind == EntryKind::File && !linked && size < m_session.options.smallFile) {
             if (batchFolder != parent)
                 handOver();
             batchFolder = parent;
-            batch.push_back({entry.name, target, entry.size, replace});
+            batch.push_back({entry, target, size, replace});
             if (batch.size() >= kFilesPerBatch)
                 handOver();
         } else {
-            m_items.copy(*parent, entry.name, target, entry.size, replace, entry.kind == EntryKind::File);
+            m_items.copy(*parent, entry, target, size, replace, kind == EntryKind::File);
         }
+        return true;
+    };
+
+    if (S_ISDIR(source.st.st_mode))
+        enter(root, name, *rootTarget, false, source.st, source.path);
+    else
+        copyItem(root, false, name, *rootTarget, kindOf(source.st.st_mode),
+                 S_ISREG(source.st.st_mode) ? source.st.st_size : 0,
+                 S_ISREG(source.st.st_mode) && source.st.st_nlink > 1);
+    while (!levels.empty() && !m_session.cancel.checkpoint()) {
+        Level& top = levels.back();
+        if (top.next == top.children.size()) {
+            levels.pop_back();
+            continue;
+        }
+        Listed child = std::move(top.children[top.next++]);
+        const std::shared_ptr<FolderPair> parent = top.pair;
+        const bool insideFresh = top.fresh;
+        if (child.kind == EntryKind::Folder) {
+            // Only a bind mount can bring a folder back inside itself.
+            const bool loop = std::any_of(levels.begin(), levels.end(), [&](const Level& l) {
+                return l.device == child.device && l.inode == child.inode;
+            });
+            if (!loop) {
+                struct stat st {};
+                st.st_mode = S_IFDIR;
+                st.st_dev = child.device;
+                st.st_ino = child.inode;
+                enter(parent, child.name, child.name, insideFresh, st, joinPath(top.counted, child.name));
+                continue;
+            }
+            child.kind = EntryKind::Loop;
+        }
+        if (!copyItem(parent, insideFresh, child.name, child.name, child.kind, child.size, child.linked))
+            break;
     }
     handOver();
+}
+
+// Lists a folder being copied and looks at each entry, names sorted by their bytes.
+// An entry that cannot be looked at is asked about; one removed since counting is
+// not there to copy, one made since is copied too. False when the listing is skipped.
+bool CopyEngine::listFolder(const FolderPair& folder, const std::string& counted,
+                            std::vector<Listed>& children)
+{
+    std::vector<DirEntry> names;
+    for (;;) {
+        int r = m_session.fs.listDirectoryAt(folder.source(), names);
+        if (r == 0)
+            break;
+        names.clear();
+        if (m_session.askAboutError(folder.shownSource(), r, true) != ErrorAnswer::Retry)
+            return false;
+    }
+    std::sort(names.begin(), names.end(),
+              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    children.reserve(names.size());
+    for (DirEntry& entry : names) {
+        // Left out, after a question, while the tree was counted.
+        if (m_countSkippedItems.count(joinPath(counted, entry.name)) != 0)
+            continue;
+        struct stat st {};
+        bool gone = false;
+        if (!lookAt(folder, entry.name, st, gone)) {
+            if (m_session.cancel.cancelled())
+                return true;
+            m_session.progress.itemsSkipped(1);
+            m_session.progress.itemsDone(1);
+            continue;
+        }
+        if (gone) // removed since it was listed: nothing to copy, nothing to report
+            continue;
+        const EntryKind kind = kindOf(st.st_mode);
+        children.push_back({std::move(entry.name), kind, kind == EntryKind::File && st.st_nlink > 1,
+                            kind == EntryKind::File ? st.st_size : 0, st.st_dev, st.st_ino});
+    }
+    return true;
+}
+
+// Looks at an entry of a folder being copied as it is now; gone: removed since it was listed.
+bool CopyEngine::lookAt(const FolderPair& folder, const std::string& name, struct stat& st, bool& gone)
+{
+    for (;;) {
+        int r = m_session.fs.statAt(folder.source(), name, &st);
+        gone = r == -ENOENT;
+        if (r == 0 || gone)
+            return true;
+        if (m_session.askAboutError(joinPath(folder.shownSource(), name), r, true) != ErrorAnswer::Retry)
+            return false;
+    }
 }
 
 // Makes (or merges into) one folder of the tree. Null: its subtree is not copied.
@@ -596,14 +688,19 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
     }
 }
 
-// Counts a subtree that will not be copied as done, so the progress still reaches its end.
-void CopyEngine::skipEntries(const std::vector<TreeEntry>& tree, size_t from, size_t to)
+// Counts an item that will not be copied, with its whole tree, as done, so the
+// progress still reaches its end. The tree is counted again, silently: whatever
+// cannot be read now was asked about already.
+void CopyEngine::skipItem(int folder, const std::string& name, const struct stat& st)
 {
-    std::int64_t bytes = 0;
-    std::uint64_t items = 0;
-    for (size_t i = from; i < to && i < tree.size(); ++i) {
-        bytes += tree[i].size;
-        ++items;
+    std::uint64_t items = 1;
+    std::int64_t bytes = S_ISREG(st.st_mode) ? st.st_size : 0;
+    if (S_ISDIR(st.st_mode)) {
+        TreeScanner counter(m_session.fs, m_session.cancel, 1,
+                            [](const std::string&, int) { return ErrorAnswer::Skip; });
+        counter.scan(folder, name, name);
+        items = std::max<std::uint64_t>(counter.totals().items, 1);
+        bytes = static_cast<std::int64_t>(counter.totals().bytes);
     }
     m_session.progress.bytesDone(bytes);
     m_session.progress.itemsSkipped(items);

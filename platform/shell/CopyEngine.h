@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace shell {
@@ -44,10 +45,19 @@ private:
     struct Source {
         std::string path; // "." and ".." resolved: its last part is the item's own name
         struct stat st {};
-        int parent = -1; // the folder holding it, open
-        std::vector<TreeEntry> tree;
+        int parent = -1;      // the folder holding it, open
+        bool counted = false; // false: left out while the trees were counted
     };
     enum class Clash { None, Replace, Merge, Skip, Cancel };
+    // An entry of a folder being copied, as it was when the folder was listed.
+    struct Listed {
+        std::string name;
+        EntryKind kind = EntryKind::File;
+        bool linked = false;   // files: more than one name, so links within the tree can be kept
+        std::int64_t size = 0; // files: bytes
+        dev_t device = 0;
+        ino_t inode = 0;
+    };
 
     int collectSources(const std::vector<std::string>& names, std::vector<Source>& sources);
     int expandWildcard(const std::string& name, std::vector<Source>& sources);
@@ -66,7 +76,9 @@ private:
                          bool merge);
     Clash resolveClash(const FolderPair& folder, const std::string& name, const std::string& target,
                        bool incomingFolder);
-    void skipEntries(const std::vector<TreeEntry>& tree, size_t from, size_t to);
+    bool listFolder(const FolderPair& folder, const std::string& counted, std::vector<Listed>& children);
+    bool lookAt(const FolderPair& folder, const std::string& name, struct stat& st, bool& gone);
+    void skipItem(int folder, const std::string& name, const struct stat& st);
     void sweepPartials(int folder);
 
     CopySession m_session;
@@ -75,6 +87,8 @@ private:
     std::optional<bool> m_replaceAll;
     std::optional<bool> m_mergeAll;
     std::uint64_t m_countSkipped = 0; // items left out while the trees were counted
+    // Those items as counting showed them: the copy leaves them out without asking again.
+    std::unordered_set<std::string> m_countSkippedItems;
 };
 
 } // namespace shell

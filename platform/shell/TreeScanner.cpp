@@ -56,13 +56,11 @@ template <typename F> bool TreeScanner::retrying(const std::string& item, F call
     }
 }
 
-bool TreeScanner::scan(int parent, const std::string& name, const std::string& shown,
-                       std::vector<TreeEntry>& entries)
+bool TreeScanner::scan(int parent, const std::string& name, const std::string& shown)
 {
     // An explicit stack instead of recursion: a tree thousands of levels deep must
     // not exhaust the worker's stack. Each level holds its folder open.
     struct Frame {
-        std::uint32_t index;
         int fd;
         dev_t device;
         ino_t inode;
@@ -79,7 +77,7 @@ bool TreeScanner::scan(int parent, const std::string& name, const std::string& s
 
     // Opens and lists one folder; false when the user skipped it.
     auto openFolder = [&](int at, const std::string& folderName, const std::string& folderShown) {
-        Frame frame{static_cast<std::uint32_t>(entries.size()), -1, 0, 0, folderShown, {}, 0};
+        Frame frame{-1, 0, 0, folderShown, {}, 0};
         struct stat st {};
         bool ok = retrying(folderShown, [&] {
             if (frame.fd >= 0)
@@ -97,7 +95,6 @@ bool TreeScanner::scan(int parent, const std::string& name, const std::string& s
         }
         frame.device = st.st_dev;
         frame.inode = st.st_ino;
-        entries.push_back({folderName, 0, EntryKind::Folder, false, 0});
         count(EntryKind::Folder, st);
         std::sort(frame.children.begin(), frame.children.end(),
                   [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
@@ -114,7 +111,6 @@ bool TreeScanner::scan(int parent, const std::string& name, const std::string& s
         }
         Frame& top = stack.back();
         if (top.next == top.children.size()) {
-            entries[top.index].end = static_cast<std::uint32_t>(entries.size());
             m_fs.close(top.fd);
             stack.pop_back();
             continue;
@@ -151,8 +147,6 @@ bool TreeScanner::scan(int parent, const std::string& name, const std::string& s
             }
             kind = EntryKind::Loop;
         }
-        const bool linked = kind == EntryKind::File && st.st_nlink > 1;
-        entries.push_back({std::move(child), 0, kind, linked, kind == EntryKind::File ? st.st_size : 0});
         count(kind, st);
     }
     return true;

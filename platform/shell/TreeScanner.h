@@ -1,6 +1,7 @@
 #pragma once
-// Lists a source folder's whole tree before anything is copied, so the request
-// knows its totals (for the progress and the free-space check) up front. The walk
+// Counts a source folder's whole tree before anything is copied, so the request
+// knows its totals (for the progress and the free-space check) up front. Only the
+// totals are kept, never the tree: the copy walks the tree again. The walk
 // goes from open folder to open folder (never by path), so a tree of any depth is
 // listed completely; links are listed, never followed, so a link loop cannot make
 // it go round. An item that cannot be opened, listed or looked at is put to the
@@ -19,14 +20,6 @@ namespace shell {
 
 enum class EntryKind : std::uint8_t { Folder, File, Link, Fifo, Special, Loop };
 
-struct TreeEntry {
-    std::string name;      // the entry's own name in its folder (the first entry: the listed folder's)
-    std::uint32_t end = 0; // folders: index one past the last entry of their subtree
-    EntryKind kind = EntryKind::File;
-    bool linked = false;   // files: more than one name, so links within the tree can be kept
-    std::int64_t size = 0; // files: bytes
-};
-
 struct TreeTotals {
     std::uint64_t items = 0;
     std::uint64_t bytes = 0;
@@ -36,15 +29,15 @@ struct TreeTotals {
 class TreeScanner {
 public:
     // Asked when an item cannot be read; Retry tries again, Skip leaves the item
-    // (and everything below it) out of the tree, Cancel ends the scan.
+    // (and everything below it) out of the totals, Cancel ends the scan.
     using ErrorHandler = std::function<ErrorAnswer(const std::string& item, int error)>;
 
     TreeScanner(FileSystem& fs, CancelToken& cancel, std::uint64_t blockSize, ErrorHandler onError);
 
-    // Lists the folder name of the open folder parent, shown to the user as shown.
+    // Counts the folder name of the open folder parent, shown to the user as shown.
     // Folders come before their contents (pre-order), names sorted by their bytes.
-    // Returns false when cancelled; an empty tree when the folder itself was skipped.
-    bool scan(int parent, const std::string& name, const std::string& shown, std::vector<TreeEntry>& entries);
+    // Returns false when cancelled; nothing is counted when the folder itself was skipped.
+    bool scan(int parent, const std::string& name, const std::string& shown);
 
     [[nodiscard]] const TreeTotals& totals() const { return m_totals; }
     void countSingle(const struct stat& st);

@@ -36,6 +36,21 @@ template <typename F> auto restarting(F call)
     }
 }
 
+// Every entry but "." and "..", then closes the listing; 0 or minus errno.
+int readAndClose(DIR* dir, std::vector<DirEntry>& entries)
+{
+    entries.clear();
+    errno = 0;
+    while (dirent* e = ::readdir(dir)) {
+        if (e->d_name[0] == '.' && (e->d_name[1] == '\0' || (e->d_name[1] == '.' && e->d_name[2] == '\0')))
+            continue;
+        entries.push_back({e->d_name});
+    }
+    int error = errno;
+    ::closedir(dir);
+    return -error;
+}
+
 } // namespace
 
 int PosixFileSystem::open(const std::string& path, int flags, mode_t mode)
@@ -192,16 +207,7 @@ int PosixFileSystem::listDirectory(const std::string& path, std::vector<DirEntry
     DIR* dir = ::opendir(path.c_str());
     if (!dir)
         return -errno;
-    entries.clear();
-    errno = 0;
-    while (dirent* e = ::readdir(dir)) {
-        if (e->d_name[0] == '.' && (e->d_name[1] == '\0' || (e->d_name[1] == '.' && e->d_name[2] == '\0')))
-            continue;
-        entries.push_back({e->d_name});
-    }
-    int error = errno;
-    ::closedir(dir);
-    return -error;
+    return readAndClose(dir, entries);
 }
 
 int PosixFileSystem::realPath(const std::string& path, std::string& resolved)
@@ -289,16 +295,7 @@ int PosixFileSystem::listDirectoryAt(int dirfd, std::vector<DirEntry>& entries)
         return -error;
     }
     ::rewinddir(dir); // the copy shares its position with dirfd: listed again from the start
-    entries.clear();
-    errno = 0;
-    while (dirent* e = ::readdir(dir)) {
-        if (e->d_name[0] == '.' && (e->d_name[1] == '\0' || (e->d_name[1] == '.' && e->d_name[2] == '\0')))
-            continue;
-        entries.push_back({e->d_name});
-    }
-    int error = errno;
-    ::closedir(dir);
-    return -error;
+    return readAndClose(dir, entries);
 }
 
 int PosixFileSystem::chownAt(int dirfd, const std::string& name, uid_t owner, gid_t group)

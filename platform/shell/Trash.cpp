@@ -2,12 +2,16 @@
 
 #include "platform/shell/CopyNaming.h"
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
@@ -121,15 +125,77 @@ std::string knownTrashFor(const std::string& absolute, dev_t device, bool lookAg
     return trash;
 }
 
-// The n-th name tried in the trash: "name", "name.2" ... "name.9", then names unlikely
-// to be taken, so an item replaced over and over does not walk a longer list each time.
-std::string trashNameFor(const std::string& base, int n)
+// Names this process has seen taken in a trash, remembered in a fixed table of bits
+// (a Bloom filter: a name may be wrongly thought taken, never wrongly thought free),
+// so the many items of one name that replacing a tree of like-named folders trashes
+// go straight to a free name instead of trying taken ones, each try a create in a
+// large folder. The table stays 16 KiB however many items go to the trash.
+class TakenNames {
+public:
+    bool probablyTaken(const std::string& trash, const std::string& name) const
+    {
+        const auto [a, b] = bits(trash, name);
+        return (m_bits[a / 64].load(std::memory_order_relaxed) & (1ull << (a % 64))) != 0
+               && (m_bits[b / 64].load(std::memory_order_relaxed) & (1ull << (b % 64))) != 0;
+    }
+    void note(const std::string& trash, const std::string& name)
+    {
+        const auto [a, b] = bits(trash, name);
+        m_bits[a / 64].fetch_or(1ull << (a % 64), std::memory_order_relaxed);
+        m_bits[b / 64].fetch_or(1ull << (b % 64), std::memory_order_relaxed);
+    }
+
+private:
+    static constexpr size_t kBits = size_t{1} << 17;
+    static std::pair<size_t, size_t> bits(const std::string& trash, const std::string& name)
+    {
+        const size_t h = std::hash<std::string>{}(trash + '/' + name);
+        // The second position from the hash's other bits, mixed so the two do not go together.
+        const size_t g = (h >> 17 | h << 47) * 0x9E3779B97F4A7C15ull;
+        return {h % kBits, (g >> 20) % kBits};
+    }
+    std::array<std::atomic<std::uint64_t>, kBits / 64> m_bits{};
+};
+
+TakenNames g_taken;
+std::atomic<unsigned long> g_trashed{0};
+
+// The n-th name tried in the trash: "name", "name.2", then names no one else takes
+// (time, process and a count of this process's items). Shortened where needed to leave
+// room for the suffix and ".trashinfo" in one directory entry.
+std::string trashNameFor(const std::string& name, int n)
 {
     if (n == 1)
-        return base;
-    if (n < 10)
-        return base + "." + std::to_string(n);
-    return base + "." + std::to_string(std::time(nullptr)) + "-" + std::to_string(n);
+        return name.substr(0, NAME_MAX - 12);
+    if (n == 2)
+        return name.substr(0, NAME_MAX - 12) + ".2";
+    return name.substr(0, NAME_MAX - 56) + "." + std::to_string(std::time(nullptr)) + "-"
+           + std::to_string(::getpid()) + "-" + std::to_string(++g_trashed);
+}
+
+// The first of the two short names not known to be taken, else the first unique one.
+int firstTryFor(const std::string& trash, const std::string& name)
+{
+    for (int n = 1; n <= 2; ++n) {
+        if (!g_taken.probablyTaken(trash, trashNameFor(name, n)))
+            return n;
+    }
+    return 3;
+}
+
+// Moves the item into the trash's files folder without replacing anything there.
+int renameIntoTrash(int dirfd, const std::string& name, const std::string& filesPath)
+{
+    if (::renameat2(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL)
+        return -errno;
+    // A file system that cannot refuse to replace: look first (another trasher may
+    // slip in between, as with any trash that has no such rename).
+    struct stat existing {};
+    if (::lstat(filesPath.c_str(), &existing) == 0)
+        return -EEXIST;
+    return ::renameat(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str()) == 0 ? 0 : -errno;
 }
 
 int writeAll(int fd, const std::string& text)
@@ -181,26 +247,27 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
     folder.resize(static_cast<size_t>(length));
     std::string absolute = (folder == "/" ? "" : folder) + "/" + name;
 
+    // The item's file system is its folder's (a mount point cannot be moved anyway).
     struct stat item {};
-    if (::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstat(dirfd, &item) != 0)
         return -errno;
     std::string trash = knownTrashFor(absolute, item.st_dev, false);
     bool lookedAgain = false;
     if (trash.empty())
         return -EXDEV;
 
-    // Keep room for ".trashinfo" and a counter within one directory entry.
-    std::string base = name.substr(0, NAME_MAX - 24);
     std::string info =
         "[Trash Info]\nPath=" + percentEncoded(absolute) + "\nDeletionDate=" + localTimeStamp() + "\n";
-    for (int n = 1; n < 100000; ++n) {
-        std::string trashName = trashNameFor(base, n);
+    for (int n = firstTryFor(trash, name); n < 100000; ++n) {
+        std::string trashName = trashNameFor(name, n);
         std::string infoPath = trash + "/info/" + trashName + ".trashinfo";
         std::string filesPath = trash + "/files/" + trashName;
         // The info record is created exclusively first: it reserves the name against other trashers.
         int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EEXIST)
+        if (fd < 0 && errno == EEXIST) {
+            g_taken.note(trash, trashName);
             continue;
+        }
         if (fd < 0 && errno == ENOENT && !lookedAgain) {
             // The trash was removed since it was found: find or make it again.
             lookedAgain = true;
@@ -212,22 +279,19 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
         }
         if (fd < 0)
             return -errno;
-        struct stat existing {};
-        if (::lstat(filesPath.c_str(), &existing) == 0) {
-            ::close(fd);
-            ::unlink(infoPath.c_str());
-            continue;
-        }
         int result = writeAll(fd, info);
         if (result == 0 && record == TrashRecord::Synced && ::fsync(fd) != 0)
             result = -errno;
         ::close(fd);
-        if (result == 0 && ::renameat(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str()) != 0)
-            result = -errno;
+        if (result == 0)
+            result = renameIntoTrash(dirfd, name, filesPath);
         if (result != 0)
             ::unlink(infoPath.c_str());
-        // ENOENT with the item still there: the trash lost its files folder meanwhile. Never
-        // returned as such, since it would read as "the item is gone, the name is free".
+        g_taken.note(trash, trashName);
+        if (result == -EEXIST)
+            continue; // files/ has an item of that name without a record
+        // ENOENT: the item is gone (the name is free), or, with the item still there, the trash
+        // lost its files folder meanwhile, which must never read as "the name is free".
         if (result == -ENOENT && ::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) == 0) {
             if (lookedAgain)
                 return -EXDEV;

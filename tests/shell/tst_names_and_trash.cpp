@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <climits>
 #include <cstdlib>
+#include <set>
 
 using namespace shell;
 
@@ -149,6 +150,21 @@ void TestNamesAndTrash::trashKeepsBytesAndRecordsTheOrigin()
         QVERIFY(!names.empty());
         QCOMPARE(tree::readFile(trash + "/files/" + names.back()), QByteArray(removed));
     }
+
+    // An item in files/ that has no record is never replaced, and many items of one name
+    // each get a place of their own.
+    tree::writeFile(trash + "/files/same", "orphan");
+    for (int i = 0; i < 12; ++i) {
+        tree::writeFile(root + "/w/same", QByteArray::number(i));
+        QCOMPARE(moveItemToTrash(root + "/w/same"), 0);
+    }
+    QCOMPARE(tree::readFile(trash + "/files/same"), QByteArray("orphan"));
+    std::set<QByteArray> contents;
+    for (const std::string& name : tree::trashedNames(trash)) {
+        if (name.rfind("same.", 0) == 0)
+            contents.insert(tree::readFile(trash + "/files/" + name));
+    }
+    QCOMPARE(contents.size(), size_t(12));
 }
 
 QTEST_GUILESS_MAIN(TestNamesAndTrash)

@@ -3,6 +3,7 @@
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/Trash.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -342,6 +343,17 @@ int PosixFileSystem::linkFileAt(int fd, int dirfd, const std::string& name)
     // not get a name if they did.
     if (int r = flushFile(fd); r != 0)
         return r;
+    // Naming the descriptor itself saves looking up its /proc link; the kernel allows it to
+    // privileged processes, and newer kernels to the one that opened the file. Once refused,
+    // it is not tried again.
+    static std::atomic<bool> emptyPathRefused{false};
+    if (!emptyPathRefused.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", dirfd, name.c_str(), AT_EMPTY_PATH) == 0)
+            return 0;
+        if (errno != ENOENT && errno != EPERM && errno != EINVAL)
+            return -errno;
+        emptyPathRefused.store(true, std::memory_order_relaxed);
+    }
     char procPath[64];
     std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
     if (::linkat(AT_FDCWD, procPath, dirfd, name.c_str(), AT_SYMLINK_FOLLOW) == 0)

@@ -83,7 +83,7 @@ void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile
 {
     const RingUse use = m_session.options.ring;
     std::unique_ptr<IoRing> ring;
-    if (use != RingUse::Off && files.size() >= (use == RingUse::On ? 1 : kRingMinFiles))
+    if (use == RingUse::On || (use == RingUse::Auto && m_session.ringByDefault() && files.size() >= kRingMinFiles))
         ring = m_session.takeRing(static_cast<unsigned>(files.size()) + 1);
     if (!ring) {
         for (const BatchFile& file : files)

@@ -6,9 +6,9 @@
 //
 // Options: --threads N (workers for small files, 1 = none; by default chosen for the
 // machine's cores and the destination's disk), --ring on|off (move small files'
-// data through io_uring in batches, or never; by default where the system allows
-// it, for batches of a few files), --fsync-each (fsync every file instead of one
-// syncfs per file system at the end); "--" ends them.
+// data through io_uring in batches, or never, which is the default: it measured
+// slower), --fsync-each (fsync every file instead of one syncfs per file system at
+// the end); "--" ends them.
 //
 // Exit status: 0 success, 1 cancelled, 2 refused (or a wrong command line), 3
 // failed, 4 finished with items left out (listed on stderr). The service's own

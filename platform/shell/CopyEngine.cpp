@@ -135,12 +135,9 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         m_session.progress.itemsSkipped(m_countSkipped);
         m_session.progress.itemsDone(m_countSkipped);
     }
-    struct stat targetStat {};
-    const bool intoKnown = fs.fstat(target, &targetStat) == 0;
     unsigned threads = m_session.options.threads;
-    if (threads == 0)
-        threads = intoKnown ? copyThreadsFor(targetStat.st_dev) : 2;
-    m_session.setRingByDefault(intoKnown && ringPaysOffOn(targetStat.st_dev));
+    if (struct stat into{}; threads == 0)
+        threads = fs.fstat(target, &into) == 0 ? copyThreadsFor(into.st_dev) : 2;
     if (threads > 1)
         m_pool = std::make_unique<WorkerPool>(threads);
 

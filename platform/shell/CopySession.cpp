@@ -56,12 +56,6 @@ bool onRotationalDisk(dev_t device)
 
 } // namespace
 
-bool ringPaysOffOn(dev_t device)
-{
-    const std::string block = "/sys/dev/block/" + std::to_string(major(device)) + ":" + std::to_string(minor(device));
-    return ::access(block.c_str(), F_OK) != 0;
-}
-
 unsigned copyThreadsFor(dev_t device)
 {
     if (std::thread::hardware_concurrency() <= 1 || onRotationalDisk(device))

@@ -28,16 +28,13 @@ enum class Durability {
 // chase four folders at once. Large files are copied in order whatever the count.
 [[nodiscard]] unsigned copyThreadsFor(dev_t device);
 
-// Whether moving small files' data through a submission ring is worth it when writing
-// to the file system of device. On a disk's ext4 each buffered write goes to a kernel
-// worker, and the ring measured slower than copy_file_range; on file systems with no
-// disk below (tmpfs) it measured as fast or faster.
-[[nodiscard]] bool ringPaysOffOn(dev_t device);
-
 // Whether batches of small files move their data through a submission ring (IoRing).
+// On this kernel ext4 and tmpfs hand each of the ring's buffered writes to a kernel
+// worker, and batches through the ring measured about a fifth slower than
+// copy_file_range on a disk and no faster on tmpfs: the engine's own choice is no ring.
 enum class RingUse {
-    Auto, // where ringPaysOffOn says so and the system gives one, for batches of a few files
-    On,   // for every batch, wherever the system gives one
+    Auto, // the engine's choice: no ring, as measured
+    On,   // every batch, wherever the system gives a ring
     Off,  // never
 };
 
@@ -111,9 +108,6 @@ public:
     [[nodiscard]] std::unique_ptr<IoRing> takeRing(unsigned entries);
     void giveBackRing(std::unique_ptr<IoRing> ring);
     [[nodiscard]] bool ringRefused() const { return m_noRing.load(); }
-    // RingUse::Auto: whether this request's batches use the ring; set before the workers start.
-    void setRingByDefault(bool use) { m_ringByDefault = use; }
-    [[nodiscard]] bool ringByDefault() const { return m_ringByDefault; }
 
     // A folder the request writes into (open as dirfd), so its file system can be
     // flushed before success is reported.
@@ -144,7 +138,6 @@ private:
     std::mutex m_ringLock;
     std::vector<std::unique_ptr<IoRing>> m_rings;
     std::atomic<bool> m_noRing{false};
-    bool m_ringByDefault = false;
     std::atomic<std::int64_t> m_written{0};
     std::mutex m_folderLock;
     std::map<dev_t, int> m_fileSystems; // one open folder on each file system written to

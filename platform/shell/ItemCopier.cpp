@@ -17,8 +17,6 @@ namespace {
 constexpr int kMustOverwrite = 1;
 // Copies of multiply linked files kept open at most; past that, further names become copies.
 constexpr size_t kMaxKnownCopies = 1000;
-// Batches smaller than this go without a ring unless it is asked for: it saves too little.
-constexpr size_t kRingMinFiles = 4;
 
 bool sameTime(const timespec& a, const timespec& b)
 {
@@ -81,9 +79,8 @@ void ItemCopier::copy(const FolderPair& folder, const std::string& name, const s
 
 void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile>& files)
 {
-    const RingUse use = m_session.options.ring;
     std::unique_ptr<IoRing> ring;
-    if (use == RingUse::On || (use == RingUse::Auto && m_session.ringByDefault() && files.size() >= kRingMinFiles))
+    if (m_session.options.ring == RingUse::On)
         ring = m_session.takeRing(static_cast<unsigned>(files.size()) + 1);
     if (!ring) {
         for (const BatchFile& file : files)

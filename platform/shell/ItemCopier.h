@@ -38,10 +38,11 @@ public:
               std::int64_t plannedSize, bool replace, bool plainFile = false);
 
     // Small files of one folder that were regular files with one name when listed.
-    // Their data moves through a submission ring where the session has one and the
-    // files suit it (RingDataCopier); a file that does not suit it, or whose attempt
-    // fails, is let go cleanly and copied by copy(), which tries again and puts an
-    // error that happens again to the user. Files already known to clone never use it.
+    // Their data moves through a submission ring where the request asks for one
+    // (RingUse::On), the system gives one and the files suit it (RingDataCopier),
+    // after a clone where the file systems may share blocks. A file that does not
+    // suit it, or whose attempt fails, is let go cleanly and copied by copy(), which
+    // tries again and puts an error that happens again to the user.
     struct BatchFile {
         std::string name;
         std::string target;

@@ -80,7 +80,8 @@ int main(int argc, char** argv)
         }
     }
     if (paths.size() != 2) {
-        std::fprintf(stderr, "usage: copybench [--threads N] [--ring on|off] [--fsync-each] [--] SOURCE DESTFOLDER\n");
+        std::fprintf(
+            stderr, "usage: copybench [--threads N] [--ring on|off] [--fsync-each] [--] SOURCE DESTFOLDER\n");
         return 2;
     }
 

@@ -39,7 +39,7 @@ enum class RingUse {
 };
 
 struct CopyOptions {
-    unsigned threads = 0;                           // 0 chosen by copyThreadsFor, 1 copies in order
+    unsigned threads = 0; // 0 chosen by copyThreadsFor, 1 copies in order
     RingUse ring = RingUse::Auto;
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;

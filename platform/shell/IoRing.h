@@ -24,8 +24,7 @@ public:
     [[nodiscard]] virtual unsigned entries() const = 0;
     // Queue a request; false when the ring is full (submit and collect first).
     virtual bool queueRead(int fd, void* buffer, unsigned length, off_t offset, std::uint64_t tag) = 0;
-    virtual bool queueWrite(int fd, const void* buffer, unsigned length, off_t offset,
-                            std::uint64_t tag) = 0;
+    virtual bool queueWrite(int fd, const void* buffer, unsigned length, off_t offset, std::uint64_t tag) = 0;
     // Hands the queued requests to the kernel; the number taken, or minus errno.
     virtual int submit() = 0;
     // Waits until at least one request has completed and appends every completion

@@ -167,8 +167,8 @@ void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile
 bool ItemCopier::suitsRing(const FileCopy& file) const
 {
     const struct stat& st = file.before;
-    return st.st_nlink == 1 && st.st_blocks != 0 && static_cast<std::int64_t>(st.st_blocks) * 512 >= st.st_size
-           && st.st_size <= kRingFileLimit;
+    return st.st_nlink == 1 && st.st_blocks != 0
+           && static_cast<std::int64_t>(st.st_blocks) * 512 >= st.st_size && st.st_size <= kRingFileLimit;
 }
 
 int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)

@@ -9,7 +9,9 @@
 #include "support/TreeHelpers.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <cerrno>
+#include <sys/stat.h>
 
 using namespace shell;
 using tree::readFile;
@@ -54,6 +56,7 @@ void TestCopyRing::batchCopiesWholeFilesOrAsksOnce_data()
     const int retry = int(ErrorAnswer::Retry);
     QTest::newRow("ring runs") << "none" << skip << int(FileOpSuccess) << "";
     QTest::newRow("ring refused") << "refused" << skip << int(FileOpSuccess) << "";
+    QTest::newRow("replacing, old file to the trash") << "replace" << skip << int(FileOpSuccess) << "";
     QTest::newRow("short reads") << "short reads" << skip << int(FileOpSuccess) << "";
     QTest::newRow("short writes") << "short writes" << skip << int(FileOpSuccess) << "";
     QTest::newRow("read error out of order, skip") << "read error" << skip << int(FileOpFailed) << "a/f3";
@@ -74,6 +77,11 @@ void TestCopyRing::batchCopiesWholeFilesOrAsksOnce()
     f.questions.defaultError = ErrorAnswer(answer);
     // Fails the ring's attempt and the ordinary attempt after it; a third attempt succeeds.
     const FaultyFileSystem::Fault failing{"t/a/f3", -EIO, 2};
+    if (fault == "replace") {
+        tree::makeFolder(f.dst + "/t");
+        tree::makeFolder(f.dst + "/t/a");
+        tree::writeFile(f.dst + "/t/a/f1", "old");
+    }
     if (fault == "refused")
         f.fs.ringRefusal = -EPERM;
     else if (fault == "short reads")
@@ -101,8 +109,14 @@ void TestCopyRing::batchCopiesWholeFilesOrAsksOnce()
     const bool failed = fault.endsWith("error");
     std::vector<std::string> questions;
     if (failed)
-        questions.push_back("error " + f.src + "/t/a/f3: The disk could not be read or written (input/output error).");
-    QCOMPARE(f.questions.log, questions);
+        questions.push_back("error " + f.src
+                            + "/t/a/f3: The disk could not be read or written (input/output error).");
+    std::vector<std::string> asked;
+    std::copy_if(f.questions.log.begin(), f.questions.log.end(), std::back_inserter(asked),
+                 [](const std::string& question) { return question.rfind("error ", 0) == 0; });
+    QCOMPARE(asked, questions);
+    if (fault == "replace")
+        QCOMPARE(tree::trashedNames(f.trash), std::vector<std::string>{"f1"});
     // Each copy under its final name is whole; the rest are all there unless cancelled.
     int copied = 0;
     for (int folder = 0; folder < 2; ++folder) {
@@ -112,6 +126,11 @@ void TestCopyRing::batchCopiesWholeFilesOrAsksOnce()
                 continue;
             ++copied;
             QCOMPARE(readFile(f.dst + "/t/" + name), readFile(f.src + "/t/" + name));
+            struct stat source {};
+            struct stat copy {};
+            ::stat((f.src + "/t/" + name).c_str(), &source);
+            ::stat((f.dst + "/t/" + name).c_str(), &copy);
+            QCOMPARE(qint64(copy.st_mtim.tv_nsec), qint64(source.st_mtim.tv_nsec)); // kept as cp -a does
         }
     }
     QVERIFY(tree::partials(f.dst).empty());

@@ -11,7 +11,9 @@ namespace {
 // completions held back and handed over reversed or one at a time.
 class FaultyRing : public shell::IoRing {
 public:
-    FaultyRing(FaultyFileSystem& fs, std::unique_ptr<shell::IoRing> real) : m_fs(fs), m_real(std::move(real)) {}
+    FaultyRing(FaultyFileSystem& fs, std::unique_ptr<shell::IoRing> real) : m_fs(fs), m_real(std::move(real))
+    {
+    }
     ~FaultyRing() override { m_fs.ringLeftInFlight += static_cast<int>(m_outstanding); }
 
     unsigned entries() const override { return m_real->entries(); }
@@ -90,9 +92,9 @@ private:
 
     FaultyFileSystem& m_fs;
     std::unique_ptr<shell::IoRing> m_real;
-    unsigned m_queued = 0;        // queued on the real ring, not submitted
-    unsigned m_inReal = 0;        // submitted to the real ring, not collected from it
-    unsigned m_outstanding = 0;   // submitted, not handed over
+    unsigned m_queued = 0;             // queued on the real ring, not submitted
+    unsigned m_inReal = 0;             // submitted to the real ring, not collected from it
+    unsigned m_outstanding = 0;        // submitted, not handed over
     std::vector<Completion> m_failing; // failed requests not yet submitted
     std::vector<Completion> m_held;    // failed requests submitted
     std::vector<Completion> m_ready;   // collected, not yet handed over

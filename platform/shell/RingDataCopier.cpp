@@ -118,15 +118,15 @@ int RingDataCopier::copy(std::vector<RingFile>& files)
 
     int ringError = 0;
     bool stopping = false;
+    bool cancelling = false;
     std::vector<IoRing::Completion> completions;
     for (;;) {
         if (!stopping && m_cancel.checkpoint()) {
             // Nothing more is queued; what the kernel holds is stopped and collected below.
             stopping = true;
+            cancelling = true;
             for (size_t i = 0; i < files.size(); ++i)
                 fail(files[i], states[i], kErrorCancelled);
-            if (m_inKernel != 0)
-                m_ring.cancelAll();
         }
         if (!stopping) {
             while (!m_waiting.empty() && queue(files, states, m_waiting.back()))
@@ -144,6 +144,12 @@ int RingDataCopier::copy(std::vector<RingFile>& files)
                 ringError = taken; // nothing to wait for that could make room
                 stopping = true;
             }
+        }
+        // Once every request is the kernel's, so none can slip past the cancel.
+        if (cancelling && m_queued == 0) {
+            if (m_inKernel != 0)
+                m_ring.cancelAll();
+            cancelling = false;
         }
         if (m_inKernel == 0) {
             if (stopping || m_waiting.empty())
@@ -168,6 +174,8 @@ int RingDataCopier::copy(std::vector<RingFile>& files)
             complete(files, states, done);
         }
     }
+    if (ringError == 0 && m_queued != 0)
+        ringError = -EBUSY; // requests the kernel never took: they go with the ring, never used again
     if (ringError != 0) {
         for (size_t i = 0; i < files.size(); ++i)
             fail(files[i], states[i], ringError);

@@ -391,20 +391,13 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
     std::vector<Level> levels;
     // Small files go to the workers in batches from one folder: one hand-over, and one
     // wake-up of a worker, for a batch rather than for each file.
-    struct SmallFile {
-        std::string name;
-        std::string target;
-        std::int64_t size;
-        bool replace;
-    };
     std::shared_ptr<FolderPair> batchFolder;
-    std::vector<SmallFile> batch;
+    std::vector<ItemCopier::BatchFile> batch;
     auto handOver = [&] {
         if (batch.empty())
             return;
         m_pool->submit([this, folder = std::move(batchFolder), files = std::move(batch)] {
-            for (const SmallFile& file : files)
-                m_items.copy(*folder, file.name, file.target, file.size, file.replace, true);
+            m_items.copyBatch(*folder, files);
         });
         batch.clear();
         batchFolder.reset();

@@ -64,18 +64,8 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     if (generatedContent(source)) {
         result = copyToEnd(in, out);
     } else if (size > 0) {
-        int cloned = m_tryClone ? m_fs.cloneFile(out, in) : -EOPNOTSUPP;
-        if (cloned == 0) {
-            report(size);
-            m_written = static_cast<std::int64_t>(source.st_blocks) * 512 < size
-                            ? static_cast<std::int64_t>(source.st_blocks) * 512
-                            : size;
-            return 0;
-        }
-        if (!unsupported(cloned))
+        if (int cloned = clone(in, out, source); cloned != kNotCloned)
             return cloned;
-        // EINVAL can be about this one file (alignment, flags); these are about the file systems.
-        m_cloneUnsupported = cloned == -EOPNOTSUPP || cloned == -ENOTTY || cloned == -EXDEV;
 
         // Fewer blocks than the size needs means holes worth keeping.
         const bool sparse = static_cast<std::int64_t>(source.st_blocks) * 512 < size;
@@ -112,6 +102,24 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     if (result != 0)
         report(-m_reported);
     return result;
+}
+
+int FileDataCopier::clone(int in, int out, const struct stat& source)
+{
+    const off_t size = source.st_size;
+    int cloned = m_tryClone ? m_fs.cloneFile(out, in) : -EOPNOTSUPP;
+    if (cloned == 0) {
+        report(size);
+        m_written = static_cast<std::int64_t>(source.st_blocks) * 512 < size
+                        ? static_cast<std::int64_t>(source.st_blocks) * 512
+                        : size;
+        return 0;
+    }
+    if (!unsupported(cloned))
+        return cloned;
+    // EINVAL can be about this one file (alignment, flags); these are about the file systems.
+    m_cloneUnsupported = cloned == -EOPNOTSUPP || cloned == -ENOTTY || cloned == -EXDEV;
+    return kNotCloned;
 }
 
 int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)

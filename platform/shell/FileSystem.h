@@ -4,7 +4,10 @@
 // test implementation can make any call fail the way the kernel would.
 // Paths are raw bytes: a name that is not valid UTF-8 passes through untouched.
 
+#include "platform/shell/IoRing.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -105,6 +108,10 @@ public:
     // trash's record is on the disk before the call returns; otherwise the caller's
     // syncfs of the item's file system (which the trash shares) makes it durable.
     virtual int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) = 0;
+
+    // A submission ring for batches of reads and writes, of at least entries requests,
+    // or nullptr with error set to minus errno where the system refuses one.
+    virtual std::unique_ptr<IoRing> openRing(unsigned entries, int& error) = 0;
 };
 
 } // namespace shell

@@ -4,6 +4,7 @@
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/FileDataCopier.h"
 #include "platform/shell/ItemMetadata.h"
+#include "platform/shell/RingDataCopier.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -76,6 +77,100 @@ void ItemCopier::copy(const FolderPair& folder, const std::string& name, const s
     }
 }
 
+void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile>& files)
+{
+    std::unique_ptr<IoRing> ring;
+    if (m_session.options.ring == RingUse::On)
+        ring = m_session.takeRing(static_cast<unsigned>(files.size()) + 1);
+    if (!ring) {
+        for (const BatchFile& file : files)
+            copy(folder, file.name, file.target, file.plannedSize, file.replace, true);
+        return;
+    }
+    std::vector<size_t> oneByOne; // for copy(): not for the ring, or their attempt failed
+    // A file whose data is in its copy gets its name; one that failed is let go for copy().
+    auto settle = [&](size_t index, FileCopy& file, int result) {
+        const BatchFile& entry = files[index];
+        const Place at{folder, entry.name, entry.target};
+        if (result == 0 && m_session.cancel.cancelled())
+            result = kErrorCancelled;
+        if (result == 0)
+            result = finishCopy(at, file, entry.replace);
+        release(at, file, result);
+        if (result == 0 || result == kErrorDeclined) {
+            if (result == kErrorDeclined) {
+                m_session.progress.bytesDone(entry.plannedSize);
+                m_session.progress.itemsSkipped(1);
+            }
+            m_session.progress.itemsDone(1);
+        } else if (result != kErrorCancelled) {
+            oneByOne.push_back(index);
+        }
+    };
+
+    std::vector<size_t> taken;
+    std::vector<FileCopy> copies;
+    std::vector<RingFile> data;
+    std::int64_t room = kRingBatchBytes;
+    for (size_t i = 0; i < files.size() && !m_session.cancel.checkpoint(); ++i) {
+        const BatchFile& entry = files[i];
+        const Place at{folder, entry.name, entry.target};
+        m_session.progress.itemStarted(entry.name, folder.shownSource(), folder.shownTarget());
+        FileCopy file;
+        file.unnamed = !m_session.unnamedFilesRefused();
+        int result = openSource(at, file);
+        const bool suits = result == 0 && suitsRing(file) && file.before.st_size <= room;
+        if (suits)
+            result = openCopy(at, file);
+        if (!suits || result != 0) {
+            release(at, file, result);
+            oneByOne.push_back(i);
+            continue;
+        }
+        if (!m_session.cloneUnsupported(file.before.st_dev)) {
+            // Where the file systems may share blocks, that beats any copy.
+            FileDataCopier clone(m_fs, m_session.cancel, m_session.progress);
+            result = clone.clone(file.in, file.out, file.before);
+            if (clone.cloneUnsupported())
+                m_session.noteCloneUnsupported(file.before.st_dev);
+            if (result != FileDataCopier::kNotCloned) {
+                file.copied = result == 0 ? clone.reported() : 0;
+                file.written = clone.written();
+                settle(i, file, result);
+                continue;
+            }
+        }
+        room -= file.before.st_size;
+        data.push_back({file.in, file.out, file.before.st_size, 0, 0});
+        copies.push_back(std::move(file));
+        taken.push_back(i);
+    }
+    if (!data.empty()) {
+        RingDataCopier mover(*ring, m_session.cancel, m_session.progress);
+        if (mover.copy(data) != 0)
+            ring.reset(); // broken: the next batch opens another
+        for (size_t k = 0; k < data.size(); ++k) {
+            if (data[k].result == 0) {
+                copies[k].copied = data[k].reported;
+                copies[k].written = data[k].size;
+            }
+            settle(taken[k], copies[k], data[k].result);
+        }
+    }
+    m_session.giveBackRing(std::move(ring));
+    for (size_t i : oneByOne)
+        copy(folder, files[i].name, files[i].target, files[i].plannedSize, files[i].replace, true);
+}
+
+// Plain files with their blocks all there and one name: holes are kept, generated
+// files (procfs, sysfs) read to their end, and further names linked by copy().
+bool ItemCopier::suitsRing(const FileCopy& file) const
+{
+    const struct stat& st = file.before;
+    return st.st_nlink == 1 && st.st_blocks != 0
+           && static_cast<std::int64_t>(st.st_blocks) * 512 >= st.st_size && st.st_size <= kRingFileLimit;
+}
+
 int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
 {
     struct stat before {};
@@ -89,11 +184,10 @@ int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
     if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
         return kErrorSpecial;
     if (S_ISREG(before.st_mode)) {
-        int result =
-            m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile : copyFile(at, before, replace, true);
+        int result = m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile : copyFile(at, replace, true);
         if (result != kErrorNoUnnamedFile)
             return result;
-        return copyFile(at, before, replace, false);
+        return copyFile(at, replace, false);
     }
     return writeEntry(at, before, replace);
 }
@@ -101,80 +195,93 @@ int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
 // Copies a regular file. unnamed: into a file with no name until it is complete, so
 // a killed copy leaves nothing behind; otherwise into a locked temporary name beside
 // the target. kErrorNoUnnamedFile: the destination cannot make such files; nothing was written.
-int ItemCopier::copyFile(const Place& at, struct stat& before, bool replace, bool unnamed)
+int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
 {
-    const int source = at.folder.source();
-    const int folder = at.folder.target();
-    // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
-    // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
-    int in = m_fs.openAt(source, at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
-    if (in < 0)
-        return in == -ELOOP ? kErrorChanged : in;
-    int result = m_fs.fstat(in, &before);
-    if (result == 0 && !S_ISREG(before.st_mode))
-        result = kErrorChanged;
-    if (result == 0 && before.st_nlink > 1) {
+    FileCopy file;
+    file.unnamed = unnamed;
+    int result = openSource(at, file);
+    if (result == 0 && file.before.st_nlink > 1) {
         bool linked = false;
-        result = linkKnownCopy(at, before, replace, linked);
-        if (linked || result != 0) {
-            m_fs.close(in);
-            return result;
-        }
+        result = linkKnownCopy(at, file.before, replace, linked);
+        if (linked)
+            return release(at, file, result);
     }
-    // Created with its final permissions where the umask lets it, which saves setting them later.
-    const mode_t mode = before.st_mode & 07777;
-    const bool modeAtCreation = (mode & 07000) == 0 && (mode & m_session.umask()) == 0;
-    const mode_t createMode = modeAtCreation ? mode : 0600;
-    std::string temp;
-    int out = -1;
-    if (result == 0 && unnamed) {
-        out = m_fs.openTempFileAt(folder, at.target, createMode);
-        if (out == -EOPNOTSUPP || out == -EISDIR || out == -EINVAL || out == -ENOSYS)
-            result = kErrorNoUnnamedFile;
-        else if (out < 0)
-            result = out;
-    } else if (result == 0) {
-        temp = m_session.newPartialName(at.target);
-        out = m_fs.openAt(folder, temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
-        if (out < 0) {
-            result = out;
-            temp.clear();
-        } else {
-            // Held until the file has its name: a sweep by another copy leaves it alone.
-            result = m_fs.lockFile(out, true);
-            m_fs.setXattr(out, kPartialMark, "1");
-        }
-    }
-    std::int64_t copied = 0;
-    std::int64_t written = 0;
+    if (result == 0)
+        result = openCopy(at, file);
     if (result == 0) {
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
-        if (m_session.cloneUnsupported(before.st_dev))
+        if (m_session.cloneUnsupported(file.before.st_dev))
             data.skipClone();
-        result = data.copy(in, out, before);
-        copied = result == 0 ? data.reported() : 0;
-        written = data.written();
+        result = data.copy(file.in, file.out, file.before);
+        file.copied = result == 0 ? data.reported() : 0;
+        file.written = data.written();
         if (data.cloneUnsupported())
-            m_session.noteCloneUnsupported(before.st_dev);
+            m_session.noteCloneUnsupported(file.before.st_dev);
     }
-    if (result == 0) {
-        // The copy is only good if the source stood still while it was read.
-        struct stat after {};
-        result = m_fs.fstat(in, &after);
-        // No name leads to it any more: deleted, or replaced by another file.
-        if (result == 0 && after.st_nlink == 0 && before.st_nlink != 0)
-            result = kErrorVanished;
-        if (result == 0 && !unchanged(before, after))
-            result = kErrorChanged;
-    }
-    if (result == 0 && !temp.empty())
-        m_fs.removeXattr(out, kPartialMark);
     if (result == 0)
-        result = copyMetadata(m_session, in, out, before, modeAtCreation, at.folder.inherited());
+        result = finishCopy(at, file, replace);
+    return release(at, file, result);
+}
+
+int ItemCopier::openSource(const Place& at, FileCopy& file)
+{
+    // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
+    // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
+    file.in = m_fs.openAt(at.folder.source(), at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+    if (file.in < 0)
+        return file.in == -ELOOP ? kErrorChanged : file.in;
+    int result = m_fs.fstat(file.in, &file.before);
+    if (result == 0 && !S_ISREG(file.before.st_mode))
+        result = kErrorChanged;
+    return result;
+}
+
+int ItemCopier::openCopy(const Place& at, FileCopy& file)
+{
+    const int folder = at.folder.target();
+    // Created with its final permissions where the umask lets it, which saves setting them later.
+    const mode_t mode = file.before.st_mode & 07777;
+    file.modeAtCreation = (mode & 07000) == 0 && (mode & m_session.umask()) == 0;
+    const mode_t createMode = file.modeAtCreation ? mode : 0600;
+    if (file.unnamed) {
+        file.out = m_fs.openTempFileAt(folder, at.target, createMode);
+        if (file.out == -EOPNOTSUPP || file.out == -EISDIR || file.out == -EINVAL || file.out == -ENOSYS)
+            return kErrorNoUnnamedFile;
+        return file.out < 0 ? file.out : 0;
+    }
+    file.temp = m_session.newPartialName(at.target);
+    file.out = m_fs.openAt(folder, file.temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
+    if (file.out < 0) {
+        file.temp.clear();
+        return file.out;
+    }
+    // Held until the file has its name: a sweep by another copy leaves it alone.
+    int result = m_fs.lockFile(file.out, true);
+    m_fs.setXattr(file.out, kPartialMark, "1");
+    return result;
+}
+
+// Everything after the data: the source must have stood still, the copy gets its
+// metadata, reaches the disk if every file is to, and gets its name.
+int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
+{
+    // The copy is only good if the source stood still while it was read.
+    struct stat after {};
+    int result = m_fs.fstat(file.in, &after);
+    // No name leads to it any more: deleted, or replaced by another file.
+    if (result == 0 && after.st_nlink == 0 && file.before.st_nlink != 0)
+        result = kErrorVanished;
+    if (result == 0 && !unchanged(file.before, after))
+        result = kErrorChanged;
+    if (result == 0 && !file.temp.empty())
+        m_fs.removeXattr(file.out, kPartialMark);
+    if (result == 0)
+        result = copyMetadata(m_session, file.in, file.out, file.before, file.modeAtCreation,
+                              at.folder.inherited());
     if (result == 0 && m_session.options.durability == Durability::SyncEachFile)
-        result = m_fs.fsync(out);
-    if (result == 0 && unnamed) {
-        result = publish(at, out, replace);
+        result = m_fs.fsync(file.out);
+    if (result == 0 && file.unnamed) {
+        result = publish(at, file.out, replace);
         if (result == -EOPNOTSUPP) {
             // The file cannot be given a name here (no /proc): every later file goes the other way.
             m_session.noteUnnamedFilesRefused();
@@ -182,23 +289,33 @@ int ItemCopier::copyFile(const Place& at, struct stat& before, bool replace, boo
         }
     } else if (result == 0) {
         // Failed writes some file systems report only at the flush come before the name.
-        result = m_fs.flushFile(out);
+        result = m_fs.flushFile(file.out);
         if (result == 0)
-            result = place(at, temp, replace);
+            result = place(at, file.temp, replace);
         if (result == 0)
-            temp.clear();
+            file.temp.clear();
     }
-    if (result == 0 && before.st_nlink > 1)
-        rememberCopy(before, out);
-    if (out >= 0)
-        m_fs.close(out); // once named, the file stays: its errors were checked before
-    m_fs.close(in);
-    if (!temp.empty())
-        m_fs.unlinkAt(folder, temp, 0);
-    if (result != 0 && copied != 0)
-        m_session.progress.bytesDone(-copied); // the data is thrown away, so are its bytes
+    if (result == 0 && file.before.st_nlink > 1)
+        rememberCopy(file.before, file.out);
+    return result;
+}
+
+// Closes both files and, unless the copy got its name, throws it away with its bytes.
+int ItemCopier::release(const Place& at, FileCopy& file, int result)
+{
+    if (file.out >= 0)
+        m_fs.close(file.out); // once named, the file stays: its errors were checked before
+    if (file.in >= 0)
+        m_fs.close(file.in);
+    file.out = file.in = -1;
+    if (!file.temp.empty())
+        m_fs.unlinkAt(at.folder.target(), file.temp, 0);
+    file.temp.clear();
+    if (result != 0 && file.copied != 0)
+        m_session.progress.bytesDone(-file.copied); // the data is thrown away, so are its bytes
     if (result == 0)
-        m_session.addBytesWritten(written);
+        m_session.addBytesWritten(file.written);
+    file.copied = file.written = 0;
     return result;
 }
 

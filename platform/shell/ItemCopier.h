@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace shell {
 
@@ -36,14 +37,44 @@ public:
     void copy(const FolderPair& folder, const std::string& name, const std::string& target,
               std::int64_t plannedSize, bool replace, bool plainFile = false);
 
+    // Small files of one folder that were regular files with one name when listed.
+    // Their data moves through a submission ring where the request asks for one
+    // (RingUse::On), the system gives one and the files suit it (RingDataCopier),
+    // after a clone where the file systems may share blocks. A file that does not
+    // suit it, or whose attempt fails, is let go cleanly and copied by copy(), which
+    // tries again and puts an error that happens again to the user.
+    struct BatchFile {
+        std::string name;
+        std::string target;
+        std::int64_t plannedSize = 0;
+        bool replace = false;
+    };
+    void copyBatch(const FolderPair& folder, const std::vector<BatchFile>& files);
+
 private:
     struct Place {
         const FolderPair& folder;
         const std::string& name;
         const std::string& target;
     };
+    // A regular file on its way: the source open, its copy being written.
+    struct FileCopy {
+        int in = -1;
+        int out = -1;
+        struct stat before {};
+        bool unnamed = true;
+        bool modeAtCreation = false;
+        std::string temp;         // the copy's temporary name, when it is not unnamed
+        std::int64_t copied = 0;  // bytes reported to the progress
+        std::int64_t written = 0; // bytes of data written
+    };
     int attempt(const Place& at, bool replace, bool plainFile);
-    int copyFile(const Place& at, struct stat& before, bool replace, bool unnamed);
+    int copyFile(const Place& at, bool replace, bool unnamed);
+    int openSource(const Place& at, FileCopy& file);
+    int openCopy(const Place& at, FileCopy& file);
+    int finishCopy(const Place& at, FileCopy& file, bool replace);
+    int release(const Place& at, FileCopy& file, int result);
+    bool suitsRing(const FileCopy& file) const;
     int writeEntry(const Place& at, const struct stat& before, bool replace);
     int makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made);
     int makeRoom(const Place& at);

@@ -2,6 +2,7 @@
 
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/Trash.h"
+#include "platform/shell/UringRing.h"
 
 #include <atomic>
 #include <cerrno>
@@ -420,6 +421,11 @@ int PosixFileSystem::lockFile(int fd, bool wait)
 int PosixFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord)
 {
     return moveItemToTrashAt(dirfd, name, syncRecord ? TrashRecord::Synced : TrashRecord::Flushed);
+}
+
+std::unique_ptr<IoRing> PosixFileSystem::openRing(unsigned entries, int& error)
+{
+    return openUringRing(entries, error);
 }
 
 } // namespace shell

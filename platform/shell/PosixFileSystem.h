@@ -58,6 +58,7 @@ public:
     int removeXattr(int fd, const std::string& name) override;
     int lockFile(int fd, bool wait) override;
     int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
+    std::unique_ptr<IoRing> openRing(unsigned entries, int& error) override;
 };
 
 } // namespace shell

@@ -5,6 +5,103 @@
 #include <fstream>
 #include <unistd.h>
 
+namespace {
+
+// The real ring with FaultyFileSystem's faults: lengths capped, requests failed,
+// completions held back and handed over reversed or one at a time.
+class FaultyRing : public shell::IoRing {
+public:
+    FaultyRing(FaultyFileSystem& fs, std::unique_ptr<shell::IoRing> real) : m_fs(fs), m_real(std::move(real))
+    {
+    }
+    ~FaultyRing() override { m_fs.ringLeftInFlight += static_cast<int>(m_outstanding); }
+
+    unsigned entries() const override { return m_real->entries(); }
+
+    bool queueRead(int fd, void* buffer, unsigned length, off_t offset, std::uint64_t tag) override
+    {
+        length = std::min(length, m_fs.ringReadCap.value_or(length));
+        return queue(fd, false, tag, [&] { return m_real->queueRead(fd, buffer, length, offset, tag); });
+    }
+
+    bool queueWrite(int fd, const void* buffer, unsigned length, off_t offset, std::uint64_t tag) override
+    {
+        length = std::min(length, m_fs.ringWriteCap.value_or(length));
+        return queue(fd, true, tag, [&] { return m_real->queueWrite(fd, buffer, length, offset, tag); });
+    }
+
+    int submit() override
+    {
+        int taken = m_queued == 0 ? 0 : m_real->submit();
+        if (taken < 0)
+            return taken;
+        m_inReal += static_cast<unsigned>(taken);
+        taken += static_cast<int>(m_failing.size());
+        m_outstanding += static_cast<unsigned>(taken);
+        m_queued = 0;
+        for (const Completion& failed : m_failing)
+            m_held.push_back(failed);
+        m_failing.clear();
+        if (m_fs.cancelInFlight && m_outstanding != 0)
+            m_fs.cancelInFlight->cancel();
+        return taken;
+    }
+
+    int wait(std::vector<Completion>& completions) override
+    {
+        if (m_ready.empty()) {
+            std::vector<Completion> got;
+            while (m_inReal != 0 && (m_fs.ringReversed || got.empty())) {
+                const size_t before = got.size();
+                if (int r = m_real->wait(got); r != 0)
+                    return r;
+                m_inReal -= static_cast<unsigned>(got.size() - before);
+            }
+            got.insert(got.end(), m_held.begin(), m_held.end());
+            m_held.clear();
+            if (m_fs.ringReversed)
+                std::reverse(got.begin(), got.end());
+            m_ready.insert(m_ready.end(), got.begin(), got.end());
+        }
+        const size_t count = m_fs.ringOnePerWait ? std::min<size_t>(1, m_ready.size()) : m_ready.size();
+        completions.insert(completions.end(), m_ready.begin(), m_ready.begin() + static_cast<long>(count));
+        m_ready.erase(m_ready.begin(), m_ready.begin() + static_cast<long>(count));
+        m_outstanding -= static_cast<unsigned>(count);
+        return 0;
+    }
+
+    int cancelAll() override
+    {
+        ++m_fs.ringCancels;
+        return m_inReal != 0 ? m_real->cancelAll() : 0;
+    }
+
+private:
+    template <typename Real> bool queue(int fd, bool write, std::uint64_t tag, Real real)
+    {
+        if (int error = m_fs.ringFault(fd, write); error != 0) {
+            m_failing.push_back({tag, error});
+            return true;
+        }
+        if (!real())
+            return false;
+        ++m_queued;
+        ++m_fs.ringRequests;
+        return true;
+    }
+
+    FaultyFileSystem& m_fs;
+    std::unique_ptr<shell::IoRing> m_real;
+    unsigned m_queued = 0;             // queued on the real ring, not submitted
+    unsigned m_inReal = 0;             // submitted to the real ring, not collected from it
+    unsigned m_outstanding = 0;        // submitted, not handed over
+    std::vector<Completion> m_failing; // failed requests not yet submitted
+    std::vector<Completion> m_held;    // failed requests submitted
+    std::vector<Completion> m_ready;   // collected, not yet handed over
+};
+
+} // namespace
+
 bool FaultyFileSystem::fires(std::optional<Fault>& fault, const std::string& path)
 {
     if (!fault || fault->times == 0 || path.find(fault->match) == std::string::npos)
@@ -236,4 +333,24 @@ int FaultyFileSystem::futimens(int fd, const struct timespec times[2])
             return timesFault->error;
     }
     return PosixFileSystem::futimens(fd, times);
+}
+
+std::unique_ptr<shell::IoRing> FaultyFileSystem::openRing(unsigned entries, int& error)
+{
+    ++ringsOpened;
+    if (ringRefusal) {
+        error = *ringRefusal;
+        return nullptr;
+    }
+    std::unique_ptr<shell::IoRing> real = PosixFileSystem::openRing(entries, error);
+    if (!real)
+        return nullptr;
+    return std::make_unique<FaultyRing>(*this, std::move(real));
+}
+
+int FaultyFileSystem::ringFault(int fd, bool write)
+{
+    std::lock_guard lock(m_lock);
+    std::optional<Fault>& fault = write ? writeFault : readFault;
+    return fires(fault, pathOf(fd)) ? fault->error : 0;
 }

@@ -101,19 +101,14 @@ void BM_CopySmallFilesOverTheirCopy(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_CopySmallFiles)
-    ->ArgNames({"threads", "ring"})
-    ->Args({1, 0}) // one worker copies in order: no batches, so no ring
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_CopySmallFilesOverTheirCopy)
-    ->ArgNames({"threads", "ring"})
-    ->Args({1, 0}) // one worker copies in order: no batches, so no ring
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+// Workers and ring: one worker copies in order, with no batches and so no ring.
+static void workersAndRing(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"threads", "ring"})->Args({1, 0})->Args({0, 0})->Args({0, 1});
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK(BM_CopySmallFiles)->Apply(workersAndRing);
+BENCHMARK(BM_CopySmallFilesOverTheirCopy)->Apply(workersAndRing);
 
 BENCHMARK_MAIN();

@@ -185,18 +185,7 @@ int PosixFileSystem::symlink(const std::string& target, const std::string& path)
 
 int PosixFileSystem::readlink(const std::string& path, std::string& target)
 {
-    std::string buffer(256, '\0');
-    for (;;) {
-        ssize_t n = ::readlink(path.c_str(), buffer.data(), buffer.size());
-        if (n < 0)
-            return -errno;
-        if (static_cast<size_t>(n) < buffer.size()) {
-            buffer.resize(static_cast<size_t>(n));
-            target = std::move(buffer);
-            return 0;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    return readlinkAt(AT_FDCWD, path, target);
 }
 
 int PosixFileSystem::mkfifo(const std::string& path, mode_t mode)

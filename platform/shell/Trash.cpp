@@ -258,6 +258,16 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
 
     std::string info =
         "[Trash Info]\nPath=" + percentEncoded(absolute) + "\nDeletionDate=" + localTimeStamp() + "\n";
+    // A folder of the trash was removed since the trash was found: find or make it once
+    // more, and start again there. False when that was done already or failed.
+    auto lookAgain = [&](int& n) {
+        if (lookedAgain)
+            return false;
+        lookedAgain = true;
+        trash = knownTrashFor(absolute, item.st_dev, true);
+        n = 0;
+        return !trash.empty();
+    };
     for (int n = firstTryFor(trash, name); n < 100000; ++n) {
         std::string trashName = trashNameFor(name, n);
         std::string infoPath = trash + "/info/" + trashName + ".trashinfo";
@@ -268,13 +278,9 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
             g_taken.note(trash, trashName);
             continue;
         }
-        if (fd < 0 && errno == ENOENT && !lookedAgain) {
-            // The trash was removed since it was found: find or make it again.
-            lookedAgain = true;
-            trash = knownTrashFor(absolute, item.st_dev, true);
-            if (trash.empty())
+        if (fd < 0 && errno == ENOENT) {
+            if (!lookAgain(n))
                 return -EXDEV;
-            n = 0;
             continue;
         }
         if (fd < 0)
@@ -293,13 +299,8 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
         // ENOENT: the item is gone (the name is free), or, with the item still there, the trash
         // lost its files folder meanwhile, which must never read as "the name is free".
         if (result == -ENOENT && ::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) == 0) {
-            if (lookedAgain)
+            if (!lookAgain(n))
                 return -EXDEV;
-            lookedAgain = true;
-            trash = knownTrashFor(absolute, item.st_dev, true);
-            if (trash.empty())
-                return -EXDEV;
-            n = 0;
             continue;
         }
         return result;

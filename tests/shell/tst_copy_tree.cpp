@@ -44,7 +44,7 @@ private slots:
     void nestedTreeKeepsContentsModesAndTimes();
     void sparseFileStaysSparse_data();
     void sparseFileStaysSparse();
-    void hundredThousandEntryFolder();
+    void twentyThousandEntryFolder();
     void linksAreCopiedAsLinksEvenInALoop();
     void fifoIsRecreatedAndSocketSkipped();
     void nonUtf8NameKeepsItsBytes();
@@ -147,13 +147,15 @@ void TestCopyTree::sparseFileStaysSparse()
     QCOMPARE(f.progress.snapshot().bytesDone, std::int64_t(64 << 20));
 }
 
-void TestCopyTree::hundredThousandEntryFolder()
+void TestCopyTree::twentyThousandEntryFolder()
 {
     CopyFixture f;
     const std::string flat = f.src + "/flat";
     tree::makeFolder(flat);
     char name[32];
-    for (int i = 0; i < 100000; ++i) {
+    // Large enough that the folder is listed in many reads; the speed and memory of a
+    // far larger one are bench_copy_small's and copybench's to measure.
+    for (int i = 0; i < 20000; ++i) {
         std::snprintf(name, sizeof name, "/f%06d", i);
         int fd = ::open((flat + name).c_str(), O_WRONLY | O_CREAT, 0644);
         QVERIFY(fd >= 0);
@@ -161,10 +163,10 @@ void TestCopyTree::hundredThousandEntryFolder()
     }
     QCOMPARE(f.copy(flat, f.dst), int(FileOpSuccess));
     const std::vector<std::string> copied = listing(f.dst + "/flat");
-    QCOMPARE(copied.size(), size_t(100000));
+    QCOMPARE(copied.size(), size_t(20000));
     QCOMPARE(copied.front(), std::string("f000000"));
-    QCOMPARE(copied.back(), std::string("f099999"));
-    QCOMPARE(f.progress.snapshot().itemsDone, std::uint64_t(100001));
+    QCOMPARE(copied.back(), std::string("f019999"));
+    QCOMPARE(f.progress.snapshot().itemsDone, std::uint64_t(20001));
 }
 
 void TestCopyTree::linksAreCopiedAsLinksEvenInALoop()

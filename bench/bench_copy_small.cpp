@@ -1,9 +1,8 @@
 // Per-file cost of the copy engine's small-file path: a folder of small files copied
 // into a fresh folder on each iteration, through the service's own engine with the
 // answers that lose nothing, up to and including the final flush. items_per_second
-// is files per second; its inverse is the cost of one file. The arguments are the
-// number of workers (0: chosen for the machine and the disk) and whether the files'
-// data moves through the submission ring (1) or not (0). The second case copies
+// is files per second; its inverse is the cost of one file. The argument is the
+// number of workers (0: chosen for the machine and the disk). The second case copies
 // over the copy of the iteration before, so every file is replaced and its old
 // copy goes to the trash.
 //
@@ -51,7 +50,7 @@ fsys::path makeSource(const fsys::path& root)
     return source;
 }
 
-int copyOnce(const fsys::path& source, const fsys::path& destination, unsigned threads, bool ring)
+int copyOnce(const fsys::path& source, const fsys::path& destination, unsigned threads)
 {
     shell::PosixFileSystem fs;
     shell::LoseNothingQuestions questions([](const std::string&) {});
@@ -59,7 +58,6 @@ int copyOnce(const fsys::path& source, const fsys::path& destination, unsigned t
     shell::CancelToken cancel;
     shell::CopyOptions options;
     options.threads = threads;
-    options.ring = ring ? shell::RingUse::On : shell::RingUse::Off;
     shell::CopyEngine engine(fs, questions, progress, cancel, options);
     return engine.run({source.string()}, destination.string());
 }
@@ -71,18 +69,17 @@ void copySmallFiles(benchmark::State& state, bool over)
     // The trash of the replaced files stays inside the bench folder.
     ::setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     const unsigned threads = static_cast<unsigned>(state.range(0));
-    const bool ring = state.range(1) != 0;
     int run = 0;
     if (over) {
         fsys::create_directories(root / "dst");
-        copyOnce(source, root / "dst", threads, ring);
+        copyOnce(source, root / "dst", threads);
     }
     for (auto _ : state) {
         // Fresh folders each time; all copies are deleted only at the end, since a copy
         // made right after a deletion is several times slower.
         const fsys::path destination = over ? root / "dst" : root / ("dst" + std::to_string(++run));
         fsys::create_directories(destination);
-        if (copyOnce(source, destination, threads, ring) != 0)
+        if (copyOnce(source, destination, threads) != 0)
             state.SkipWithError("the copy failed");
     }
     state.SetItemsProcessed(state.iterations() * kFiles);
@@ -101,14 +98,14 @@ void BM_CopySmallFilesOverTheirCopy(benchmark::State& state)
 
 } // namespace
 
-// Workers and ring: one worker copies in order, with no batches and so no ring.
-static void workersAndRing(benchmark::internal::Benchmark* b)
+// One worker copies in order, with no batches; 0 lets the engine choose.
+static void workers(benchmark::internal::Benchmark* b)
 {
-    b->ArgNames({"threads", "ring"})->Args({1, 0})->Args({0, 0})->Args({0, 1});
+    b->ArgNames({"threads"})->Args({1})->Args({0});
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
-BENCHMARK(BM_CopySmallFiles)->Apply(workersAndRing);
-BENCHMARK(BM_CopySmallFilesOverTheirCopy)->Apply(workersAndRing);
+BENCHMARK(BM_CopySmallFiles)->Apply(workers);
+BENCHMARK(BM_CopySmallFilesOverTheirCopy)->Apply(workers);
 
 BENCHMARK_MAIN();

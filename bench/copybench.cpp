@@ -5,9 +5,7 @@
 // item left out after an error, with its reason.
 //
 // Options: --threads N (workers for small files, 1 = none; by default chosen for the
-// machine's cores and the destination's disk), --ring on|off (move small files'
-// data through io_uring in batches, or never, which is the default: it measured
-// slower), --fsync-each (fsync every file instead of one syncfs per file system at
+// machine's cores and the destination's disk), --fsync-each (fsync every file instead of one syncfs per file system at
 // the end); "--" ends them.
 //
 // Exit status: 0 success, 1 cancelled, 2 refused (or a wrong command line), 3
@@ -67,9 +65,6 @@ int main(int argc, char** argv)
             optionsEnded = true;
         } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
             options.threads = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
-        } else if (std::strcmp(argv[i], "--ring") == 0 && i + 1 < argc
-                   && (std::strcmp(argv[i + 1], "on") == 0 || std::strcmp(argv[i + 1], "off") == 0)) {
-            options.ring = std::strcmp(argv[++i], "on") == 0 ? shell::RingUse::On : shell::RingUse::Off;
         } else if (std::strcmp(argv[i], "--fsync-each") == 0) {
             options.durability = shell::Durability::SyncEachFile;
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
@@ -81,7 +76,7 @@ int main(int argc, char** argv)
     }
     if (paths.size() != 2) {
         std::fprintf(
-            stderr, "usage: copybench [--threads N] [--ring on|off] [--fsync-each] [--] SOURCE DESTFOLDER\n");
+            stderr, "usage: copybench [--threads N] [--fsync-each] [--] SOURCE DESTFOLDER\n");
         return 2;
     }
 

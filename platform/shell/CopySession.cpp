@@ -3,7 +3,6 @@
 #include "platform/shell/CopyErrors.h"
 #include "platform/shell/CopyNaming.h"
 
-#include <bit>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
@@ -84,33 +83,6 @@ ErrorAnswer CopySession::askAboutError(const std::string& item, int error, bool 
     else if (answer == ErrorAnswer::Skip)
         noteLeftOut(item, reason);
     return answer;
-}
-
-std::unique_ptr<IoRing> CopySession::takeRing(unsigned entries)
-{
-    std::lock_guard lock(m_ringLock);
-    if (m_noRing.load())
-        return nullptr;
-    for (auto it = m_rings.begin(); it != m_rings.end(); ++it) {
-        if ((*it)->entries() >= entries) {
-            std::unique_ptr<IoRing> ring = std::move(*it);
-            m_rings.erase(it);
-            return ring;
-        }
-    }
-    int error = 0;
-    std::unique_ptr<IoRing> ring = fs.openRing(std::bit_ceil(entries), error);
-    if (!ring)
-        m_noRing.store(true); // refused (switched off, filtered, not built in): asked once
-    return ring;
-}
-
-void CopySession::giveBackRing(std::unique_ptr<IoRing> ring)
-{
-    if (!ring)
-        return;
-    std::lock_guard lock(m_ringLock);
-    m_rings.push_back(std::move(ring));
 }
 
 void CopySession::noteLeftOut(const std::string& item, const std::string& reason)

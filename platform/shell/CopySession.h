@@ -28,19 +28,8 @@ enum class Durability {
 // chase four folders at once. Large files are copied in order whatever the count.
 [[nodiscard]] unsigned copyThreadsFor(dev_t device);
 
-// Whether batches of small files move their data through a submission ring (IoRing).
-// On this kernel ext4 and tmpfs hand each of the ring's buffered writes to a kernel
-// worker, and batches through the ring measured about a fifth slower than
-// copy_file_range on a disk and no faster on tmpfs: the engine's own choice is no ring.
-enum class RingUse {
-    Auto, // the engine's choice: no ring, as measured
-    On,   // every batch, wherever the system gives a ring
-    Off,  // never
-};
-
 struct CopyOptions {
     unsigned threads = 0; // 0 chosen by copyThreadsFor, 1 copies in order
-    RingUse ring = RingUse::Auto;
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
 };
@@ -102,13 +91,6 @@ public:
     [[nodiscard]] bool unnamedFilesRefused() const { return m_noUnnamedFiles.load(); }
     void noteUnnamedFilesRefused() { m_noUnnamedFiles.store(true); }
 
-    // A ring of at least entries requests for one batch, kept from an earlier batch or
-    // newly opened; nullptr once the system refused one (the request then goes on
-    // without). Give it back after the batch, or let it go if it failed.
-    [[nodiscard]] std::unique_ptr<IoRing> takeRing(unsigned entries);
-    void giveBackRing(std::unique_ptr<IoRing> ring);
-    [[nodiscard]] bool ringRefused() const { return m_noRing.load(); }
-
     // A folder the request writes into (open as dirfd), so its file system can be
     // flushed before success is reported.
     void noteFolderWritten(int dirfd);
@@ -135,9 +117,6 @@ private:
     gid_t m_group;
     std::atomic<std::uint64_t> m_noClone{0};
     std::atomic<bool> m_noUnnamedFiles{false};
-    std::mutex m_ringLock;
-    std::vector<std::unique_ptr<IoRing>> m_rings;
-    std::atomic<bool> m_noRing{false};
     std::atomic<std::int64_t> m_written{0};
     std::mutex m_folderLock;
     std::map<dev_t, int> m_fileSystems; // one open folder on each file system written to

@@ -4,10 +4,7 @@
 // test implementation can make any call fail the way the kernel would.
 // Paths are raw bytes: a name that is not valid UTF-8 passes through untouched.
 
-#include "platform/shell/IoRing.h"
-
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -37,23 +34,12 @@ public:
     virtual int stat(const std::string& path, struct stat* st) = 0;
     virtual int lstat(const std::string& path, struct stat* st) = 0;
     virtual int fchmod(int fd, mode_t mode) = 0;
-    virtual int chmod(const std::string& path, mode_t mode) = 0;
-    // Sets access and modification times; on a symbolic link, of the link itself.
-    virtual int setTimes(const std::string& path, const struct timespec times[2]) = 0;
     virtual int futimens(int fd, const struct timespec times[2]) = 0;
     virtual int fsync(int fd) = 0;
     virtual int syncfs(int fd) = 0;
     virtual int statvfs(const std::string& path, struct statvfs* st) = 0;
 
     virtual int mkdir(const std::string& path, mode_t mode) = 0;
-    virtual int rmdir(const std::string& path) = 0;
-    virtual int unlink(const std::string& path) = 0;
-    virtual int rename(const std::string& from, const std::string& to) = 0;
-    // Like rename, but fails with -EEXIST instead of replacing an existing item.
-    virtual int renameNoReplace(const std::string& from, const std::string& to) = 0;
-    virtual int symlink(const std::string& target, const std::string& path) = 0;
-    virtual int readlink(const std::string& path, std::string& target) = 0;
-    virtual int mkfifo(const std::string& path, mode_t mode) = 0;
     virtual int listDirectory(const std::string& path, std::vector<DirEntry>& entries) = 0;
     virtual int realPath(const std::string& path, std::string& resolved) = 0;
 
@@ -108,10 +94,6 @@ public:
     // trash's record is on the disk before the call returns; otherwise the caller's
     // syncfs of the item's file system (which the trash shares) makes it durable.
     virtual int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) = 0;
-
-    // A submission ring for batches of reads and writes, of at least entries requests,
-    // or nullptr with error set to minus errno where the system refuses one.
-    virtual std::unique_ptr<IoRing> openRing(unsigned entries, int& error) = 0;
 };
 
 } // namespace shell

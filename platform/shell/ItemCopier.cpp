@@ -4,7 +4,6 @@
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/FileDataCopier.h"
 #include "platform/shell/ItemMetadata.h"
-#include "platform/shell/RingDataCopier.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -79,96 +78,8 @@ void ItemCopier::copy(const FolderPair& folder, const std::string& name, const s
 
 void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile>& files)
 {
-    std::unique_ptr<IoRing> ring;
-    if (m_session.options.ring == RingUse::On)
-        ring = m_session.takeRing(static_cast<unsigned>(files.size()) + 1);
-    if (!ring) {
-        for (const BatchFile& file : files)
-            copy(folder, file.name, file.target, file.plannedSize, file.replace, true);
-        return;
-    }
-    std::vector<size_t> oneByOne; // for copy(): not for the ring, or their attempt failed
-    // A file whose data is in its copy gets its name; one that failed is let go for copy().
-    auto settle = [&](size_t index, FileCopy& file, int result) {
-        const BatchFile& entry = files[index];
-        const Place at{folder, entry.name, entry.target};
-        if (result == 0 && m_session.cancel.cancelled())
-            result = kErrorCancelled;
-        if (result == 0)
-            result = finishCopy(at, file, entry.replace);
-        release(at, file, result);
-        if (result == 0 || result == kErrorDeclined) {
-            if (result == kErrorDeclined) {
-                m_session.progress.bytesDone(entry.plannedSize);
-                m_session.progress.itemsSkipped(1);
-            }
-            m_session.progress.itemsDone(1);
-        } else if (result != kErrorCancelled) {
-            oneByOne.push_back(index);
-        }
-    };
-
-    std::vector<size_t> taken;
-    std::vector<FileCopy> copies;
-    std::vector<RingFile> data;
-    std::int64_t room = kRingBatchBytes;
-    for (size_t i = 0; i < files.size() && !m_session.cancel.checkpoint(); ++i) {
-        const BatchFile& entry = files[i];
-        const Place at{folder, entry.name, entry.target};
-        m_session.progress.itemStarted(entry.name, folder.shownSource(), folder.shownTarget());
-        FileCopy file;
-        file.unnamed = !m_session.unnamedFilesRefused();
-        int result = openSource(at, file);
-        const bool suits = result == 0 && suitsRing(file) && file.before.st_size <= room;
-        if (suits)
-            result = openCopy(at, file);
-        if (!suits || result != 0) {
-            release(at, file, result);
-            oneByOne.push_back(i);
-            continue;
-        }
-        if (!m_session.cloneUnsupported(file.before.st_dev)) {
-            // Where the file systems may share blocks, that beats any copy.
-            FileDataCopier clone(m_fs, m_session.cancel, m_session.progress);
-            result = clone.clone(file.in, file.out, file.before);
-            if (clone.cloneUnsupported())
-                m_session.noteCloneUnsupported(file.before.st_dev);
-            if (result != FileDataCopier::kNotCloned) {
-                file.copied = result == 0 ? clone.reported() : 0;
-                file.written = clone.written();
-                settle(i, file, result);
-                continue;
-            }
-        }
-        room -= file.before.st_size;
-        data.push_back({file.in, file.out, file.before.st_size, 0, 0});
-        copies.push_back(std::move(file));
-        taken.push_back(i);
-    }
-    if (!data.empty()) {
-        RingDataCopier mover(*ring, m_session.cancel, m_session.progress);
-        if (mover.copy(data) != 0)
-            ring.reset(); // broken: the next batch opens another
-        for (size_t k = 0; k < data.size(); ++k) {
-            if (data[k].result == 0) {
-                copies[k].copied = data[k].reported;
-                copies[k].written = data[k].size;
-            }
-            settle(taken[k], copies[k], data[k].result);
-        }
-    }
-    m_session.giveBackRing(std::move(ring));
-    for (size_t i : oneByOne)
-        copy(folder, files[i].name, files[i].target, files[i].plannedSize, files[i].replace, true);
-}
-
-// Plain files with their blocks all there and one name: holes are kept, generated
-// files (procfs, sysfs) read to their end, and further names linked by copy().
-bool ItemCopier::suitsRing(const FileCopy& file) const
-{
-    const struct stat& st = file.before;
-    return st.st_nlink == 1 && st.st_blocks != 0
-           && static_cast<std::int64_t>(st.st_blocks) * 512 >= st.st_size && st.st_size <= kRingFileLimit;
+    for (const BatchFile& file : files)
+        copy(folder, file.name, file.target, file.plannedSize, file.replace, true);
 }
 
 int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)

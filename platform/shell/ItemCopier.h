@@ -37,12 +37,8 @@ public:
     void copy(const FolderPair& folder, const std::string& name, const std::string& target,
               std::int64_t plannedSize, bool replace, bool plainFile = false);
 
-    // Small files of one folder that were regular files with one name when listed.
-    // Their data moves through a submission ring where the request asks for one
-    // (RingUse::On), the system gives one and the files suit it (RingDataCopier),
-    // after a clone where the file systems may share blocks. A file that does not
-    // suit it, or whose attempt fails, is let go cleanly and copied by copy(), which
-    // tries again and puts an error that happens again to the user.
+    // Small files of one folder that were regular files when listed, copied in turn
+    // by one worker: a batch costs one hand-over between threads, not one per file.
     struct BatchFile {
         std::string name;
         std::string target;
@@ -74,7 +70,6 @@ private:
     int openCopy(const Place& at, FileCopy& file);
     int finishCopy(const Place& at, FileCopy& file, bool replace);
     int release(const Place& at, FileCopy& file, int result);
-    bool suitsRing(const FileCopy& file) const;
     int writeEntry(const Place& at, const struct stat& before, bool replace);
     int makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made);
     int makeRoom(const Place& at);

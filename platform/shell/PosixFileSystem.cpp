@@ -2,7 +2,6 @@
 
 #include "platform/shell/CopyNaming.h"
 #include "platform/shell/Trash.h"
-#include "platform/shell/UringRing.h"
 
 #include <atomic>
 #include <cerrno>
@@ -116,16 +115,6 @@ int PosixFileSystem::fchmod(int fd, mode_t mode)
     return checked(::fchmod(fd, mode));
 }
 
-int PosixFileSystem::chmod(const std::string& path, mode_t mode)
-{
-    return checked(::chmod(path.c_str(), mode));
-}
-
-int PosixFileSystem::setTimes(const std::string& path, const struct timespec times[2])
-{
-    return checked(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW));
-}
-
 int PosixFileSystem::futimens(int fd, const struct timespec times[2])
 {
     return checked(::futimens(fd, times));
@@ -149,48 +138,6 @@ int PosixFileSystem::statvfs(const std::string& path, struct statvfs* st)
 int PosixFileSystem::mkdir(const std::string& path, mode_t mode)
 {
     return checked(::mkdir(path.c_str(), mode));
-}
-
-int PosixFileSystem::rmdir(const std::string& path)
-{
-    return checked(::rmdir(path.c_str()));
-}
-
-int PosixFileSystem::unlink(const std::string& path)
-{
-    return checked(::unlink(path.c_str()));
-}
-
-int PosixFileSystem::rename(const std::string& from, const std::string& to)
-{
-    return checked(::rename(from.c_str(), to.c_str()));
-}
-
-int PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to)
-{
-    int result = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
-    if (result == 0 || (errno != EINVAL && errno != ENOSYS))
-        return checked(result);
-    // A file system without the flag: a hard link fails on an existing name just the same.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return -errno;
-    ::unlink(from.c_str());
-    return 0;
-}
-
-int PosixFileSystem::symlink(const std::string& target, const std::string& path)
-{
-    return checked(::symlink(target.c_str(), path.c_str()));
-}
-
-int PosixFileSystem::readlink(const std::string& path, std::string& target)
-{
-    return readlinkAt(AT_FDCWD, path, target);
-}
-
-int PosixFileSystem::mkfifo(const std::string& path, mode_t mode)
-{
-    return checked(::mkfifo(path.c_str(), mode));
 }
 
 int PosixFileSystem::listDirectory(const std::string& path, std::vector<DirEntry>& entries)
@@ -410,11 +357,6 @@ int PosixFileSystem::lockFile(int fd, bool wait)
 int PosixFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord)
 {
     return moveItemToTrashAt(dirfd, name, syncRecord ? TrashRecord::Synced : TrashRecord::Flushed);
-}
-
-std::unique_ptr<IoRing> PosixFileSystem::openRing(unsigned entries, int& error)
-{
-    return openUringRing(entries, error);
 }
 
 } // namespace shell

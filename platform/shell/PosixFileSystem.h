@@ -19,20 +19,11 @@ public:
     int stat(const std::string& path, struct stat* st) override;
     int lstat(const std::string& path, struct stat* st) override;
     int fchmod(int fd, mode_t mode) override;
-    int chmod(const std::string& path, mode_t mode) override;
-    int setTimes(const std::string& path, const struct timespec times[2]) override;
     int futimens(int fd, const struct timespec times[2]) override;
     int fsync(int fd) override;
     int syncfs(int fd) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
     int mkdir(const std::string& path, mode_t mode) override;
-    int rmdir(const std::string& path) override;
-    int unlink(const std::string& path) override;
-    int rename(const std::string& from, const std::string& to) override;
-    int renameNoReplace(const std::string& from, const std::string& to) override;
-    int symlink(const std::string& target, const std::string& path) override;
-    int readlink(const std::string& path, std::string& target) override;
-    int mkfifo(const std::string& path, mode_t mode) override;
     int listDirectory(const std::string& path, std::vector<DirEntry>& entries) override;
     int realPath(const std::string& path, std::string& resolved) override;
     int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;
@@ -58,7 +49,6 @@ public:
     int removeXattr(int fd, const std::string& name) override;
     int lockFile(int fd, bool wait) override;
     int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
-    std::unique_ptr<IoRing> openRing(unsigned entries, int& error) override;
 };
 
 } // namespace shell

@@ -39,18 +39,6 @@ public:
     std::atomic<int> trashRecordsLeftToFlush{0};    // items trashed with their record left to the flush
     std::optional<Fault> statFault;                 // looking at an item fails
     std::optional<Fault> timesFault;                // setting an open item's times fails
-    // The submission ring: the real one, refused, or with its faults. readFault and
-    // writeFault reach its requests too; a failing request completes with the error.
-    std::optional<int> ringRefusal;               // opening a ring fails with this error
-    std::optional<unsigned> ringReadCap;          // a ring read moves at most this many bytes
-    std::optional<unsigned> ringWriteCap;         // a ring write moves at most this many bytes
-    bool ringReversed = false;                    // completions held until none is left, then last first
-    bool ringOnePerWait = false;                  // a wait hands over one completion only
-    shell::CancelToken* cancelInFlight = nullptr; // raised once requests are in the kernel's hands
-    std::atomic<int> ringsOpened{0};              // rings asked for
-    std::atomic<int> ringRequests{0};             // reads and writes queued on a ring
-    std::atomic<int> ringCancels{0};              // cancels asked for with requests in flight
-    std::atomic<int> ringLeftInFlight{0};         // requests never collected, counted as rings close
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
     std::function<void(const std::string&)> whenRead;
@@ -69,9 +57,6 @@ public:
     int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
     int linkFileAt(int fd, int dirfd, const std::string& name) override;
     int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
-    std::unique_ptr<shell::IoRing> openRing(unsigned entries, int& error) override;
-    // The error a ring request on fd is to fail with (readFault, writeFault), or 0.
-    int ringFault(int fd, bool write);
 
     // The path of an open descriptor, or of a name in an open folder.
     static std::string pathAt(int dirfd, const std::string& name = {});

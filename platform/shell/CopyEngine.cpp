@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <exception>
 #include <fcntl.h>
+#include <new>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -40,6 +42,21 @@ void raiseDescriptorLimit()
         limit.rlim_cur = limit.rlim_max;
         ::setrlimit(RLIMIT_NOFILE, &limit);
     }
+}
+
+// The reason listed when a worker's batch ended by an exception: its files that were
+// not finished are not copied, and the request is not a success.
+std::string reasonFor(const std::exception_ptr& failure)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return "Some items could not be copied: there was not enough memory.";
+    } catch (const std::exception& e) {
+        return std::string("Some items could not be copied: ") + e.what();
+    } catch (...) {
+    }
+    return "Some items could not be copied.";
 }
 
 bool isDotName(const std::string& name)
@@ -159,8 +176,11 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
             copyTree(source, root);
     }
     // Every folder pair is let go here (the last holders finish their folders).
-    if (m_pool)
+    if (m_pool) {
         m_pool->drain();
+        if (std::exception_ptr failure = m_pool->failure())
+            m_session.noteLeftOut(shown(destination), reasonFor(failure));
+    }
     closeSources();
     fs.close(target);
 

@@ -13,6 +13,22 @@ FolderPair::FolderPair(CopySession& session, int source, int target, std::string
 
 FolderPair::~FolderPair()
 {
+    complete();
+    // The ancestors this pair was the last to hold are let go here, one after another:
+    // letting each go from its child's destructor would take stack frames for every
+    // level, and a tree can be far deeper than a worker thread's stack allows. Only
+    // holders can copy a holder, so a pair held once stays held once.
+    std::shared_ptr<FolderPair> parent = std::move(m_parent);
+    while (parent && parent.use_count() == 1) {
+        parent->complete();
+        std::shared_ptr<FolderPair> next = std::move(parent->m_parent);
+        parent.reset();
+        parent = std::move(next);
+    }
+}
+
+void FolderPair::complete()
+{
     FileSystem& fs = m_session.fs;
     if (m_finish && m_source >= 0 && m_target >= 0) {
         // Applied from the descriptors opened at the start: a source folder swapped for
@@ -33,6 +49,8 @@ FolderPair::~FolderPair()
         fs.close(m_source);
     if (m_target >= 0)
         fs.close(m_target);
+    m_source = m_target = -1;
+    m_finish = m_written = false;
 }
 
 void FolderPair::finishLike(const struct stat& source)

@@ -37,6 +37,9 @@ public:
     void noteWritten() { m_written = true; }
 
 private:
+    // Gives the copy its metadata, flushes it where asked and closes both; once.
+    void complete();
+
     CopySession& m_session;
     int m_source;
     int m_target;

@@ -32,7 +32,7 @@ WorkerPool::~WorkerPool()
 void WorkerPool::submit(std::function<void()> job)
 {
     if (m_threads.empty()) {
-        job();
+        run(job);
         return;
     }
     std::unique_lock lock(m_lock);
@@ -48,6 +48,25 @@ void WorkerPool::drain()
     m_idle.wait(lock, [&] { return m_jobs.empty() && m_running == 0; });
 }
 
+std::exception_ptr WorkerPool::failure()
+{
+    std::lock_guard lock(m_lock);
+    return m_failure;
+}
+
+void WorkerPool::run(std::function<void()>& job)
+{
+    try {
+        job();
+        job = nullptr; // what the job held is let go before drain() can return
+    } catch (...) {
+        job = nullptr;
+        std::lock_guard lock(m_lock);
+        if (!m_failure)
+            m_failure = std::current_exception();
+    }
+}
+
 void WorkerPool::work()
 {
     std::unique_lock lock(m_lock);
@@ -60,8 +79,7 @@ void WorkerPool::work()
         ++m_running;
         lock.unlock();
         m_room.notify_one();
-        job();
-        job = nullptr; // what the job held is let go before drain() can return
+        run(job);
         lock.lock();
         --m_running;
         if (m_jobs.empty() && m_running == 0)

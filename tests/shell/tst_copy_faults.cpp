@@ -4,6 +4,7 @@
 
 #include "platform/shell/CopyErrors.h"
 #include "platform/shell/FileOperation.h"
+#include "platform/shell/FolderPair.h"
 #include "platform/shell/WorkerPool.h"
 #include "support/CopyFixture.h"
 #include "support/TreeHelpers.h"
@@ -11,6 +12,8 @@
 #include <QtTest>
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
+#include <pthread.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -64,6 +67,8 @@ private slots:
     void nameThatCannotBeFormedEnds();
     void poolKeepsGoingOnTheThreadsItHas_data();
     void poolKeepsGoingOnTheThreadsItHas();
+    void exceptionInAWorkerIsAFailure();
+    void deepTreeIsLetGoOnASmallStack();
 };
 
 void TestCopyFaults::failureIsReportedAndNothingIsLost_data()
@@ -464,6 +469,49 @@ void TestCopyFaults::poolKeepsGoingOnTheThreadsItHas()
         pool.drain();
         QCOMPARE(done.load(), 50);
     }
+}
+
+void TestCopyFaults::exceptionInAWorkerIsAFailure()
+{
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    for (const char* name : {"a", "b", "c", "d"})
+        writeFile(f.src + "/t/" + name, name);
+    f.options.threads = 2;
+    f.fs.whenOpened = [](const std::string& path) {
+        if (path.size() > 4 && path.compare(path.size() - 4, 4, "/t/c") == 0)
+            throw std::bad_alloc();
+    };
+    // The program goes on, and the request says that part of it was not copied.
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    QCOMPARE(engine.run({f.src + "/t"}, f.dst), int(FileOpFailed));
+    QCOMPARE(engine.leftOut().size(), size_t(1));
+    QVERIFY(engine.leftOut()[0].reason.find("not enough memory") != std::string::npos);
+    QVERIFY(tree::partials(f.dst + "/t").empty());
+}
+
+void TestCopyFaults::deepTreeIsLetGoOnASmallStack()
+{
+    CopyFixture f;
+    CopySession session(f.fs, f.questions, f.progress, *f.cancel, {});
+    struct Chain {
+        std::shared_ptr<FolderPair> deepest;
+    } chain;
+    for (int i = 0; i < 100000; ++i)
+        chain.deepest = std::make_shared<FolderPair>(session, -1, -1, "", "", std::move(chain.deepest));
+    // A worker that lets go of the deepest folder of a tree far deeper than its stack.
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 256 << 10);
+    pthread_t worker;
+    auto body = [](void* p) -> void* {
+        static_cast<Chain*>(p)->deepest.reset();
+        return nullptr;
+    };
+    QCOMPARE(pthread_create(&worker, &attr, body, &chain), 0);
+    pthread_join(worker, nullptr);
+    pthread_attr_destroy(&attr);
+    QVERIFY(!chain.deepest);
 }
 
 QTEST_GUILESS_MAIN(TestCopyFaults)

@@ -23,8 +23,10 @@ public:
                              const std::string& toFolder) = 0;
     // A failed attempt hands its bytes back with a negative count before a retry.
     virtual void bytesDone(std::int64_t bytes) = 0;
+    // Items behind the copy, whether copied or left out.
     virtual void itemsDone(std::uint64_t items) = 0;
-    // Items left out after an error the user skipped, or declined by the user.
+    // Items left out after an error the user skipped, or declined by the user; each
+    // is reported as done as well.
     virtual void itemsSkipped(std::uint64_t items) { (void)items; }
     // All items written; the destination is being flushed to the disk.
     virtual void finishing() = 0;

@@ -89,11 +89,11 @@ ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
     const QString counts = tr("%1 of %2, %3 of %4")
                                .arg(s.itemsDone)
                                .arg(formatItems(s.itemsTotal), formatBytes(done), formatBytes(s.bytesTotal));
-    const std::uint64_t handled = s.itemsDone + s.itemsSkipped;
+    // The engine counts a skipped item as done too: it is behind the copy either way.
     v.itemsFigure = tr("Items: %1 done, %2 skipped, %3 left")
                         .arg(s.itemsDone)
                         .arg(s.itemsSkipped)
-                        .arg(s.itemsTotal > handled ? s.itemsTotal - handled : 0);
+                        .arg(s.itemsTotal > s.itemsDone ? s.itemsTotal - s.itemsDone : 0);
     v.dataFigure = tr("Data: %1 of %2").arg(formatBytes(done), formatBytes(s.bytesTotal));
     v.speedHistory = m_history;
     if (s.phase == CopyPhase::Preparing) {
@@ -126,7 +126,7 @@ ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
     v.speedHistory.push_back(perSecond); // the graph ends at the speed shown now
 
     const std::uint64_t percentBase = s.bytesTotal > 0 ? s.bytesTotal : s.itemsTotal;
-    const std::uint64_t percentDone = s.bytesTotal > 0 ? done : s.itemsDone + s.itemsSkipped;
+    const std::uint64_t percentDone = s.bytesTotal > 0 ? done : s.itemsDone;
     v.permille = percentBase == 0
                      ? 0
                      : static_cast<int>(std::min<std::uint64_t>(1000, percentDone * 1000 / percentBase));

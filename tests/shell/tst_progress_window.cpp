@@ -1,13 +1,20 @@
 // The progress window: when it appears (only after half a second), what it says,
 // Pause, the details, and Cancel. The clock is a counter the test moves by hand.
 
+#include "platform/shell/FileOperation.h"
 #include "platform/shell/ProgressController.h"
 #include "platform/shell/ProgressGraph.h"
 #include "platform/shell/ProgressText.h"
+#include "support/CopyFixture.h"
+#include "support/TreeHelpers.h"
 
 #include <QPushButton>
 #include <QtTest>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace shell;
 
@@ -27,6 +34,7 @@ private slots:
     void waitsCountForNeitherSpeedNorTimeLeft();
     void namesTheItemInFlightOrAskedAbout();
     void pauseButtonAndMoreDetails();
+    void itemCountsAsTheEngineReportsThem();
 };
 
 void TestProgressWindow::byteAndTimeTexts_data()
@@ -302,7 +310,8 @@ void TestProgressWindow::pauseButtonAndMoreDetails()
         controller.tick();
     }
     state.itemsDone(2);
-    state.itemsSkipped(1);
+    state.itemsSkipped(1); // as the engine reports a skipped item: skipped, and done
+    state.itemsDone(1);
     now += 1000;
     controller.tick();
 
@@ -315,7 +324,7 @@ void TestProgressWindow::pauseButtonAndMoreDetails()
     QCOMPARE(window->graph()->samples()[4], 5.0 * (1 << 20) / 3);
     // The last three seconds: 5 MiB.
     QCOMPARE(window->detailTexts(),
-             (QStringList{"Speed: 1.7 MB/s", "About 2 seconds left", "Items: 2 done, 1 skipped, 2 left",
+             (QStringList{"Speed: 1.7 MB/s", "About 2 seconds left", "Items: 3 done, 1 skipped, 2 left",
                           "Data: 6.0 MB of 8.0 MB"}));
 
     window->pauseButton()->click();
@@ -325,6 +334,33 @@ void TestProgressWindow::pauseButtonAndMoreDetails()
     window->pauseButton()->click();
     QVERIFY(!cancel.paused());
     QCOMPARE(window->pauseButton()->text(), QString("&Pause"));
+}
+
+void TestProgressWindow::itemCountsAsTheEngineReportsThem()
+{
+    CopyFixture f;
+    tree::writeFile(f.src + "/a", "a");
+    tree::writeFile(f.src + "/c", "c");
+    tree::writeFile(f.src + "/d", "d");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, (f.src + "/b.sock").c_str());
+    QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    CancelToken cancel;
+    ProgressController controller(f.progress, cancel, [] { return qint64(0); });
+    QString whenCStarts;
+    f.fs.whenOpened = [&](const std::string& path) {
+        if (path == f.src + "/c" && whenCStarts.isEmpty())
+            whenCStarts = controller.view(f.progress.snapshot(), 0).itemsFigure;
+    };
+    f.options.threads = 1;
+    // The socket cannot be copied and is skipped.
+    QCOMPARE(f.copy({f.src + "/a", f.src + "/b.sock", f.src + "/c", f.src + "/d"}, f.dst), int(FileOpFailed));
+    ::close(sock);
+    QCOMPARE(whenCStarts, QString("Items: 2 done, 1 skipped, 2 left"));
+    QCOMPARE(controller.view(f.progress.snapshot(), 0).itemsFigure,
+             QString("Items: 4 done, 1 skipped, 0 left"));
 }
 
 QTEST_MAIN(TestProgressWindow)

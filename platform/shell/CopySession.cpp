@@ -62,6 +62,32 @@ unsigned copyThreadsFor(dev_t device)
     return 4;
 }
 
+namespace {
+
+// The answers of a request that was cancelled: nothing more is made, replaced or
+// deleted, and no window appears.
+class CancelledQuestions : public CopyQuestions {
+public:
+    bool createFolder(const std::string&) override { return false; }
+    ClashAnswer replaceItem(const ItemDetails&, const ItemDetails&) override { return ClashAnswer::Cancel; }
+    ClashAnswer mergeFolder(const ItemDetails&, const ItemDetails&) override { return ClashAnswer::Cancel; }
+    ErrorAnswer copyError(const std::string&, const std::string&, bool) override
+    {
+        return ErrorAnswer::Cancel;
+    }
+    bool copyWithoutRoom(const std::string&, std::uint64_t, std::uint64_t) override { return false; }
+    bool deletePermanently(const std::string&, const std::string&) override { return false; }
+    void requestFailed(const std::string&) override {}
+};
+
+} // namespace
+
+CopyQuestions& CopySession::cancelledAnswers()
+{
+    static CancelledQuestions answers;
+    return answers;
+}
+
 CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyProgress& copyProgress,
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),

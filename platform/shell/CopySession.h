@@ -29,7 +29,7 @@ enum class Durability {
 [[nodiscard]] unsigned copyThreadsFor(dev_t device);
 
 struct CopyOptions {
-    unsigned threads = 0; // 0 chosen by copyThreadsFor, 1 copies in order
+    unsigned threads = 0;                           // 0 chosen by copyThreadsFor, 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
 };
@@ -54,10 +54,12 @@ public:
     const CopyOptions options;
 
     // Each question waits for the one before it; Cancel also raises the cancel flag.
+    // Once the request is cancelled nobody is asked any more: every question then gets
+    // Cancel, or No where Cancel is not an answer.
     template <typename F> auto ask(F&& question)
     {
         std::lock_guard lock(m_questionLock);
-        return question(m_questions);
+        return question(cancel.cancelled() ? cancelledAnswers() : m_questions);
     }
     ErrorAnswer askAboutError(const std::string& item, int error, bool canRetry);
 
@@ -104,6 +106,8 @@ public:
     [[nodiscard]] std::int64_t bytesWritten() const { return m_written.load(); }
 
 private:
+    static CopyQuestions& cancelledAnswers();
+
     CopyQuestions& m_questions;
     std::mutex m_questionLock;
     std::atomic<bool> m_failed{false};

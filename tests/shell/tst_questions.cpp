@@ -1,8 +1,11 @@
 // The questions' own words, the hop from the engine's threads to the user-interface
 // thread, and the answers a copy nobody watches gives.
 
+#include "platform/shell/CopySession.h"
 #include "platform/shell/DialogQuestions.h"
 #include "platform/shell/LoseNothingQuestions.h"
+#include "platform/shell/PosixFileSystem.h"
+#include "platform/shell/ProgressState.h"
 #include "platform/shell/UiThreadQuestions.h"
 #include "support/ScriptedQuestions.h"
 
@@ -18,6 +21,7 @@ private slots:
     void replaceQuestionShowsBothItems();
     void workerQuestionsAreAnsweredOnTheUiThread();
     void loseNothingAnswers();
+    void nothingIsAskedOnceCancelled();
 };
 
 void TestQuestions::replaceQuestionShowsBothItems()
@@ -88,6 +92,21 @@ void TestQuestions::loseNothingAnswers()
     q.requestFailed("refused");
     QCOMPARE(reports.size(), size_t(4));
     QCOMPARE(reports[0], std::string("skipped /x: Access is denied."));
+}
+
+void TestQuestions::nothingIsAskedOnceCancelled()
+{
+    PosixFileSystem fs;
+    ScriptedQuestions person;
+    ProgressState progress;
+    CancelToken cancel;
+    CopySession session(fs, person, progress, cancel, {});
+    cancel.cancel();
+    const ItemDetails item{"/dst/a", false, 1, {}};
+    QCOMPARE(session.ask([&](CopyQuestions& q) { return q.replaceItem(item, item); }), ClashAnswer::Cancel);
+    QVERIFY(!session.ask([&](CopyQuestions& q) { return q.deletePermanently("/dst/a", "full"); }));
+    QVERIFY(!session.ask([&](CopyQuestions& q) { return q.createFolder("/dst"); }));
+    QVERIFY(person.log.empty());
 }
 
 QTEST_MAIN(TestQuestions)

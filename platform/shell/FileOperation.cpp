@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QPointer>
+#include <atomic>
 #include <exception>
 #include <thread>
 
@@ -33,6 +34,7 @@ FileOperationHooks& hooks()
 struct Running {
     CancelToken* cancel = nullptr;
     const CallerWindowsLock* lock = nullptr;
+    UiThreadQuestions* questions = nullptr;
     bool abandoned = false;
 };
 Running* g_running = nullptr;
@@ -58,6 +60,8 @@ bool abandonFileOperation()
     g_running->abandoned = true;
     g_running->cancel->resume(); // a paused copy must come round to see the cancel
     g_running->cancel->cancel();
+    if (g_running->questions != nullptr)
+        g_running->questions->abandon(); // questions not yet on screen never get there
     // A question on screen holds the worker until it is answered: answer it now.
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* dialog = qobject_cast<QDialog*>(w);
@@ -89,7 +93,7 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
     // Taken before any of the service's windows exist, so those stay usable.
     CallerWindowsLock lock;
     CancelToken cancel;
-    Running running{&cancel, &lock, false};
+    Running running{&cancel, &lock, nullptr, false};
     g_running = &running;
     struct Clear {
         ~Clear() { g_running = nullptr; }
@@ -104,19 +108,28 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
     // The questions are answered on this thread while it waits in the loop below.
     QEventLoop loop;
     UiThreadQuestions questions(*answerer, &loop, dynamic_cast<QuestionWatcher*>(progress.get()));
+    running.questions = &questions;
     CopyEngine engine(*fs, questions, *progress, cancel, h.options);
 
     int result = FileOpFailed;
+    std::atomic<bool> finished{false};
     std::thread worker([&] {
         try {
             result = engine.run(sources, destinations.front());
         } catch (const std::exception&) {
             result = FileOpFailed; // out of memory or threads: report failure, never success
         }
+        finished.store(true);
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     // The caller's windows keep painting and its timers keep ticking meanwhile.
     loop.exec();
+    if (!finished.load()) {
+        // The loop ended before the copy: the application is quitting, and this thread
+        // serves no more events. The copy stops, and its questions are answered Cancel
+        // here instead of waiting for this thread, which now only waits for the worker.
+        abandonFileOperation();
+    }
     worker.join();
     progress.reset(); // the progress window goes before the summary comes
 

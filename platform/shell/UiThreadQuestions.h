@@ -1,11 +1,16 @@
 #pragma once
 // Hands every question to another set of questions on the user-interface thread
-// and waits there for the answer, so the engine's worker threads can ask through
-// windows that only that thread may show. A watcher, if given, hears of each
-// question (and the item it is about) and of its answer.
+// and waits for the answer, so the engine's worker threads can ask through windows
+// that only that thread may show. A watcher, if given, hears of each question (and
+// the item it is about) and of its answer. A caller that stops serving the
+// user-interface thread's events (the application is quitting) abandons the
+// questions first, so no worker waits for an answer that would never come.
 
 #include "platform/shell/CopyQuestions.h"
 
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <string>
 
 class QObject;
@@ -27,13 +32,24 @@ public:
     bool deletePermanently(const std::string& path, const std::string& reason) override;
     void requestFailed(const std::string& message) override;
 
+    // From now on every question that has not reached the screen is answered Cancel
+    // (or No) at once, whether it is waiting for the user-interface thread or asked
+    // later; one already on screen still gets the person's answer.
+    void abandon();
+
 private:
-    template <typename F> auto onUiThread(const std::string& item, F&& question);
-    template <typename F> auto ask(F&& question);
+    struct Shared {
+        std::mutex lock;
+        std::condition_variable changed;
+        bool abandoned = false;
+    };
+    template <typename R, typename F> R onUiThread(const std::string& item, R whenAbandoned, F&& question);
+    template <typename R, typename F> R ask(R whenAbandoned, F&& question);
 
     CopyQuestions& m_answerer;
     QObject* m_uiObject;
     QuestionWatcher* m_watcher;
+    std::shared_ptr<Shared> m_shared = std::make_shared<Shared>();
 };
 
 } // namespace shell

@@ -18,7 +18,13 @@
 #include <QTimer>
 #include <QtTest>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace shell;
 using tree::readFile;
@@ -79,6 +85,7 @@ private slots:
     void nonUtf8NamesPassThroughTheRequest();
     void oneRequestAtATime();
     void summaryWindowListsItemsAsCopyableText();
+    void quitDuringTheCopyEndsIt();
 
 private:
     int run(const std::string& from, const std::string& to, unsigned func = FO_COPY);
@@ -258,6 +265,37 @@ void TestFileOperation::summaryWindowListsItemsAsCopyableText()
     QApplication::clipboard()->clear();
     window.copyButton()->click();
     QCOMPARE(QApplication::clipboard()->text(), window.list()->toPlainText());
+}
+
+void TestFileOperation::quitDuringTheCopyEndsIt()
+{
+    // The application quits while the worker copies a; the socket after it would
+    // then ask a question of a thread that no longer serves events.
+    tree::makeFolder(m_root + "/src/t");
+    writeFile(m_root + "/src/t/a", "a");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, (m_root + "/src/t/b.sock").c_str());
+    QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const std::string slow = m_root + "/src/t/a";
+    m_faults = [slow](FaultyFileSystem& fs) {
+        fs.whenOpened = [slow](const std::string& path) {
+            if (path == slow)
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        };
+    };
+    FileOperationHooks inOrder = setFileOperationHooks({});
+    inOrder.options.threads = 1; // a is copied before the socket is looked at
+    setFileOperationHooks(std::move(inOrder));
+    int result = -1;
+    QTimer::singleShot(0, [&] { result = run(m_root + "/src/t", m_root + "/dst"); });
+    QTimer::singleShot(50, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    ::close(sock);
+    QCOMPARE(result, int(FileOpCancelled));
+    QVERIFY(m_questions.log.empty());
+    QVERIFY(tree::partials(m_root + "/dst").empty());
 }
 
 QTEST_MAIN(TestFileOperation)

@@ -128,6 +128,8 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         return result;
     }
 
+    // What the drive can hold is known before anything is written to it.
+    (void)m_session.drives.of(target, m_session.newPartialName("probe"));
     sweepPartials(target);
     m_session.noteFolderWritten(target);
     m_session.progress.started(scanner.totals().items + m_countSkipped, scanner.totals().bytes);
@@ -334,6 +336,8 @@ int CopyEngine::checkRoom(const std::string& destination, const TreeTotals& tota
     struct statvfs volume {};
     if (m_session.fs.statvfs(destination, &volume) != 0)
         return 0; // nothing known; the copy itself will tell
+    if (volume.f_blocks == 0)
+        return 0; // a FUSE drive that reports no sizes at all (fusefat): just as little known
     const std::uint64_t available = static_cast<std::uint64_t>(volume.f_bavail) * volume.f_frsize;
     if (totals.blocks <= available)
         return 0;
@@ -610,7 +614,8 @@ int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& ta
             r = fs.fstat(fd, &st);
         // A new folder was made with the umask applied; an existing one may not let its
         // owner write into it (a copy of a read-only folder, say) until it is finished.
-        if (r == 0 && !merge && (st.st_mode & 0777) != working)
+        // Where the drive holds no modes, the folder is as writable as it will get.
+        if (r == 0 && !merge && (st.st_mode & 0777) != working && m_session.drives.known(st.st_dev).modes)
             r = fs.fchmod(fd, working);
         if (r == 0 && merge && (st.st_mode & S_IRWXU) != S_IRWXU && st.st_uid == m_session.user())
             r = fs.fchmod(fd, (st.st_mode & 07777) | S_IRWXU);

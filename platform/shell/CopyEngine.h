@@ -38,6 +38,8 @@ public:
     [[nodiscard]] bool anyLeftOut() const { return m_session.failed() || m_session.declined(); }
     // Items left out after errors (not those the user declined), for the summary.
     [[nodiscard]] std::vector<LeftOutItem> leftOut() const { return m_session.leftOut(); }
+    // What the destination drive could not hold, in one sentence, or an empty text.
+    [[nodiscard]] std::string notKept() const { return m_session.notKept(); }
     // File data written by the request: no holes, nothing skipped, nothing linked.
     [[nodiscard]] std::int64_t bytesWritten() const { return m_session.bytesWritten(); }
 

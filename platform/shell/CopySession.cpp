@@ -126,6 +126,21 @@ std::vector<LeftOutItem> CopySession::leftOut() const
     return m_leftOut;
 }
 
+std::string CopySession::notKept() const
+{
+    const unsigned what = m_notKept.load();
+    std::string kinds;
+    for (auto [bit, text] :
+         {std::pair{unsigned(Modes), "permissions"}, std::pair{unsigned(Attributes), "extended attributes"},
+          std::pair{unsigned(Times), "times"}}) {
+        if ((what & bit) != 0)
+            kinds += (kinds.empty() ? "" : ", ") + std::string(text);
+    }
+    return kinds.empty()
+               ? kinds
+               : "The destination drive cannot hold " + kinds + "; the copies have the drive's own.";
+}
+
 std::string CopySession::newPartialName(const std::string& name)
 {
     return partialName(m_pid, ++m_serial, name);

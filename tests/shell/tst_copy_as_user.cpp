@@ -6,6 +6,7 @@
 #include "platform/shell/FileOperation.h"
 #include "platform/shell/PosixFileSystem.h"
 #include "platform/shell/ProgressState.h"
+#include "support/LoopDrive.h"
 #include "support/ScriptedQuestions.h"
 #include "support/TreeHelpers.h"
 
@@ -107,6 +108,8 @@ class TestCopyAsUser : public QObject {
 private slots:
     void unsearchableFolderIsAskedAbout();
     void setIdBitsAreDroppedWithTheOwner();
+    void drivesGetEveryFile_data();
+    void drivesGetEveryFile();
 };
 
 void TestCopyAsUser::unsearchableFolderIsAskedAbout()
@@ -144,6 +147,60 @@ void TestCopyAsUser::setIdBitsAreDroppedWithTheOwner()
     QCOMPARE(::lstat((s.dst + "/tool").c_str(), &copy), 0);
     QCOMPARE(copy.st_uid, kNobody);
     QCOMPARE(copy.st_mode & 07777, mode_t(0755));
+}
+
+void TestCopyAsUser::drivesGetEveryFile_data()
+{
+    QTest::addColumn<drive::Kind>("kind");
+    QTest::addColumn<bool>("holdsLinks");
+    QTest::newRow("fat32") << drive::Kind::Fat32 << false;
+    QTest::newRow("exfat") << drive::Kind::ExFat << false;
+    QTest::newRow("ntfs") << drive::Kind::Ntfs << true;
+    QTest::newRow("chmod refused") << drive::Kind::NoChmod << true;
+}
+
+// What people copy onto sticks and FUSE mounts, as the user who plugged the drive
+// in: every file arrives with its data even where names cannot be published in
+// one step, modes and set-id bits cannot be held, and second hard-link names
+// cannot be linked; only a symbolic link on a drive without links is left out.
+void TestCopyAsUser::drivesGetEveryFile()
+{
+    QFETCH(drive::Kind, kind);
+    QFETCH(bool, holdsLinks);
+    Scratch s;
+    drive::LoopDrive stick(kind, ::geteuid() == 0 ? kNobody : ::geteuid());
+    if (!stick.unavailable().empty())
+        QSKIP(stick.unavailable().c_str());
+    const std::string t = s.src + "/t";
+    tree::makeFolder(t);
+    tree::makeFolder(t + "/sub");
+    for (int i = 0; i < 20; ++i)
+        writeFile(t + "/f" + std::to_string(i), tree::pattern(1000 + i, i));
+    writeFile(t + "/sub/b", "b");
+    writeFile(t + "/sub/hard1", "linked");
+    QCOMPARE(::link((t + "/sub/hard1").c_str(), (t + "/sub/hard2").c_str()), 0);
+    QCOMPARE(::symlink("b", (t + "/sub/link").c_str()), 0);
+    for (const char* file : {"/f0", "/sub/b", "/sub/hard1"})
+        QCOMPARE(::chmod((t + file).c_str(), 0664), 0);
+    QCOMPARE(::chmod((t + "/sub").c_str(), 0775), 0);
+    QCOMPARE(::chmod(t.c_str(), 02775), 0);
+
+    const Outcome o = copyAsNobody(s.root, t, stick.path());
+    ::chmod(t.c_str(), 0755);
+    QCOMPARE(o.questions, std::vector<std::string>{});
+    const std::string link = t + "/sub/link";
+    QCOMPARE(o.leftOut, holdsLinks ? std::vector<std::string>{}
+                                   : std::vector<std::string>{link + ": This drive cannot hold links"});
+    QCOMPARE(o.result, int(holdsLinks ? FileOpSuccess : FileOpFailed));
+    const std::string copy = stick.path() + "/t";
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(tree::readFile(copy + "/f" + std::to_string(i)), tree::pattern(1000 + i, i));
+    QCOMPARE(tree::readFile(copy + "/sub/b"), QByteArray("b"));
+    QCOMPARE(tree::readFile(copy + "/sub/hard1"), QByteArray("linked"));
+    QCOMPARE(tree::readFile(copy + "/sub/hard2"), QByteArray("linked"));
+    QCOMPARE(tree::exists(copy + "/sub/link"), holdsLinks);
+    QCOMPARE(tree::partials(stick.path()), std::vector<std::string>{});
+    QCOMPARE(o.itemsDone, o.itemsTotal);
 }
 
 QTEST_GUILESS_MAIN(TestCopyAsUser)

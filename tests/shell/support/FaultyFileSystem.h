@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
 class FaultyFileSystem : public shell::PosixFileSystem {
 public:
@@ -51,6 +52,10 @@ public:
     std::atomic<int> ringRequests{0};             // reads and writes queued on a ring
     std::atomic<int> ringCancels{0};              // cancels asked for with requests in flight
     std::atomic<int> ringLeftInFlight{0};         // requests never collected, counted as rings close
+    // Calls the destination refuses for every item, as drives without them do, by name:
+    // "renameNoReplace" (the flag), "link" (any second name), "tmpfile", "xattr" (setting
+    // one), "chmod", "symlink"; each maps to the error returned.
+    std::map<std::string, int> refusedCalls;
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
     std::function<void(const std::string&)> whenRead;
@@ -69,6 +74,13 @@ public:
     int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
     int linkFileAt(int fd, int dirfd, const std::string& name) override;
     int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
+    int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
+                 bool noReplace) override;
+    int linkAt(int fromDir, const std::string& from, int toDir, const std::string& to) override;
+    int symlinkAt(const std::string& target, int dirfd, const std::string& name) override;
+    int fchmod(int fd, mode_t mode) override;
+    int chmodAt(int dirfd, const std::string& name, mode_t mode) override;
+    int setXattr(int fd, const std::string& name, const std::string& value) override;
     std::unique_ptr<shell::IoRing> openRing(unsigned entries, int& error) override;
     // The error a ring request on fd is to fail with (readFault, writeFault), or 0.
     int ringFault(int fd, bool write);
@@ -78,6 +90,8 @@ public:
 
 private:
     static bool fires(std::optional<Fault>& fault, const std::string& path);
+    // The error refusedCalls gives call, or 0.
+    int refusal(const char* call) const;
     std::string pathOf(int fd);
     int beforeRead(int fd);
     int beforeWrite(int fd, size_t& count);
@@ -86,4 +100,5 @@ private:
 
     std::mutex m_lock;
     std::map<int, std::string> m_paths;
+    std::set<int> m_unnamed; // descriptors of unnamed files
 };

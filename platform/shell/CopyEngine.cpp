@@ -708,12 +708,16 @@ void CopyEngine::skipItem(int folder, const std::string& name, const struct stat
 // Removes temporary files that copies which were killed left here. Only what is
 // proven abandoned goes: a temporary name, a regular file of this user that carries
 // the program's mark, and whose lock no live copy holds (whatever its pid namespace).
+// Where the drive cannot store the mark (FAT, exFAT, sshfs), the name's pattern and
+// the lock are the proof.
 void CopyEngine::sweepPartials(int folder)
 {
     FileSystem& fs = m_session.fs;
     std::vector<DirEntry> entries;
     if (fs.listDirectoryAt(folder, entries) != 0)
         return;
+    struct stat here {};
+    const bool marked = fs.fstat(folder, &here) != 0 || m_session.drives.known(here.st_dev).xattrs;
     std::string mark;
     for (const DirEntry& e : entries) {
         if (!partialOwner(e.name))
@@ -724,7 +728,7 @@ void CopyEngine::sweepPartials(int folder)
         struct stat held {};
         struct stat named {};
         if (fs.fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == m_session.user()
-            && fs.getXattr(fd, kPartialMark, mark) == 0 && fs.lockFile(fd, false) == 0
+            && (!marked || fs.getXattr(fd, kPartialMark, mark) == 0) && fs.lockFile(fd, false) == 0
             && fs.statAt(folder, e.name, &named) == 0 && named.st_ino == held.st_ino
             && named.st_dev == held.st_dev)
             fs.unlinkAt(folder, e.name, 0);

@@ -4,6 +4,7 @@
 
 #include "platform/shell/CopyEngine.h"
 #include "platform/shell/FileOperation.h"
+#include "platform/shell/ItemCopier.h"
 #include "platform/shell/PosixFileSystem.h"
 #include "platform/shell/ProgressState.h"
 #include "support/LoopDrive.h"
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <grp.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace shell;
@@ -184,6 +186,11 @@ void TestCopyAsUser::drivesGetEveryFile()
         QCOMPARE(::chmod((t + file).c_str(), 0664), 0);
     QCOMPARE(::chmod((t + "/sub").c_str(), 0775), 0);
     QCOMPARE(::chmod(t.c_str(), 02775), 0);
+    // What a killed copy left behind (its pid gone); marked wherever the drive can.
+    const std::string abandoned = stick.path() + "/.quintaro-partial-999999-1-f0";
+    writeFile(abandoned, "partial");
+    ::setxattr(abandoned.c_str(), kPartialMark, "1", 1, 0);
+    ::chown(abandoned.c_str(), kNobody, kNobody);
 
     const Outcome o = copyAsNobody(s.root, t, stick.path());
     ::chmod(t.c_str(), 0755);

@@ -373,7 +373,9 @@ std::optional<std::string> CopyEngine::targetFor(const FolderPair& root, const S
 void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair>& root)
 {
     const std::string name = nameOf(source.path);
-    const std::optional<std::string> rootTarget = targetFor(*root, source);
+    std::optional<std::string> rootTarget = targetFor(*root, source);
+    if (rootTarget && driveOf(*root).windowsNames)
+        rootTarget = nameOnDrive(*root, *rootTarget);
     if (!rootTarget) {
         skipItem(root->source(), name, source.st);
         return;
@@ -391,6 +393,7 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         dev_t device;
         ino_t inode;
         std::string counted;
+        std::unordered_set<std::string> used; // names given out, case folded, on drives that ignore case
     };
     std::vector<Level> levels;
     // Small files go to the workers in batches from one folder: one hand-over, and one
@@ -408,10 +411,10 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
     };
     // Makes (or merges into) a folder and lists it; a folder not copied counts as done with its subtree.
     auto enter = [&](const std::shared_ptr<FolderPair>& parent, const std::string& entry,
-                     const std::string& target, bool insideFresh, const struct stat& st,
-                     std::string counted) {
+                     const std::string& target, bool insideFresh, const struct stat& st, std::string counted,
+                     bool caseOnly) {
         bool fresh = false;
-        std::shared_ptr<FolderPair> pair = openFolder(parent, entry, target, insideFresh, fresh);
+        std::shared_ptr<FolderPair> pair = openFolder(parent, entry, target, insideFresh, fresh, caseOnly);
         if (!pair) {
             skipItem(parent->source(), entry, st);
             return;
@@ -419,12 +422,18 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         m_session.progress.itemsDone(1);
         std::vector<Listed> children;
         listFolder(*pair, counted, children);
-        levels.push_back({std::move(pair), std::move(children), 0, fresh || insideFresh, st.st_dev, st.st_ino,
-                          std::move(counted)});
+        levels.push_back({std::move(pair),
+                          std::move(children),
+                          0,
+                          fresh || insideFresh,
+                          st.st_dev,
+                          st.st_ino,
+                          std::move(counted),
+                          {}});
     };
     // Copies one item that is not a folder; false when the request is cancelled.
     auto copyItem = [&](const std::shared_ptr<FolderPair>& parent, bool insideFresh, const std::string& entry,
-                        const std::string& target, EntryKind kind, std::int64_t size, bool linked) {
+                        std::string target, EntryKind kind, std::int64_t size, bool linked, bool caseOnly) {
         if (kind == EntryKind::Special || kind == EntryKind::Loop) {
             m_session.progress.itemStarted(entry, parent->shownSource(), parent->shownTarget());
             m_session.askAboutError(joinPath(parent->shownSource(), entry),
@@ -433,7 +442,12 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
             m_session.progress.itemsDone(1);
             return true;
         }
-        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry, target, false);
+        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry, target, false, caseOnly);
+        if (clash == Clash::KeepBoth) {
+            std::optional<std::string> free = freeName(*parent, target, false);
+            clash = free ? Clash::None : Clash::Skip;
+            target = free.value_or(target);
+        }
         if (clash == Clash::Cancel)
             return false;
         if (clash == Clash::Skip) {
@@ -458,11 +472,11 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
     };
 
     if (S_ISDIR(source.st.st_mode))
-        enter(root, name, *rootTarget, false, source.st, source.path);
+        enter(root, name, *rootTarget, false, source.st, source.path, false);
     else
         copyItem(root, false, name, *rootTarget, kindOf(source.st.st_mode),
                  S_ISREG(source.st.st_mode) ? source.st.st_size : 0,
-                 S_ISREG(source.st.st_mode) && source.st.st_nlink > 1);
+                 S_ISREG(source.st.st_mode) && source.st.st_nlink > 1, false);
     while (!levels.empty() && !m_session.cancel.checkpoint()) {
         Level& top = levels.back();
         if (top.next == top.children.size()) {
@@ -471,7 +485,30 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         }
         Listed child = std::move(top.children[top.next++]);
         const std::shared_ptr<FolderPair> parent = top.pair;
-        const bool insideFresh = top.fresh;
+        bool insideFresh = top.fresh;
+        const DriveAbilities drive = driveOf(*parent);
+        std::optional<std::string> target = child.name;
+        if (drive.windowsNames)
+            target = nameOnDrive(*parent, child.name);
+        if (!target) {
+            if (m_session.cancel.cancelled())
+                break;
+            struct stat st {};
+            st.st_mode = child.kind == EntryKind::Folder ? S_IFDIR : S_IFREG;
+            st.st_size = child.size;
+            skipItem(parent->source(), child.name, st);
+            continue;
+        }
+        // Two names of one folder that differ in case alone meet on such a drive: the
+        // second is asked about like a replace, once the first is there to be seen.
+        bool caseOnly = false;
+        if (!drive.caseSensitive && !top.used.insert(foldedCase(*target)).second) {
+            caseOnly = true;
+            insideFresh = false;
+            handOver();
+            if (m_pool)
+                m_pool->drain();
+        }
         if (child.kind == EntryKind::Folder) {
             // Only a bind mount can bring a folder back inside itself.
             const bool loop = std::any_of(levels.begin(), levels.end(), [&](const Level& l) {
@@ -482,12 +519,14 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
                 st.st_mode = S_IFDIR;
                 st.st_dev = child.device;
                 st.st_ino = child.inode;
-                enter(parent, child.name, child.name, insideFresh, st, joinPath(top.counted, child.name));
+                enter(parent, child.name, *target, insideFresh, st, joinPath(top.counted, child.name),
+                      caseOnly);
                 continue;
             }
             child.kind = EntryKind::Loop;
         }
-        if (!copyItem(parent, insideFresh, child.name, child.name, child.kind, child.size, child.linked))
+        if (!copyItem(parent, insideFresh, child.name, *target, child.kind, child.size, child.linked,
+                      caseOnly))
             break;
     }
     handOver();
@@ -548,10 +587,15 @@ bool CopyEngine::lookAt(const FolderPair& folder, const std::string& name, struc
 
 // Makes (or merges into) one folder of the tree. Null: its subtree is not copied.
 std::shared_ptr<FolderPair> CopyEngine::openFolder(const std::shared_ptr<FolderPair>& parent,
-                                                   const std::string& name, const std::string& target,
-                                                   bool insideFresh, bool& fresh)
+                                                   const std::string& name, std::string target,
+                                                   bool insideFresh, bool& fresh, bool caseOnly)
 {
-    Clash clash = insideFresh ? Clash::None : resolveClash(*parent, name, target, true);
+    Clash clash = insideFresh ? Clash::None : resolveClash(*parent, name, target, true, caseOnly);
+    if (clash == Clash::KeepBoth) {
+        std::optional<std::string> free = freeName(*parent, target, true);
+        clash = free ? Clash::None : Clash::Skip;
+        target = free.value_or(target);
+    }
     if (clash == Clash::Skip || clash == Clash::Cancel)
         return nullptr;
     m_session.progress.itemStarted(name, parent->shownSource(), parent->shownTarget());
@@ -633,7 +677,7 @@ int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& ta
 }
 
 CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::string& name,
-                                           const std::string& target, bool incomingFolder)
+                                           const std::string& target, bool incomingFolder, bool caseOnly)
 {
     FileSystem& fs = m_session.fs;
     const std::string from = joinPath(folder.shownSource(), name);
@@ -663,10 +707,16 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
             ItemDetails theirs = detailsOf(to, existing);
             ItemDetails ours = detailsOf(from, incoming);
             answer = m_session.ask([&](CopyQuestions& q) {
+                if (caseOnly)
+                    return q.caseClash(theirs, ours);
                 return incomingFolder ? q.mergeFolder(theirs, ours) : q.replaceItem(theirs, ours);
             });
         }
         switch (answer) {
+        case ClashAnswer::KeepBoth:
+            if (caseOnly)
+                return Clash::KeepBoth;
+            [[fallthrough]];
         case ClashAnswer::YesToAll:
             all = true;
             [[fallthrough]];
@@ -684,6 +734,62 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
         }
         return Clash::Cancel;
     }
+}
+
+DriveAbilities CopyEngine::driveOf(const FolderPair& folder)
+{
+    struct stat st {};
+    return m_session.fs.fstat(folder.target(), &st) == 0 ? m_session.drives.known(st.st_dev)
+                                                         : DriveAbilities{};
+}
+
+std::optional<std::string> CopyEngine::nameOnDrive(const FolderPair& folder, const std::string& name)
+{
+    const std::string refused = refusedByWindowsDrives(name);
+    if (refused.empty())
+        return name;
+    const std::string safe = windowsSafeName(name);
+    const std::string item = joinPath(folder.shownSource(), name);
+    NameAnswer answer = NameAnswer::Rename;
+    if (m_renameAll)
+        answer = *m_renameAll ? NameAnswer::Rename : NameAnswer::Skip;
+    else
+        answer = m_session.ask([&](CopyQuestions& q) { return q.refusedName(item, refused, safe); });
+    switch (answer) {
+    case NameAnswer::RenameAll:
+        m_renameAll = true;
+        [[fallthrough]];
+    case NameAnswer::Rename:
+        return safe;
+    case NameAnswer::SkipAll:
+        m_renameAll = false;
+        [[fallthrough]];
+    case NameAnswer::Skip:
+        // Nothing of it is on the drive: the list says so.
+        m_session.noteLeftOut(item, "This drive cannot store " + refused + ".");
+        return std::nullopt;
+    case NameAnswer::Cancel:
+        break;
+    }
+    m_session.cancel.cancel();
+    return std::nullopt;
+}
+
+std::optional<std::string> CopyEngine::freeName(const FolderPair& folder, const std::string& target,
+                                                bool isFolder)
+{
+    for (int n = 1; n <= kMaxDuplicates && !m_session.cancel.cancelled(); ++n) {
+        const std::string candidate = duplicateName(target, isFolder, n);
+        struct stat st {};
+        int r = m_session.fs.statAt(folder.target(), candidate, &st);
+        if (r == -ENOENT)
+            return candidate;
+        if (r != 0)
+            break;
+    }
+    if (!m_session.cancel.cancelled())
+        m_session.askAboutError(joinPath(folder.shownTarget(), target), kErrorNoName, false);
+    return std::nullopt;
 }
 
 // Counts an item that will not be copied, with its whole tree, as done, so the

@@ -41,10 +41,11 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
     drive.xattrs = fs.setXattr(fd, kProbeAttribute, "1") == 0;
     if (drive.xattrs)
         fs.removeXattr(fd, kProbeAttribute);
+    // The scratch name is this program's own: in capitals it can only be found as the
+    // same file (whose inode number FUSE drives may report differently by each name).
     const std::string shouted = upper(scratch);
     struct stat other {};
-    drive.caseSensitive = shouted == scratch || fs.statAt(dirfd, shouted, &other) != 0
-                          || fs.fstat(fd, &st) != 0 || other.st_ino != st.st_ino;
+    drive.caseSensitive = shouted == scratch || fs.statAt(dirfd, shouted, &other) != 0;
 
     // The scratch file moves under a second name, so a link through the open file
     // tries what a file's later names need when its first name was a temporary one.
@@ -70,6 +71,13 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
     drive.symlinks = r == 0 || !lacking(r);
     if (r == 0)
         fs.unlinkAt(dirfd, linked, 0);
+    // One character is enough to tell: such drives refuse the whole set.
+    int odd = fs.openAt(dirfd, scratch + ":", O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+    drive.windowsNames = odd < 0 && odd != -EEXIST && odd != -EACCES && odd != -ENOSPC;
+    if (odd >= 0) {
+        fs.close(odd);
+        fs.unlinkAt(dirfd, scratch + ":", 0);
+    }
     int unnamed = fs.openTempFileAt(dirfd, scratch, 0600);
     drive.unnamedFiles = unnamed >= 0 || !(lacking(unnamed) || unnamed == -EISDIR);
     if (unnamed >= 0)

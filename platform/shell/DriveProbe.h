@@ -23,7 +23,8 @@ struct DriveAbilities {
     bool owners = true; // chown to the process's own user and group
     bool xattrs = true; // user.* attributes
     bool caseSensitive = true;
-    bool unnamedFiles = true; // O_TMPFILE
+    bool unnamedFiles = true;  // O_TMPFILE
+    bool windowsNames = false; // refuses what Windows refuses in names (':', '?', ...)
 };
 
 // Tries each ability on the scratch name scratch (free, in the folder open as

@@ -78,4 +78,15 @@ void UiThreadQuestions::requestFailed(const std::string& message)
     onUiThread(std::string(), [&](CopyQuestions& q) { q.requestFailed(message); });
 }
 
+NameAnswer UiThreadQuestions::refusedName(const std::string& item, const std::string& refused,
+                                          const std::string& replacement)
+{
+    return onUiThread(item, [&](CopyQuestions& q) { return q.refusedName(item, refused, replacement); });
+}
+
+ClashAnswer UiThreadQuestions::caseClash(const ItemDetails& existing, const ItemDetails& incoming)
+{
+    return onUiThread(existing.path, [&](CopyQuestions& q) { return q.caseClash(existing, incoming); });
+}
+
 } // namespace shell

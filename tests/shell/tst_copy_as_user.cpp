@@ -155,20 +155,25 @@ void TestCopyAsUser::drivesGetEveryFile_data()
 {
     QTest::addColumn<drive::Kind>("kind");
     QTest::addColumn<bool>("holdsLinks");
-    QTest::newRow("fat32") << drive::Kind::Fat32 << false;
-    QTest::newRow("exfat") << drive::Kind::ExFat << false;
-    QTest::newRow("ntfs") << drive::Kind::Ntfs << true;
-    QTest::newRow("chmod refused") << drive::Kind::NoChmod << true;
+    QTest::addColumn<bool>("windowsNames"); // refuses ':' and the rest, and ignores case
+    QTest::newRow("fat32") << drive::Kind::Fat32 << false << true;
+    QTest::newRow("exfat") << drive::Kind::ExFat << false << true;
+    QTest::newRow("ntfs") << drive::Kind::Ntfs << true << false;
+    QTest::newRow("chmod refused") << drive::Kind::NoChmod << true << false;
 }
 
 // What people copy onto sticks and FUSE mounts, as the user who plugged the drive
 // in: every file arrives with its data even where names cannot be published in
 // one step, modes and set-id bits cannot be held, and second hard-link names
 // cannot be linked; only a symbolic link on a drive without links is left out.
+// Names such a drive refuses, a trailing dot among them, are asked about with a
+// name it takes; folders whose names differ in case alone are asked about like a
+// merge, and the contents of both arrive.
 void TestCopyAsUser::drivesGetEveryFile()
 {
     QFETCH(drive::Kind, kind);
     QFETCH(bool, holdsLinks);
+    QFETCH(bool, windowsNames);
     Scratch s;
     drive::LoopDrive stick(kind, ::geteuid() == 0 ? kNobody : ::geteuid());
     if (!stick.unavailable().empty())
@@ -179,6 +184,12 @@ void TestCopyAsUser::drivesGetEveryFile()
     for (int i = 0; i < 20; ++i)
         writeFile(t + "/f" + std::to_string(i), tree::pattern(1000 + i, i));
     writeFile(t + "/sub/b", "b");
+    writeFile(t + "/a:b.txt", "colon");
+    writeFile(t + "/end.", "dot");
+    tree::makeFolder(t + "/Docs");
+    tree::makeFolder(t + "/docs");
+    writeFile(t + "/Docs/x", "x");
+    writeFile(t + "/docs/y", "y");
     writeFile(t + "/sub/hard1", "linked");
     QCOMPARE(::link((t + "/sub/hard1").c_str(), (t + "/sub/hard2").c_str()), 0);
     QCOMPARE(::symlink("b", (t + "/sub/link").c_str()), 0);
@@ -194,7 +205,10 @@ void TestCopyAsUser::drivesGetEveryFile()
 
     const Outcome o = copyAsNobody(s.root, t, stick.path());
     ::chmod(t.c_str(), 0755);
-    QCOMPARE(o.questions, std::vector<std::string>{});
+    const std::vector<std::string> asked{"name " + t + "/a:b.txt: names with ':' as a_b.txt",
+                                         "case " + t + "/docs",
+                                         "name " + t + "/end.: names ending in a dot as end_"};
+    QCOMPARE(o.questions, windowsNames ? asked : std::vector<std::string>{});
     const std::string link = t + "/sub/link";
     QCOMPARE(o.leftOut, holdsLinks ? std::vector<std::string>{}
                                    : std::vector<std::string>{link + ": This drive cannot hold links"});
@@ -203,6 +217,10 @@ void TestCopyAsUser::drivesGetEveryFile()
     for (int i = 0; i < 20; ++i)
         QCOMPARE(tree::readFile(copy + "/f" + std::to_string(i)), tree::pattern(1000 + i, i));
     QCOMPARE(tree::readFile(copy + "/sub/b"), QByteArray("b"));
+    QCOMPARE(tree::readFile(copy + (windowsNames ? "/a_b.txt" : "/a:b.txt")), QByteArray("colon"));
+    QCOMPARE(tree::readFile(copy + (windowsNames ? "/end_" : "/end.")), QByteArray("dot"));
+    QCOMPARE(tree::readFile(copy + "/Docs/x"), QByteArray("x"));
+    QCOMPARE(tree::readFile(copy + "/docs/y"), QByteArray("y"));
     QCOMPARE(tree::readFile(copy + "/sub/hard1"), QByteArray("linked"));
     QCOMPARE(tree::readFile(copy + "/sub/hard2"), QByteArray("linked"));
     QCOMPARE(tree::exists(copy + "/sub/link"), holdsLinks);

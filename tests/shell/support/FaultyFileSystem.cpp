@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <unistd.h>
 
@@ -255,6 +256,8 @@ int FaultyFileSystem::openAt(int dirfd, const std::string& name, int flags, mode
         if (fires(openFault, path))
             return openFault->error;
     }
+    if (int r = refusal("colon"); r != 0 && (flags & O_CREAT) != 0 && name.find(':') != std::string::npos)
+        return r;
     int fd = PosixFileSystem::openAt(dirfd, name, flags, mode);
     if (fd >= 0 && whenOpened)
         whenOpened(path);

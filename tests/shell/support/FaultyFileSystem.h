@@ -54,7 +54,7 @@ public:
     std::atomic<int> ringLeftInFlight{0};         // requests never collected, counted as rings close
     // Calls the destination refuses for every item, as drives without them do, by name:
     // "renameNoReplace" (the flag), "link" (any second name), "tmpfile", "xattr" (setting
-    // one), "chmod", "symlink"; each maps to the error returned.
+    // one), "chmod", "symlink", "colon" (making a name with ':'); each maps to the error.
     std::map<std::string, int> refusedCalls;
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;

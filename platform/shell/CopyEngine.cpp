@@ -713,10 +713,8 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
             });
         }
         switch (answer) {
-        case ClashAnswer::KeepBoth:
-            if (caseOnly)
-                return Clash::KeepBoth;
-            [[fallthrough]];
+        case ClashAnswer::KeepBoth: // the incoming item takes a free name beside it
+            return Clash::KeepBoth;
         case ClashAnswer::YesToAll:
             all = true;
             [[fallthrough]];

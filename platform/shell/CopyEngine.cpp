@@ -145,6 +145,8 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         return result;
     }
 
+    // What the drive can hold is known before anything is written to it.
+    (void)m_session.drives.of(target, m_session.newPartialName("probe"));
     sweepPartials(target);
     m_session.noteFolderWritten(target);
     m_session.progress.started(scanner.totals().items + m_countSkipped, scanner.totals().bytes);
@@ -354,6 +356,8 @@ int CopyEngine::checkRoom(const std::string& destination, const TreeTotals& tota
     struct statvfs volume {};
     if (m_session.fs.statvfs(destination, &volume) != 0)
         return 0; // nothing known; the copy itself will tell
+    if (volume.f_blocks == 0)
+        return 0; // a FUSE drive that reports no sizes at all (fusefat): just as little known
     const std::uint64_t available = static_cast<std::uint64_t>(volume.f_bavail) * volume.f_frsize;
     if (totals.blocks <= available)
         return 0;
@@ -389,7 +393,9 @@ std::optional<std::string> CopyEngine::targetFor(const FolderPair& root, const S
 void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair>& root)
 {
     const std::string name = nameOf(source.path);
-    const std::optional<std::string> rootTarget = targetFor(*root, source);
+    std::optional<std::string> rootTarget = targetFor(*root, source);
+    if (rootTarget && driveOf(*root).windowsNames)
+        rootTarget = nameOnDrive(*root, *rootTarget);
     if (!rootTarget) {
         skipItem(root->source(), name, source.st);
         return;
@@ -407,6 +413,7 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         dev_t device;
         ino_t inode;
         std::string counted;
+        std::unordered_set<std::string> used; // names given out, case folded, on drives that ignore case
     };
     std::vector<Level> levels;
     // Small files go to the workers in batches from one folder: one hand-over, and one
@@ -424,10 +431,10 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
     };
     // Makes (or merges into) a folder and lists it; a folder not copied counts as done with its subtree.
     auto enter = [&](const std::shared_ptr<FolderPair>& parent, const std::string& entry,
-                     const std::string& target, bool insideFresh, const struct stat& st,
-                     std::string counted) {
+                     const std::string& target, bool insideFresh, const struct stat& st, std::string counted,
+                     bool caseOnly) {
         bool fresh = false;
-        std::shared_ptr<FolderPair> pair = openFolder(parent, entry, target, insideFresh, fresh);
+        std::shared_ptr<FolderPair> pair = openFolder(parent, entry, target, insideFresh, fresh, caseOnly);
         if (!pair) {
             skipItem(parent->source(), entry, st);
             return;
@@ -435,12 +442,18 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         m_session.progress.itemsDone(1);
         std::vector<Listed> children;
         listFolder(*pair, counted, children);
-        levels.push_back({std::move(pair), std::move(children), 0, fresh || insideFresh, st.st_dev, st.st_ino,
-                          std::move(counted)});
+        levels.push_back({std::move(pair),
+                          std::move(children),
+                          0,
+                          fresh || insideFresh,
+                          st.st_dev,
+                          st.st_ino,
+                          std::move(counted),
+                          {}});
     };
     // Copies one item that is not a folder; false when the request is cancelled.
     auto copyItem = [&](const std::shared_ptr<FolderPair>& parent, bool insideFresh, const std::string& entry,
-                        const std::string& target, EntryKind kind, std::int64_t size, bool linked) {
+                        std::string target, EntryKind kind, std::int64_t size, bool linked, bool caseOnly) {
         if (kind == EntryKind::Special || kind == EntryKind::Loop) {
             m_session.progress.itemStarted(entry, parent->shownSource(), parent->shownTarget());
             m_session.askAboutError(joinPath(parent->shownSource(), entry),
@@ -449,7 +462,12 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
             m_session.progress.itemsDone(1);
             return true;
         }
-        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry, target, false);
+        Clash clash = insideFresh ? Clash::None : resolveClash(*parent, entry, target, false, caseOnly);
+        if (clash == Clash::KeepBoth) {
+            std::optional<std::string> free = freeName(*parent, target, false);
+            clash = free ? Clash::None : Clash::Skip;
+            target = free.value_or(target);
+        }
         if (clash == Clash::Cancel)
             return false;
         if (clash == Clash::Skip) {
@@ -474,11 +492,11 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
     };
 
     if (S_ISDIR(source.st.st_mode))
-        enter(root, name, *rootTarget, false, source.st, source.path);
+        enter(root, name, *rootTarget, false, source.st, source.path, false);
     else
         copyItem(root, false, name, *rootTarget, kindOf(source.st.st_mode),
                  S_ISREG(source.st.st_mode) ? source.st.st_size : 0,
-                 S_ISREG(source.st.st_mode) && source.st.st_nlink > 1);
+                 S_ISREG(source.st.st_mode) && source.st.st_nlink > 1, false);
     while (!levels.empty() && !m_session.cancel.checkpoint()) {
         Level& top = levels.back();
         if (top.next == top.children.size()) {
@@ -487,7 +505,30 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         }
         Listed child = std::move(top.children[top.next++]);
         const std::shared_ptr<FolderPair> parent = top.pair;
-        const bool insideFresh = top.fresh;
+        bool insideFresh = top.fresh;
+        const DriveAbilities drive = driveOf(*parent);
+        std::optional<std::string> target = child.name;
+        if (drive.windowsNames)
+            target = nameOnDrive(*parent, child.name);
+        if (!target) {
+            if (m_session.cancel.cancelled())
+                break;
+            struct stat st {};
+            st.st_mode = child.kind == EntryKind::Folder ? S_IFDIR : S_IFREG;
+            st.st_size = child.size;
+            skipItem(parent->source(), child.name, st);
+            continue;
+        }
+        // Two names of one folder that differ in case alone meet on such a drive: the
+        // second is asked about like a replace, once the first is there to be seen.
+        bool caseOnly = false;
+        if (!drive.caseSensitive && !top.used.insert(foldedCase(*target)).second) {
+            caseOnly = true;
+            insideFresh = false;
+            handOver();
+            if (m_pool)
+                m_pool->drain();
+        }
         if (child.kind == EntryKind::Folder) {
             // Only a bind mount can bring a folder back inside itself.
             const bool loop = std::any_of(levels.begin(), levels.end(), [&](const Level& l) {
@@ -498,12 +539,14 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
                 st.st_mode = S_IFDIR;
                 st.st_dev = child.device;
                 st.st_ino = child.inode;
-                enter(parent, child.name, child.name, insideFresh, st, joinPath(top.counted, child.name));
+                enter(parent, child.name, *target, insideFresh, st, joinPath(top.counted, child.name),
+                      caseOnly);
                 continue;
             }
             child.kind = EntryKind::Loop;
         }
-        if (!copyItem(parent, insideFresh, child.name, child.name, child.kind, child.size, child.linked))
+        if (!copyItem(parent, insideFresh, child.name, *target, child.kind, child.size, child.linked,
+                      caseOnly))
             break;
     }
     handOver();
@@ -564,10 +607,15 @@ bool CopyEngine::lookAt(const FolderPair& folder, const std::string& name, struc
 
 // Makes (or merges into) one folder of the tree. Null: its subtree is not copied.
 std::shared_ptr<FolderPair> CopyEngine::openFolder(const std::shared_ptr<FolderPair>& parent,
-                                                   const std::string& name, const std::string& target,
-                                                   bool insideFresh, bool& fresh)
+                                                   const std::string& name, std::string target,
+                                                   bool insideFresh, bool& fresh, bool caseOnly)
 {
-    Clash clash = insideFresh ? Clash::None : resolveClash(*parent, name, target, true);
+    Clash clash = insideFresh ? Clash::None : resolveClash(*parent, name, target, true, caseOnly);
+    if (clash == Clash::KeepBoth) {
+        std::optional<std::string> free = freeName(*parent, target, true);
+        clash = free ? Clash::None : Clash::Skip;
+        target = free.value_or(target);
+    }
     if (clash == Clash::Skip || clash == Clash::Cancel)
         return nullptr;
     m_session.progress.itemStarted(name, parent->shownSource(), parent->shownTarget());
@@ -630,7 +678,8 @@ int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& ta
             r = fs.fstat(fd, &st);
         // A new folder was made with the umask applied; an existing one may not let its
         // owner write into it (a copy of a read-only folder, say) until it is finished.
-        if (r == 0 && !merge && (st.st_mode & 0777) != working)
+        // Where the drive holds no modes, the folder is as writable as it will get.
+        if (r == 0 && !merge && (st.st_mode & 0777) != working && m_session.drives.known(st.st_dev).modes)
             r = fs.fchmod(fd, working);
         if (r == 0 && merge && (st.st_mode & S_IRWXU) != S_IRWXU && st.st_uid == m_session.user())
             r = fs.fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
@@ -648,7 +697,7 @@ int CopyEngine::openTargetFolder(const FolderPair& parent, const std::string& ta
 }
 
 CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::string& name,
-                                           const std::string& target, bool incomingFolder)
+                                           const std::string& target, bool incomingFolder, bool caseOnly)
 {
     FileSystem& fs = m_session.fs;
     const std::string from = joinPath(folder.shownSource(), name);
@@ -678,10 +727,14 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
             ItemDetails theirs = detailsOf(to, existing);
             ItemDetails ours = detailsOf(from, incoming);
             answer = m_session.ask([&](CopyQuestions& q) {
+                if (caseOnly)
+                    return q.caseClash(theirs, ours);
                 return incomingFolder ? q.mergeFolder(theirs, ours) : q.replaceItem(theirs, ours);
             });
         }
         switch (answer) {
+        case ClashAnswer::KeepBoth: // the incoming item takes a free name beside it
+            return Clash::KeepBoth;
         case ClashAnswer::YesToAll:
             all = true;
             [[fallthrough]];
@@ -699,6 +752,62 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
         }
         return Clash::Cancel;
     }
+}
+
+DriveAbilities CopyEngine::driveOf(const FolderPair& folder)
+{
+    struct stat st {};
+    return m_session.fs.fstat(folder.target(), &st) == 0 ? m_session.drives.known(st.st_dev)
+                                                         : DriveAbilities{};
+}
+
+std::optional<std::string> CopyEngine::nameOnDrive(const FolderPair& folder, const std::string& name)
+{
+    const std::string refused = refusedByWindowsDrives(name);
+    if (refused.empty())
+        return name;
+    const std::string safe = windowsSafeName(name);
+    const std::string item = joinPath(folder.shownSource(), name);
+    NameAnswer answer = NameAnswer::Rename;
+    if (m_renameAll)
+        answer = *m_renameAll ? NameAnswer::Rename : NameAnswer::Skip;
+    else
+        answer = m_session.ask([&](CopyQuestions& q) { return q.refusedName(item, refused, safe); });
+    switch (answer) {
+    case NameAnswer::RenameAll:
+        m_renameAll = true;
+        [[fallthrough]];
+    case NameAnswer::Rename:
+        return safe;
+    case NameAnswer::SkipAll:
+        m_renameAll = false;
+        [[fallthrough]];
+    case NameAnswer::Skip:
+        // Nothing of it is on the drive: the list says so.
+        m_session.noteLeftOut(item, "This drive cannot store " + refused + ".");
+        return std::nullopt;
+    case NameAnswer::Cancel:
+        break;
+    }
+    m_session.cancel.cancel();
+    return std::nullopt;
+}
+
+std::optional<std::string> CopyEngine::freeName(const FolderPair& folder, const std::string& target,
+                                                bool isFolder)
+{
+    for (int n = 1; n <= kMaxDuplicates && !m_session.cancel.cancelled(); ++n) {
+        const std::string candidate = duplicateName(target, isFolder, n);
+        struct stat st {};
+        int r = m_session.fs.statAt(folder.target(), candidate, &st);
+        if (r == -ENOENT)
+            return candidate;
+        if (r != 0)
+            break;
+    }
+    if (!m_session.cancel.cancelled())
+        m_session.askAboutError(joinPath(folder.shownTarget(), target), kErrorNoName, false);
+    return std::nullopt;
 }
 
 // Counts an item that will not be copied, with its whole tree, as done, so the
@@ -723,12 +832,16 @@ void CopyEngine::skipItem(int folder, const std::string& name, const struct stat
 // Removes temporary files that copies which were killed left here. Only what is
 // proven abandoned goes: a temporary name, a regular file of this user that carries
 // the program's mark, and whose lock no live copy holds (whatever its pid namespace).
+// Where the drive cannot store the mark (FAT, exFAT, sshfs), the name's pattern and
+// the lock are the proof.
 void CopyEngine::sweepPartials(int folder)
 {
     FileSystem& fs = m_session.fs;
     std::vector<DirEntry> entries;
     if (fs.listDirectoryAt(folder, entries) != 0)
         return;
+    struct stat here {};
+    const bool marked = fs.fstat(folder, &here) != 0 || m_session.drives.known(here.st_dev).xattrs;
     std::string mark;
     for (const DirEntry& e : entries) {
         if (!partialOwner(e.name))
@@ -739,7 +852,7 @@ void CopyEngine::sweepPartials(int folder)
         struct stat held {};
         struct stat named {};
         if (fs.fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == m_session.user()
-            && fs.getXattr(fd, kPartialMark, mark) == 0 && fs.lockFile(fd, false) == 0
+            && (!marked || fs.getXattr(fd, kPartialMark, mark) == 0) && fs.lockFile(fd, false) == 0
             && fs.statAt(folder, e.name, &named) == 0 && named.st_ino == held.st_ino
             && named.st_dev == held.st_dev)
             fs.unlinkAt(folder, e.name, 0);

@@ -38,6 +38,8 @@ public:
     [[nodiscard]] bool anyLeftOut() const { return m_session.failed() || m_session.declined(); }
     // Items left out after errors (not those the user declined), for the summary.
     [[nodiscard]] std::vector<LeftOutItem> leftOut() const { return m_session.leftOut(); }
+    // What the destination drive could not hold, in one sentence, or an empty text.
+    [[nodiscard]] std::string notKept() const { return m_session.notKept(); }
     // File data written by the request: no holes, nothing skipped, nothing linked.
     [[nodiscard]] std::int64_t bytesWritten() const { return m_session.bytesWritten(); }
 
@@ -48,7 +50,7 @@ private:
         int parent = -1;      // the folder holding it, open
         bool counted = false; // false: left out while the trees were counted
     };
-    enum class Clash { None, Replace, Merge, Skip, Cancel };
+    enum class Clash { None, Replace, Merge, Skip, Cancel, KeepBoth };
     // An entry of a folder being copied, as it was when the folder was listed.
     struct Listed {
         std::string name;
@@ -70,12 +72,19 @@ private:
     std::optional<std::string> targetFor(const FolderPair& root, const Source& source);
     void copyTree(const Source& source, const std::shared_ptr<FolderPair>& root);
     std::shared_ptr<FolderPair> openFolder(const std::shared_ptr<FolderPair>& parent, const std::string& name,
-                                           const std::string& target, bool insideFresh, bool& fresh);
+                                           std::string target, bool insideFresh, bool& fresh, bool caseOnly);
     int openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st);
     int openTargetFolder(const FolderPair& parent, const std::string& target, const struct stat& source,
                          bool merge);
+    // caseOnly: the item there differs from the incoming one's name in case alone.
     Clash resolveClash(const FolderPair& folder, const std::string& name, const std::string& target,
-                       bool incomingFolder);
+                       bool incomingFolder, bool caseOnly = false);
+    // The name an item takes on the drive of folder: its own, or one the user agreed
+    // to where the drive refuses it; nothing when it is not to be copied.
+    std::optional<std::string> nameOnDrive(const FolderPair& folder, const std::string& name);
+    // A name beside target that is free in folder ("a - Copy.txt").
+    std::optional<std::string> freeName(const FolderPair& folder, const std::string& target, bool isFolder);
+    DriveAbilities driveOf(const FolderPair& folder);
     bool listFolder(const FolderPair& folder, const std::string& counted, std::vector<Listed>& children);
     bool lookAt(const FolderPair& folder, const std::string& name, struct stat& st, bool& gone);
     void skipItem(int folder, const std::string& name, const struct stat& st);
@@ -86,6 +95,7 @@ private:
     std::unique_ptr<WorkerPool> m_pool;
     std::optional<bool> m_replaceAll;
     std::optional<bool> m_mergeAll;
+    std::optional<bool> m_renameAll;  // refused names: Rename all (true) or Skip all (false)
     std::uint64_t m_countSkipped = 0; // items left out while the trees were counted
     // Those items as counting showed them: the copy leaves them out without asking again.
     std::unordered_set<std::string> m_countSkippedItems;

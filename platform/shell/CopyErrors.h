@@ -24,6 +24,9 @@ enum : int {
 // mode, owner, attributes or times.
 inline constexpr const char* kFolderMetadataNotKept = "Its permissions, owner or times could not be kept: ";
 
+// Why a symbolic link was left out on a drive that has none (FAT, exFAT).
+inline constexpr const char* kNoLinksHere = "This drive cannot hold links";
+
 // The sentence shown to the user for a failure code.
 [[nodiscard]] std::string describeError(int error);
 

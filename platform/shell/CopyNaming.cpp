@@ -92,6 +92,67 @@ std::optional<pid_t> partialOwner(const std::string& name)
     return static_cast<pid_t>(pid);
 }
 
+namespace {
+
+constexpr const char* kWindowsRefused = ":?*<>|\"\\";
+
+// Length of the stem when it is a reserved device name (CON, NUL, COM1...), else 0.
+size_t reservedStem(const std::string& name)
+{
+    const std::string stem = foldedCase(name.substr(0, name.find('.')));
+    static const char* const fixed[] = {"con", "prn", "aux", "nul"};
+    for (const char* word : fixed) {
+        if (stem == word)
+            return stem.size();
+    }
+    if (stem.size() == 4 && (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0)
+        && stem[3] >= '1' && stem[3] <= '9')
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+std::string foldedCase(std::string name)
+{
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return name;
+}
+
+std::string refusedByWindowsDrives(const std::string& name)
+{
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 32)
+            return "names with control characters";
+        if (std::strchr(kWindowsRefused, c) != nullptr)
+            return std::string("names with '") + c + "'";
+    }
+    if (!name.empty() && name.back() == '.')
+        return "names ending in a dot";
+    if (!name.empty() && name.back() == ' ')
+        return "names ending in a space";
+    if (size_t stem = reservedStem(name); stem != 0)
+        return "the name '" + name.substr(0, stem) + "'";
+    return {};
+}
+
+std::string windowsSafeName(const std::string& name)
+{
+    std::string safe = name;
+    for (char& c : safe) {
+        if (static_cast<unsigned char>(c) < 32 || std::strchr(kWindowsRefused, c) != nullptr)
+            c = '_';
+    }
+    for (size_t i = safe.size(); i > 0 && (safe[i - 1] == '.' || safe[i - 1] == ' '); --i)
+        safe[i - 1] = '_';
+    if (size_t stem = reservedStem(safe); stem != 0)
+        safe.insert(stem, "_");
+    return safe;
+}
+
 bool hasWildcard(const std::string& name)
 {
     return name.find_first_of("*?[") != std::string::npos;

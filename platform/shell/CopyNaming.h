@@ -30,6 +30,16 @@ inline constexpr const char* kPartialPrefix = ".quintaro-partial-";
 [[nodiscard]] std::string partialName(pid_t pid, unsigned long serial, const std::string& name);
 [[nodiscard]] std::optional<pid_t> partialOwner(const std::string& name);
 
+// What drives with Windows' naming rules (FAT, exFAT, NTFS in its Windows mode)
+// refuse in name, in words ("names with ':'", "names ending in a dot", "the name
+// 'CON'"), or an empty text when they take it.
+[[nodiscard]] std::string refusedByWindowsDrives(const std::string& name);
+// name with every refused character, trailing dot or space replaced by '_', and a
+// reserved device name given a '_' after its stem ("CON.txt" is "CON_.txt").
+[[nodiscard]] std::string windowsSafeName(const std::string& name);
+// ASCII letters in lower case: how drives that ignore case compare names.
+[[nodiscard]] std::string foldedCase(std::string name);
+
 [[nodiscard]] bool hasWildcard(const std::string& name);
 [[nodiscard]] bool matchesWildcard(const std::string& pattern, const std::string& name);
 

@@ -17,7 +17,9 @@ struct ItemDetails {
     std::timespec modified{};
 };
 
-enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel };
+// KeepBoth: only for a name that differs in case alone (caseClash).
+enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel, KeepBoth };
+enum class NameAnswer { Rename, RenameAll, Skip, SkipAll, Cancel };
 enum class ErrorAnswer { Retry, Skip, Cancel };
 
 class CopyQuestions {
@@ -39,6 +41,21 @@ public:
     virtual bool deletePermanently(const std::string& path, const std::string& reason) = 0;
     // The request cannot go ahead at all; the message says why.
     virtual void requestFailed(const std::string& message) = 0;
+    // The destination drive cannot store the item's name; refused says what in words
+    // ("names with ':'"). Rename: copy it as replacement.
+    virtual NameAnswer refusedName(const std::string& item, const std::string& refused,
+                                   const std::string& replacement)
+    {
+        (void)item, (void)refused, (void)replacement;
+        return NameAnswer::Rename;
+    }
+    // On a drive that ignores case, an item of the request differs from one already
+    // there in case alone: like replaceItem or mergeFolder, with KeepBoth too (the
+    // incoming item takes a free name).
+    virtual ClashAnswer caseClash(const ItemDetails& existing, const ItemDetails& incoming)
+    {
+        return incoming.isFolder ? mergeFolder(existing, incoming) : replaceItem(existing, incoming);
+    }
 };
 
 } // namespace shell

@@ -78,6 +78,11 @@ public:
     bool copyWithoutRoom(const std::string&, std::uint64_t, std::uint64_t) override { return false; }
     bool deletePermanently(const std::string&, const std::string&) override { return false; }
     void requestFailed(const std::string&) override {}
+    NameAnswer refusedName(const std::string&, const std::string&, const std::string&) override
+    {
+        return NameAnswer::Cancel;
+    }
+    ClashAnswer caseClash(const ItemDetails&, const ItemDetails&) override { return ClashAnswer::Cancel; }
 };
 
 } // namespace
@@ -122,6 +127,21 @@ std::vector<LeftOutItem> CopySession::leftOut() const
 {
     std::lock_guard lock(m_leftOutLock);
     return m_leftOut;
+}
+
+std::string CopySession::notKept() const
+{
+    const unsigned what = m_notKept.load();
+    std::string kinds;
+    for (auto [bit, text] :
+         {std::pair{unsigned(Modes), "permissions"}, std::pair{unsigned(Attributes), "extended attributes"},
+          std::pair{unsigned(Times), "times"}}) {
+        if ((what & bit) != 0)
+            kinds += (kinds.empty() ? "" : ", ") + std::string(text);
+    }
+    return kinds.empty()
+               ? kinds
+               : "The destination drive cannot hold " + kinds + "; the copies have the drive's own.";
 }
 
 std::string CopySession::newPartialName(const std::string& name)

@@ -5,6 +5,7 @@
 
 #include "platform/shell/CopyProgress.h"
 #include "platform/shell/CopyQuestions.h"
+#include "platform/shell/DriveProbe.h"
 #include "platform/shell/FileSystem.h"
 
 #include <atomic>
@@ -49,6 +50,7 @@ public:
     CopySession& operator=(const CopySession&) = delete;
 
     FileSystem& fs;
+    DriveProbe drives{fs};
     CopyProgress& progress;
     CancelToken& cancel;
     const CopyOptions options;
@@ -73,6 +75,13 @@ public:
     // Some item was left out by the user's choice (No, No to All).
     void markDeclined() { m_declined.store(true); }
     [[nodiscard]] bool declined() const { return m_declined.load(); }
+
+    // What a destination drive could not hold and the copies go without, as cp
+    // does: noted once per kind, told once per request (notKept).
+    enum NotKept : unsigned { Modes = 1, Attributes = 2, Times = 4 };
+    void noteNotKept(NotKept what) { m_notKept.fetch_or(what); }
+    // The request's one note about it, or an empty text.
+    [[nodiscard]] std::string notKept() const;
 
     [[nodiscard]] std::string newPartialName(const std::string& name);
 
@@ -114,6 +123,7 @@ private:
     mutable std::mutex m_leftOutLock;
     std::vector<LeftOutItem> m_leftOut;
     std::atomic<bool> m_declined{false};
+    std::atomic<unsigned> m_notKept{0};
     std::atomic<unsigned long> m_serial{0};
     pid_t m_pid;
     mode_t m_umask;

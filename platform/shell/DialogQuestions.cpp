@@ -137,6 +137,61 @@ bool DialogQuestions::deletePermanently(const std::string& path, const std::stri
                         .arg(display(path), QString::fromStdString(reason)));
 }
 
+NameAnswer DialogQuestions::refusedName(const std::string& item, const std::string& refused,
+                                        const std::string& replacement)
+{
+    (void)item;
+    QMessageBox box(QMessageBox::Question, kTitle,
+                    QStringLiteral("This drive cannot store %1. Copy it as '%2'?")
+                        .arg(QString::fromStdString(refused), display(replacement)));
+    QPushButton* rename = box.addButton(QStringLiteral("&Rename"), QMessageBox::AcceptRole);
+    QPushButton* renameAll = box.addButton(QStringLiteral("Rename &all"), QMessageBox::AcceptRole);
+    QPushButton* skip = box.addButton(QStringLiteral("&Skip"), QMessageBox::RejectRole);
+    QPushButton* skipAll = box.addButton(QStringLiteral("S&kip all"), QMessageBox::RejectRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(rename);
+    box.setEscapeButton(cancel);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == rename)
+        return NameAnswer::Rename;
+    if (clicked == renameAll)
+        return NameAnswer::RenameAll;
+    if (clicked == skip)
+        return NameAnswer::Skip;
+    if (clicked == skipAll)
+        return NameAnswer::SkipAll;
+    return NameAnswer::Cancel;
+}
+
+ClashAnswer DialogQuestions::caseClash(const ItemDetails& existing, const ItemDetails& incoming)
+{
+    const QString text = (incoming.isFolder ? mergeText(existing, incoming) : replaceText(existing, incoming))
+                         + QStringLiteral("\n\nThis drive does not tell \"%1\" from \"%2\".")
+                               .arg(nameOf(existing.path), nameOf(incoming.path));
+    QMessageBox box(QMessageBox::Question, kTitle, text,
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
+                        | QMessageBox::Cancel);
+    QPushButton* both = box.addButton(QStringLiteral("&Keep both"), QMessageBox::AcceptRole);
+    box.setDefaultButton(both);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int code = box.exec();
+    if (box.clickedButton() == both)
+        return ClashAnswer::KeepBoth;
+    switch (code) {
+    case QMessageBox::Yes:
+        return ClashAnswer::Yes;
+    case QMessageBox::YesToAll:
+        return ClashAnswer::YesToAll;
+    case QMessageBox::No:
+        return ClashAnswer::No;
+    case QMessageBox::NoToAll:
+        return ClashAnswer::NoToAll;
+    default:
+        return ClashAnswer::Cancel;
+    }
+}
+
 void DialogQuestions::requestFailed(const std::string& message)
 {
     QMessageBox box(QMessageBox::Critical, kTitle, QString::fromStdString(message), QMessageBox::Ok);

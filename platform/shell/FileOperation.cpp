@@ -133,8 +133,11 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
     worker.join();
     progress.reset(); // the progress window goes before the summary comes
 
-    const std::vector<LeftOutItem> leftOut = engine.leftOut();
+    std::vector<LeftOutItem> leftOut = engine.leftOut();
     if (!leftOut.empty()) {
+        // What the drive could not hold goes with the list, once; alone it is no reason for one.
+        if (const std::string note = engine.notKept(); !note.empty())
+            leftOut.push_back({destinations.front(), note});
         if (result == FileOpSuccess)
             result = FileOpFailed; // something the person asked for is not there
         if (!running.abandoned) {

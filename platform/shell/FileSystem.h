@@ -52,9 +52,12 @@ public:
     virtual int statAt(int dirfd, const std::string& name, struct stat* st) = 0;
     virtual int mkdirAt(int dirfd, const std::string& name, mode_t mode) = 0;
     virtual int unlinkAt(int dirfd, const std::string& name, int flags) = 0;
-    // noReplace: fails with -EEXIST instead of replacing an existing item.
+    // noReplace: fails with -EEXIST instead of replacing an existing item, or with
+    // -EINVAL where the file system has no such rename (renameWithoutReplacing).
     virtual int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
                          bool noReplace) = 0;
+    // A second name for an item; never follows a link, fails with -EEXIST on an existing name.
+    virtual int linkAt(int fromDir, const std::string& from, int toDir, const std::string& to) = 0;
     virtual int symlinkAt(const std::string& target, int dirfd, const std::string& name) = 0;
     virtual int readlinkAt(int dirfd, const std::string& name, std::string& target) = 0;
     virtual int mkfifoAt(int dirfd, const std::string& name, mode_t mode) = 0;

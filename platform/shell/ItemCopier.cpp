@@ -95,7 +95,8 @@ int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
     if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
         return kErrorSpecial;
     if (S_ISREG(before.st_mode)) {
-        int result = m_session.unnamedFilesRefused() ? kErrorNoUnnamedFile : copyFile(at, replace, true);
+        const bool unnamed = !m_session.unnamedFilesRefused() && drive(at).unnamedFiles;
+        int result = unnamed ? copyFile(at, replace, true) : kErrorNoUnnamedFile;
         if (result != kErrorNoUnnamedFile)
             return result;
         return copyFile(at, replace, false);
@@ -132,6 +133,11 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
     if (result == 0)
         result = finishCopy(at, file, replace);
     return release(at, file, result);
+}
+
+DriveAbilities ItemCopier::drive(const Place& at)
+{
+    return m_session.drives.of(at.folder.target(), m_session.newPartialName("probe"));
 }
 
 int ItemCopier::openSource(const Place& at, FileCopy& file)
@@ -206,7 +212,7 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
         if (result == 0)
             file.temp.clear();
     }
-    if (result == 0 && file.before.st_nlink > 1)
+    if (result == 0 && file.before.st_nlink > 1 && drive(at).handleLinks)
         rememberCopy(file.before, file.out);
     return result;
 }
@@ -238,6 +244,8 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
     if (it == m_copies.end())
         return 0;
     const int folder = at.folder.target();
+    if (!drive(at).handleLinks)
+        return 0; // a separate copy, as cp makes where links cannot be
     int room = replace ? makeRoom(at) : 0;
     if (room != 0 && room != kMustOverwrite)
         return room;
@@ -253,6 +261,15 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
     }
     if (result == -EEXIST)
         return kErrorAppeared;
+    if (result == -EPERM || result == -EOPNOTSUPP || result == -ENOSYS || result == -EMLINK
+        || result == -ENOENT) {
+        // The drive cannot link this file (no links, too many, or none through a handle
+        // whose first name has moved), or its copy is gone: this name gets a copy of its own.
+        struct stat into {};
+        if (m_fs.fstat(folder, &into) == 0 && result != -EMLINK)
+            m_session.drives.noteNoHandleLinks(into.st_dev);
+        return 0;
+    }
     if (result != 0)
         return result;
     linked = true;
@@ -299,13 +316,23 @@ int ItemCopier::makeEntry(const Place& at, const std::string& name, const struct
         if (int r = m_fs.readlinkAt(at.folder.source(), at.name, target); r != 0)
             return r;
         if (int r = m_fs.symlinkAt(target, folder, name); r != 0)
-            return r;
+            return r == -EPERM || r == -ENOSYS || r == -EOPNOTSUPP ? linkRefused(at, r) : r;
     } else if (int r = m_fs.mkfifoAt(folder, name, 0600); r != 0) {
         // A FIFO is recreated, never opened: opening one would wait for a writer forever.
         return r;
     }
     made = true;
     return copyEntryMetadata(m_session, folder, name, before);
+}
+
+// A symbolic link the drive cannot hold is listed, not asked about: asking again
+// would change nothing. Another refusal on a drive that holds links is an error.
+int ItemCopier::linkRefused(const Place& at, int error)
+{
+    if (drive(at).symlinks)
+        return error;
+    m_session.noteLeftOut(joinPath(at.folder.shownSource(), at.name), kNoLinksHere);
+    return kErrorDeclined;
 }
 
 // Moves the item at target to the trash before it is replaced. Returns 0 when the
@@ -341,7 +368,7 @@ int ItemCopier::place(const Place& at, const std::string& temp, bool replace)
         if (room != 0)
             return room;
     }
-    int result = m_fs.renameAt(folder, temp, folder, at.target, true);
+    int result = renameWithoutReplacing(m_fs, drive(at), folder, temp, folder, at.target);
     return result == -EEXIST ? kErrorAppeared : result;
 }
 

@@ -65,6 +65,8 @@ private:
         std::int64_t written = 0; // bytes of data written
     };
     int attempt(const Place& at, bool replace, bool plainFile);
+    DriveAbilities drive(const Place& at);
+    int linkRefused(const Place& at, int error);
     int copyFile(const Place& at, bool replace, bool unnamed);
     int openSource(const Place& at, FileCopy& file);
     int openCopy(const Place& at, FileCopy& file);

@@ -40,6 +40,18 @@ bool copyOwner(CopySession& session, int to, const struct stat& st, bool groupIn
     return group && st.st_uid == session.user();
 }
 
+// A mode the drive the item is on cannot hold (FAT, exFAT, a mount that refuses
+// chmod) is not the item's failure: the copy goes without, as with cp, and the
+// request says so once.
+int modeSetOrDropped(CopySession& session, int fd, int result)
+{
+    struct stat st {};
+    if (result == 0 || session.fs.fstat(fd, &st) != 0 || session.drives.known(st.st_dev).modes)
+        return result;
+    session.noteNotKept(CopySession::Modes);
+    return 0;
+}
+
 bool listed(const std::string& names, const char* name)
 {
     for (size_t at = 0; at < names.size(); at += std::strlen(names.c_str() + at) + 1) {
@@ -73,6 +85,8 @@ int copyXattrs(CopySession& session, int from, int to, bool aclInherited, bool& 
             r = fs.setXattr(to, name, value);
         if (r != 0 && !cannotKeep(name, r))
             return r;
+        if (r == -EOPNOTSUPP || r == -ENOTSUP)
+            session.noteNotKept(CopySession::Attributes);
         aclChanged |= name == kAccessAcl && r == 0;
     }
     // An ACL the copy inherited from its new folder is not the source's.
@@ -118,7 +132,7 @@ int copyMetadata(CopySession& session, int from, int to, const struct stat& st, 
     // The access ACL already set the group bits to its mask, which st's group bits show:
     // setting the mode again gives the same mask, never the owning group's entry.
     if (!modeSet || (st.st_mode & 07000) != 0 || aclChanged) {
-        if (int r = fs.fchmod(to, mode); r != 0)
+        if (int r = modeSetOrDropped(session, to, fs.fchmod(to, mode)); r != 0)
             return r;
     }
     const timespec times[2] = {st.st_atim, st.st_mtim};
@@ -135,7 +149,7 @@ int copyEntryMetadata(CopySession& session, int folder, const std::string& name,
         mode_t mode = st.st_mode & 07777;
         if (!owned)
             mode &= ~mode_t(S_ISUID | S_ISGID);
-        if (int r = fs.chmodAt(folder, name, mode); r != 0)
+        if (int r = modeSetOrDropped(session, folder, fs.chmodAt(folder, name, mode)); r != 0)
             return r;
     }
     const timespec times[2] = {st.st_atim, st.st_mtim};

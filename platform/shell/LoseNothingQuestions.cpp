@@ -51,4 +51,14 @@ void LoseNothingQuestions::requestFailed(const std::string& message)
         m_report(message);
 }
 
+NameAnswer LoseNothingQuestions::refusedName(const std::string&, const std::string&, const std::string&)
+{
+    return NameAnswer::Rename;
+}
+
+ClashAnswer LoseNothingQuestions::caseClash(const ItemDetails&, const ItemDetails&)
+{
+    return ClashAnswer::KeepBoth; // neither item is lost
+}
+
 } // namespace shell

@@ -21,6 +21,9 @@ public:
     bool copyWithoutRoom(const std::string& folder, std::uint64_t needed, std::uint64_t available) override;
     bool deletePermanently(const std::string& path, const std::string& reason) override;
     void requestFailed(const std::string& message) override;
+    NameAnswer refusedName(const std::string& item, const std::string& refused,
+                           const std::string& replacement) override;
+    ClashAnswer caseClash(const ItemDetails& existing, const ItemDetails& incoming) override;
 
 private:
     std::function<void(const std::string&)> m_report;

@@ -183,14 +183,12 @@ int PosixFileSystem::renameAt(int fromDir, const std::string& from, int toDir, c
 {
     if (!noReplace)
         return checked(::renameat(fromDir, from.c_str(), toDir, to.c_str()));
-    int result = ::renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE);
-    if (result == 0 || (errno != EINVAL && errno != ENOSYS))
-        return checked(result);
-    // A file system without the flag: a hard link fails on an existing name just the same.
-    if (::linkat(fromDir, from.c_str(), toDir, to.c_str(), 0) != 0)
-        return -errno;
-    ::unlinkat(fromDir, from.c_str(), 0);
-    return 0;
+    return checked(::renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE));
+}
+
+int PosixFileSystem::linkAt(int fromDir, const std::string& from, int toDir, const std::string& to)
+{
+    return checked(::linkat(fromDir, from.c_str(), toDir, to.c_str(), 0));
 }
 
 int PosixFileSystem::symlinkAt(const std::string& target, int dirfd, const std::string& name)

@@ -32,6 +32,7 @@ public:
     int unlinkAt(int dirfd, const std::string& name, int flags) override;
     int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
                  bool noReplace) override;
+    int linkAt(int fromDir, const std::string& from, int toDir, const std::string& to) override;
     int symlinkAt(const std::string& target, int dirfd, const std::string& name) override;
     int readlinkAt(int dirfd, const std::string& name, std::string& target) override;
     int mkfifoAt(int dirfd, const std::string& name, mode_t mode) override;

@@ -124,4 +124,17 @@ void UiThreadQuestions::requestFailed(const std::string& message)
     });
 }
 
+NameAnswer UiThreadQuestions::refusedName(const std::string& item, const std::string& refused,
+                                          const std::string& replacement)
+{
+    return onUiThread(item, NameAnswer::Cancel,
+                      [&](CopyQuestions& q) { return q.refusedName(item, refused, replacement); });
+}
+
+ClashAnswer UiThreadQuestions::caseClash(const ItemDetails& existing, const ItemDetails& incoming)
+{
+    return onUiThread(existing.path, ClashAnswer::Cancel,
+                      [&](CopyQuestions& q) { return q.caseClash(existing, incoming); });
+}
+
 } // namespace shell

@@ -31,6 +31,9 @@ public:
     bool copyWithoutRoom(const std::string& folder, std::uint64_t needed, std::uint64_t available) override;
     bool deletePermanently(const std::string& path, const std::string& reason) override;
     void requestFailed(const std::string& message) override;
+    NameAnswer refusedName(const std::string& item, const std::string& refused,
+                           const std::string& replacement) override;
+    ClashAnswer caseClash(const ItemDetails& existing, const ItemDetails& incoming) override;
 
     // From now on every question that has not reached the screen is answered Cancel
     // (or No) at once, whether it is waiting for the user-interface thread or asked

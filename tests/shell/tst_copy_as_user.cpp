@@ -4,8 +4,10 @@
 
 #include "platform/shell/CopyEngine.h"
 #include "platform/shell/FileOperation.h"
+#include "platform/shell/ItemCopier.h"
 #include "platform/shell/PosixFileSystem.h"
 #include "platform/shell/ProgressState.h"
+#include "support/LoopDrive.h"
 #include "support/ScriptedQuestions.h"
 #include "support/TreeHelpers.h"
 
@@ -14,6 +16,7 @@
 #include <fstream>
 #include <grp.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace shell;
@@ -107,6 +110,8 @@ class TestCopyAsUser : public QObject {
 private slots:
     void unsearchableFolderIsAskedAbout();
     void setIdBitsAreDroppedWithTheOwner();
+    void drivesGetEveryFile_data();
+    void drivesGetEveryFile();
 };
 
 void TestCopyAsUser::unsearchableFolderIsAskedAbout()
@@ -144,6 +149,83 @@ void TestCopyAsUser::setIdBitsAreDroppedWithTheOwner()
     QCOMPARE(::lstat((s.dst + "/tool").c_str(), &copy), 0);
     QCOMPARE(copy.st_uid, kNobody);
     QCOMPARE(copy.st_mode & 07777, mode_t(0755));
+}
+
+void TestCopyAsUser::drivesGetEveryFile_data()
+{
+    QTest::addColumn<drive::Kind>("kind");
+    QTest::addColumn<bool>("holdsLinks");
+    QTest::addColumn<bool>("windowsNames"); // refuses ':' and the rest, and ignores case
+    QTest::newRow("fat32") << drive::Kind::Fat32 << false << true;
+    QTest::newRow("exfat") << drive::Kind::ExFat << false << true;
+    QTest::newRow("ntfs") << drive::Kind::Ntfs << true << false;
+    QTest::newRow("chmod refused") << drive::Kind::NoChmod << true << false;
+}
+
+// What people copy onto sticks and FUSE mounts, as the user who plugged the drive
+// in: every file arrives with its data even where names cannot be published in
+// one step, modes and set-id bits cannot be held, and second hard-link names
+// cannot be linked; only a symbolic link on a drive without links is left out.
+// Names such a drive refuses, a trailing dot among them, are asked about with a
+// name it takes; folders whose names differ in case alone are asked about like a
+// merge, and the contents of both arrive.
+void TestCopyAsUser::drivesGetEveryFile()
+{
+    QFETCH(drive::Kind, kind);
+    QFETCH(bool, holdsLinks);
+    QFETCH(bool, windowsNames);
+    Scratch s;
+    drive::LoopDrive stick(kind, ::geteuid() == 0 ? kNobody : ::geteuid());
+    if (!stick.unavailable().empty())
+        QSKIP(stick.unavailable().c_str());
+    const std::string t = s.src + "/t";
+    tree::makeFolder(t);
+    tree::makeFolder(t + "/sub");
+    for (int i = 0; i < 20; ++i)
+        writeFile(t + "/f" + std::to_string(i), tree::pattern(1000 + i, i));
+    writeFile(t + "/sub/b", "b");
+    writeFile(t + "/a:b.txt", "colon");
+    writeFile(t + "/end.", "dot");
+    tree::makeFolder(t + "/Docs");
+    tree::makeFolder(t + "/docs");
+    writeFile(t + "/Docs/x", "x");
+    writeFile(t + "/docs/y", "y");
+    writeFile(t + "/sub/hard1", "linked");
+    QCOMPARE(::link((t + "/sub/hard1").c_str(), (t + "/sub/hard2").c_str()), 0);
+    QCOMPARE(::symlink("b", (t + "/sub/link").c_str()), 0);
+    for (const char* file : {"/f0", "/sub/b", "/sub/hard1"})
+        QCOMPARE(::chmod((t + file).c_str(), 0664), 0);
+    QCOMPARE(::chmod((t + "/sub").c_str(), 0775), 0);
+    QCOMPARE(::chmod(t.c_str(), 02775), 0);
+    // What a killed copy left behind (its pid gone); marked wherever the drive can.
+    const std::string abandoned = stick.path() + "/.quintaro-partial-999999-1-f0";
+    writeFile(abandoned, "partial");
+    ::setxattr(abandoned.c_str(), kPartialMark, "1", 1, 0);
+    ::chown(abandoned.c_str(), kNobody, kNobody);
+
+    const Outcome o = copyAsNobody(s.root, t, stick.path());
+    ::chmod(t.c_str(), 0755);
+    const std::vector<std::string> asked{"name " + t + "/a:b.txt: names with ':' as a_b.txt",
+                                         "case " + t + "/docs",
+                                         "name " + t + "/end.: names ending in a dot as end_"};
+    QCOMPARE(o.questions, windowsNames ? asked : std::vector<std::string>{});
+    const std::string link = t + "/sub/link";
+    QCOMPARE(o.leftOut, holdsLinks ? std::vector<std::string>{}
+                                   : std::vector<std::string>{link + ": This drive cannot hold links"});
+    QCOMPARE(o.result, int(holdsLinks ? FileOpSuccess : FileOpFailed));
+    const std::string copy = stick.path() + "/t";
+    for (int i = 0; i < 20; ++i)
+        QCOMPARE(tree::readFile(copy + "/f" + std::to_string(i)), tree::pattern(1000 + i, i));
+    QCOMPARE(tree::readFile(copy + "/sub/b"), QByteArray("b"));
+    QCOMPARE(tree::readFile(copy + (windowsNames ? "/a_b.txt" : "/a:b.txt")), QByteArray("colon"));
+    QCOMPARE(tree::readFile(copy + (windowsNames ? "/end_" : "/end.")), QByteArray("dot"));
+    QCOMPARE(tree::readFile(copy + "/Docs/x"), QByteArray("x"));
+    QCOMPARE(tree::readFile(copy + "/docs/y"), QByteArray("y"));
+    QCOMPARE(tree::readFile(copy + "/sub/hard1"), QByteArray("linked"));
+    QCOMPARE(tree::readFile(copy + "/sub/hard2"), QByteArray("linked"));
+    QCOMPARE(tree::exists(copy + "/sub/link"), holdsLinks);
+    QCOMPARE(tree::partials(stick.path()), std::vector<std::string>{});
+    QCOMPARE(o.itemsDone, o.itemsTotal);
 }
 
 QTEST_GUILESS_MAIN(TestCopyAsUser)

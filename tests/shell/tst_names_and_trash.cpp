@@ -19,6 +19,8 @@ private slots:
     void duplicateNames_data();
     void duplicateNames();
     void duplicateOfALongNameStillFits();
+    void namesWindowsDrivesRefuse_data();
+    void namesWindowsDrivesRefuse();
     void partialNamesCarryTheirOwner();
     void nameLists();
     void wildcards();
@@ -48,6 +50,53 @@ void TestNamesAndTrash::duplicateNames()
     QFETCH(int, n);
     QFETCH(QString, expected);
     QCOMPARE(QString::fromStdString(duplicateName(name.toStdString(), folder, n)), expected);
+}
+
+void TestNamesAndTrash::namesWindowsDrivesRefuse_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("refused"); // empty: taken as it is
+    QTest::addColumn<QString>("replacement");
+    QTest::newRow("plain") << "a b.txt"
+                           << ""
+                           << "a b.txt";
+    QTest::newRow("colon") << "a:b.txt"
+                           << "names with ':'"
+                           << "a_b.txt";
+    QTest::newRow("several") << "a?*<>|\"\\.txt"
+                             << "names with '?'"
+                             << "a_______.txt";
+    QTest::newRow("control") << "a\tb"
+                             << "names with control characters"
+                             << "a_b";
+    QTest::newRow("trailing dots") << "end.."
+                                   << "names ending in a dot"
+                                   << "end__";
+    QTest::newRow("trailing space") << "end "
+                                    << "names ending in a space"
+                                    << "end_";
+    QTest::newRow("device") << "con"
+                            << "the name 'con'"
+                            << "con_";
+    QTest::newRow("device with extension") << "LPT1.log"
+                                           << "the name 'LPT1'"
+                                           << "LPT1_.log";
+    QTest::newRow("not a device") << "COM10"
+                                  << ""
+                                  << "COM10";
+    QTest::newRow("device inside") << "CONSOLE"
+                                   << ""
+                                   << "CONSOLE";
+}
+
+void TestNamesAndTrash::namesWindowsDrivesRefuse()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, refused);
+    QFETCH(QString, replacement);
+    QCOMPARE(QString::fromStdString(refusedByWindowsDrives(name.toStdString())), refused);
+    if (!refused.isEmpty())
+        QCOMPARE(QString::fromStdString(windowsSafeName(name.toStdString())), replacement);
 }
 
 void TestNamesAndTrash::duplicateOfALongNameStillFits()

@@ -85,6 +85,8 @@ private slots:
     void temporaryNamesWhereUnnamedFilesFail();
     void otherErrorsOfTheUnnamedFileAreReported();
     void killedCopyLeavesNothing();
+    void drivesLackingACallGetEveryFile_data();
+    void drivesLackingACallGetEveryFile();
 };
 
 void TestPublishing::filesAreNamedOnlyWhenComplete()
@@ -220,6 +222,76 @@ void TestPublishing::killedCopyLeavesNothing()
     // The unnamed file went with the process: no name, nothing for a later copy to sweep.
     QVERIFY(tree::listing(f.dst).empty());
     QCOMPARE(readFile(f.src + "/big.bin"), tree::pattern(kBig, 1));
+}
+
+void TestPublishing::drivesLackingACallGetEveryFile_data()
+{
+    QTest::addColumn<QStringList>("refused"); // "call=errno"
+    QTest::addColumn<QString>("leftOut");
+    QTest::addColumn<QString>("notKept");
+    QTest::addColumn<QString>("asked");
+    const QString modes = "The destination drive cannot hold permissions; the copies have the drive's own.";
+    QTest::newRow("no rename flags") << QStringList{"renameNoReplace=22", "tmpfile=95"} << ""
+                                     << ""
+                                     << "";
+    QTest::newRow("no rename flags, no links")
+        << QStringList{"renameNoReplace=22", "link=1", "tmpfile=95"} << ""
+        << ""
+        << "";
+    QTest::newRow("no xattrs") << QStringList{"xattr=95", "tmpfile=95"} << ""
+                               << ""
+                               << "";
+    QTest::newRow("chmod refused") << QStringList{"chmod=1"} << "" << modes << "";
+    QTest::newRow("no symlinks") << QStringList{"symlink=1"} << "t/sub/link: This drive cannot hold links"
+                                 << ""
+                                 << "";
+    QTest::newRow("Windows names") << QStringList{"colon=22"} << ""
+                                   << ""
+                                   << "name t/sub/c:d: names with ':' as c_d";
+}
+
+// USB sticks and FUSE mounts lack calls that ext4 has; what they lack never becomes
+// an item's error, and every file arrives with its data.
+void TestPublishing::drivesLackingACallGetEveryFile()
+{
+    QFETCH(QStringList, refused);
+    QFETCH(QString, leftOut);
+    QFETCH(QString, notKept);
+    QFETCH(QString, asked);
+    CopyFixture f;
+    prepareTree(f);
+    writeFile(f.src + "/t/sub/c:d", "colon");
+    writeFile(f.src + "/t/sub/h1", "linked");
+    QCOMPARE(::link((f.src + "/t/sub/h1").c_str(), (f.src + "/t/sub/h2").c_str()), 0);
+    QCOMPARE(::symlink("b.bin", (f.src + "/t/sub/link").c_str()), 0);
+    QCOMPARE(::chmod((f.src + "/t").c_str(), 02775), 0); // set-id: set after creation, never at it
+    for (const QString& call : refused)
+        f.fs.refusedCalls[call.section('=', 0, 0).toStdString()] = -call.section('=', 1).toInt();
+
+    const int result = f.copy(f.src + "/t", f.dst);
+    std::vector<std::string> questions;
+    for (std::string line : f.questions.log) {
+        if (size_t at = line.find(f.src + "/"); at != std::string::npos)
+            line.erase(at, f.src.size() + 1);
+        questions.push_back(line);
+    }
+    QCOMPARE(questions,
+             asked.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{asked.toStdString()});
+    QCOMPARE(readFile(f.dst + (asked.isEmpty() ? "/t/sub/c:d" : "/t/sub/c_d")), QByteArray("colon"));
+    std::vector<std::string> left;
+    for (const LeftOutItem& item : f.leftOut)
+        left.push_back(item.item.substr(f.src.size() + 1) + ": " + item.reason);
+    QCOMPARE(left, leftOut.isEmpty() ? std::vector<std::string>{}
+                                     : std::vector<std::string>{leftOut.toStdString()});
+    QCOMPARE(result, int(leftOut.isEmpty() ? FileOpSuccess : FileOpFailed));
+    QCOMPARE(f.notKept, notKept.toStdString());
+    QCOMPARE(readFile(f.dst + "/t/a.txt"), QByteArray("alpha"));
+    QCOMPARE(readFile(f.dst + "/t/sub/b.bin"), tree::pattern(70000, 2));
+    QCOMPARE(readFile(f.dst + "/t/sub/h1"), QByteArray("linked"));
+    QCOMPARE(readFile(f.dst + "/t/sub/h2"), QByteArray("linked"));
+    QCOMPARE(tree::partials(f.dst), std::vector<std::string>{});
+    const ProgressSnapshot p = f.progress.snapshot();
+    QCOMPARE(p.itemsDone, p.itemsTotal);
 }
 
 QTEST_GUILESS_MAIN(TestPublishing)

@@ -41,6 +41,8 @@ int CopyFixture::copy(const std::vector<std::string>& sources, const std::string
     {
         shell::CopyEngine engine(fs, questions, progress, *cancel, options);
         result = engine.run(sources, destination);
+        leftOut = engine.leftOut();
+        notKept = engine.notKept();
     }
     cancel = std::make_unique<shell::CancelToken>();
     fs.cancelAfterWrite = nullptr;

@@ -33,4 +33,7 @@ struct CopyFixture {
     // Fresh for every request: a Cancel ends only the request it was given to.
     std::unique_ptr<shell::CancelToken> cancel = std::make_unique<shell::CancelToken>();
     shell::CopyOptions options;
+    // What the last request left out, and its note on what the drive could not hold.
+    std::vector<shell::LeftOutItem> leftOut;
+    std::string notKept;
 };

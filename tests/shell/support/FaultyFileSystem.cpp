@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <unistd.h>
 
@@ -48,6 +49,7 @@ int FaultyFileSystem::close(int fd)
     {
         std::lock_guard lock(m_lock);
         m_paths.erase(fd);
+        m_unnamed.erase(fd);
     }
     return PosixFileSystem::close(fd);
 }
@@ -157,6 +159,8 @@ int FaultyFileSystem::openAt(int dirfd, const std::string& name, int flags, mode
         if (fires(openFault, path))
             return openFault->error;
     }
+    if (int r = refusal("colon"); r != 0 && (flags & O_CREAT) != 0 && name.find(':') != std::string::npos)
+        return r;
     int fd = PosixFileSystem::openAt(dirfd, name, flags, mode);
     if (fd >= 0 && whenOpened)
         whenOpened(path);
@@ -201,11 +205,14 @@ int FaultyFileSystem::openTempFileAt(int dirfd, const std::string& name, mode_t 
         if (fires(tmpFileFault, path))
             return tmpFileFault->error;
     }
+    if (int r = refusal("tmpfile"); r != 0)
+        return r;
     int fd = PosixFileSystem::openTempFileAt(dirfd, name, mode);
     if (fd >= 0) {
         // Known by the name it is meant to get, so faults on that name reach its writes.
         std::lock_guard lock(m_lock);
         m_paths[fd] = path;
+        m_unnamed.insert(fd);
     }
     return fd;
 }
@@ -222,8 +229,11 @@ int FaultyFileSystem::linkFileAt(int fd, int dirfd, const std::string& name)
             appearBeforeLink.clear();
         }
     }
+    if (int r = refusal("link"); r != 0)
+        return r;
     int r = PosixFileSystem::linkFileAt(fd, dirfd, name);
-    if (r == 0)
+    std::lock_guard lock(m_lock);
+    if (r == 0 && m_unnamed.count(fd) != 0)
         ++filesLinked;
     return r;
 }
@@ -236,4 +246,55 @@ int FaultyFileSystem::futimens(int fd, const struct timespec times[2])
             return timesFault->error;
     }
     return PosixFileSystem::futimens(fd, times);
+}
+
+
+
+int FaultyFileSystem::refusal(const char* call) const
+{
+    auto it = refusedCalls.find(call);
+    return it == refusedCalls.end() ? 0 : it->second;
+}
+
+int FaultyFileSystem::renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
+                               bool noReplace)
+{
+    if (int r = noReplace ? refusal("renameNoReplace") : 0; r != 0)
+        return r;
+    return PosixFileSystem::renameAt(fromDir, from, toDir, to, noReplace);
+}
+
+int FaultyFileSystem::linkAt(int fromDir, const std::string& from, int toDir, const std::string& to)
+{
+    if (int r = refusal("link"); r != 0)
+        return r;
+    return PosixFileSystem::linkAt(fromDir, from, toDir, to);
+}
+
+int FaultyFileSystem::symlinkAt(const std::string& target, int dirfd, const std::string& name)
+{
+    if (int r = refusal("symlink"); r != 0)
+        return r;
+    return PosixFileSystem::symlinkAt(target, dirfd, name);
+}
+
+int FaultyFileSystem::fchmod(int fd, mode_t mode)
+{
+    if (int r = refusal("chmod"); r != 0)
+        return r;
+    return PosixFileSystem::fchmod(fd, mode);
+}
+
+int FaultyFileSystem::chmodAt(int dirfd, const std::string& name, mode_t mode)
+{
+    if (int r = refusal("chmod"); r != 0)
+        return r;
+    return PosixFileSystem::chmodAt(dirfd, name, mode);
+}
+
+int FaultyFileSystem::setXattr(int fd, const std::string& name, const std::string& value)
+{
+    if (int r = refusal("xattr"); r != 0)
+        return r;
+    return PosixFileSystem::setXattr(fd, name, value);
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 
 class FaultyFileSystem : public shell::PosixFileSystem {
 public:
@@ -39,6 +40,10 @@ public:
     std::atomic<int> trashRecordsLeftToFlush{0};    // items trashed with their record left to the flush
     std::optional<Fault> statFault;                 // looking at an item fails
     std::optional<Fault> timesFault;                // setting an open item's times fails
+    // Calls the destination refuses for every item, as drives without them do, by name:
+    // "renameNoReplace" (the flag), "link" (any second name), "tmpfile", "xattr" (setting
+    // one), "chmod", "symlink", "colon" (making a name with ':'); each maps to the error.
+    std::map<std::string, int> refusedCalls;
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
     std::function<void(const std::string&)> whenRead;
@@ -57,12 +62,21 @@ public:
     int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
     int linkFileAt(int fd, int dirfd, const std::string& name) override;
     int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
+    int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
+                 bool noReplace) override;
+    int linkAt(int fromDir, const std::string& from, int toDir, const std::string& to) override;
+    int symlinkAt(const std::string& target, int dirfd, const std::string& name) override;
+    int fchmod(int fd, mode_t mode) override;
+    int chmodAt(int dirfd, const std::string& name, mode_t mode) override;
+    int setXattr(int fd, const std::string& name, const std::string& value) override;
 
     // The path of an open descriptor, or of a name in an open folder.
     static std::string pathAt(int dirfd, const std::string& name = {});
 
 private:
     static bool fires(std::optional<Fault>& fault, const std::string& path);
+    // The error refusedCalls gives call, or 0.
+    int refusal(const char* call) const;
     std::string pathOf(int fd);
     int beforeRead(int fd);
     int beforeWrite(int fd, size_t& count);
@@ -71,4 +85,5 @@ private:
 
     std::mutex m_lock;
     std::map<int, std::string> m_paths;
+    std::set<int> m_unnamed; // descriptors of unnamed files
 };

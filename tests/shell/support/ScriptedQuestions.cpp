@@ -76,3 +76,26 @@ void ScriptedQuestions::requestFailed(const std::string& message)
 {
     note("failed " + message);
 }
+
+NameAnswer ScriptedQuestions::refusedName(const std::string& item, const std::string& refused,
+                                          const std::string& replacement)
+{
+    note("name " + item + ": " + refused + " as " + replacement);
+    if (nameAnswers.empty())
+        return defaultName;
+    NameAnswer answer = nameAnswers.front();
+    nameAnswers.pop_front();
+    return answer;
+}
+
+ClashAnswer ScriptedQuestions::caseClash(const ItemDetails& existing, const ItemDetails& incoming)
+{
+    note("case " + incoming.path);
+    clashExisting.push_back(existing);
+    clashIncoming.push_back(incoming);
+    if (clashAnswers.empty())
+        return defaultClash;
+    ClashAnswer answer = clashAnswers.front();
+    clashAnswers.pop_front();
+    return answer;
+}

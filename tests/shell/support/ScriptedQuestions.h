@@ -21,6 +21,10 @@ public:
     bool copyWithoutRoom(const std::string& folder, std::uint64_t needed, std::uint64_t available) override;
     bool deletePermanently(const std::string& path, const std::string& reason) override;
     void requestFailed(const std::string& message) override;
+    shell::NameAnswer refusedName(const std::string& item, const std::string& refused,
+                                  const std::string& replacement) override;
+    shell::ClashAnswer caseClash(const shell::ItemDetails& existing,
+                                 const shell::ItemDetails& incoming) override;
 
     // Scripts, used front first; the defaults answer once they are empty.
     std::deque<bool> createAnswers;
@@ -31,9 +35,12 @@ public:
     shell::ErrorAnswer defaultError = shell::ErrorAnswer::Skip;
     bool roomAnswer = true;
     bool deleteAnswer = false;
+    std::deque<shell::NameAnswer> nameAnswers;
+    shell::NameAnswer defaultName = shell::NameAnswer::Rename;
 
     // "create <path>", "replace <path>", "merge <path>", "error <item>: <reason>",
-    // "room <folder>", "delete <path>: <reason>", "failed <message>".
+    // "room <folder>", "delete <path>: <reason>", "failed <message>",
+    // "name <item>: <refused> as <replacement>", "case <path>" (answered from clashAnswers).
     std::vector<std::string> log;
     std::vector<shell::ItemDetails> clashExisting;
     std::vector<shell::ItemDetails> clashIncoming;

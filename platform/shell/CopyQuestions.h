@@ -18,7 +18,9 @@ struct ItemDetails {
 };
 
 enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel };
-enum class ErrorAnswer { Retry, Skip, Cancel };
+// SkipAll: this item and every later one that fails for the same reason are left
+// out (and listed) without asking again.
+enum class ErrorAnswer { Retry, Skip, SkipAll, Cancel };
 
 class CopyQuestions {
 public:

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,19 @@ public:
         std::lock_guard lock(m_questionLock);
         return question(m_questions);
     }
+    // Skip All remembers the reason: a later error for it is left out and listed
+    // without a question (and answered Skip).
     ErrorAnswer askAboutError(const std::string& item, int error, bool canRetry);
+
+    // Every file and folder is flushed as it is finished: asked for, or because the
+    // destination's syncfs proves nothing (FUSE, network). Set before the copy starts.
+    [[nodiscard]] bool syncEachFile() const { return m_syncEachFile; }
+    void syncEachFileFromNowOn() { m_syncEachFile = true; }
+
+    // The user agreed, before the copy, that replaced items are deleted rather than
+    // kept in the trash (there is no room to keep them).
+    [[nodiscard]] bool deleteReplaced() const { return m_deleteReplaced; }
+    void deleteReplacedFromNowOn() { m_deleteReplaced = true; }
 
     // Some item was not copied (an error the user skipped).
     void markFailed() { m_failed.store(true); }
@@ -124,6 +137,9 @@ public:
 private:
     CopyQuestions& m_questions;
     std::mutex m_questionLock;
+    std::set<std::string> m_skipAll; // reasons answered Skip All, guarded by m_questionLock
+    bool m_syncEachFile = false;
+    bool m_deleteReplaced = false;
     std::atomic<bool> m_failed{false};
     mutable std::mutex m_leftOutLock;
     std::vector<LeftOutItem> m_leftOut;

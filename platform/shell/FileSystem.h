@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
 #include <vector>
@@ -44,6 +45,8 @@ public:
     virtual int fsync(int fd) = 0;
     virtual int syncfs(int fd) = 0;
     virtual int statvfs(const std::string& path, struct statvfs* st) = 0;
+    // What the file system holding fd is (its type, name length and mount flags).
+    virtual int fstatfs(int fd, struct statfs* st) = 0;
 
     virtual int mkdir(const std::string& path, mode_t mode) = 0;
     virtual int rmdir(const std::string& path) = 0;

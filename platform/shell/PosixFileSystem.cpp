@@ -146,6 +146,11 @@ int PosixFileSystem::statvfs(const std::string& path, struct statvfs* st)
     return restarting([&] { return ::statvfs(path.c_str(), st); });
 }
 
+int PosixFileSystem::fstatfs(int fd, struct statfs* st)
+{
+    return restarting([&] { return ::fstatfs(fd, st); });
+}
+
 int PosixFileSystem::mkdir(const std::string& path, mode_t mode)
 {
     return checked(::mkdir(path.c_str(), mode));

@@ -25,6 +25,7 @@ public:
     int fsync(int fd) override;
     int syncfs(int fd) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
+    int fstatfs(int fd, struct statfs* st) override;
     int mkdir(const std::string& path, mode_t mode) override;
     int rmdir(const std::string& path) override;
     int unlink(const std::string& path) override;

@@ -39,6 +39,10 @@ public:
     std::atomic<int> trashRecordsLeftToFlush{0};    // items trashed with their record left to the flush
     std::optional<Fault> statFault;                 // looking at an item fails
     std::optional<Fault> timesFault;                // setting an open item's times fails
+    std::optional<std::uint64_t> fileSystemType;    // what fstatfs reports as the type
+    bool readOnlyMount = false;                     // statfs and statvfs say read-only
+    std::atomic<int> filesSynced{0};                // fsync calls that reached the disk
+    std::atomic<int> fileSystemsSynced{0};          // syncfs calls that reached the disk
     // The submission ring: the real one, refused, or with its faults. readFault and
     // writeFault reach its requests too; a failing request completes with the error.
     std::optional<int> ringRefusal;               // opening a ring fails with this error
@@ -62,6 +66,7 @@ public:
     ssize_t copyFileRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t count) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
     int syncfs(int fd) override;
+    int fstatfs(int fd, struct statfs* st) override;
     int fsync(int fd) override;
     int futimens(int fd, const struct timespec times[2]) override;
     int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;

@@ -7,8 +7,11 @@
 // Options: --threads N (workers for small files, 1 = none; by default chosen for the
 // machine's cores and the destination's disk), --ring on|off (move small files'
 // data through io_uring in batches, or never, which is the default: it measured
-// slower), --fsync-each (fsync every file instead of one syncfs per file system at
-// the end); "--" ends them.
+// slower), --write-behind on|off (send each file's data to the device as it is
+// written; by default only on removable, FUSE, network and FAT/exFAT/NTFS drives),
+// --cancel-at F (cancel once the progress passes the fraction F, and time how long
+// the request takes to end after that), --fsync-each (fsync every
+// file instead of one syncfs per file system at the end); "--" ends them.
 //
 // Exit status: 0 success, 1 cancelled, 2 refused (or a wrong command line), 3
 // failed, 4 finished with items left out (listed on stderr). The service's own
@@ -44,8 +47,26 @@ public:
         flushing = Clock::now();
         ProgressState::finishing();
     }
+    // Notes when the bar reaches its end, and cancels once it passes cancelAt of it.
+    void bytesDone(std::int64_t bytes) override
+    {
+        ProgressState::bytesDone(bytes);
+        const shell::ProgressSnapshot now = snapshot();
+        if (now.bytesTotal > 0 && static_cast<std::uint64_t>(now.bytesDone) >= now.bytesTotal
+            && full == Clock::time_point{})
+            full = Clock::now();
+        if (cancel && cancelAt > 0 && cancelled == Clock::time_point{}
+            && static_cast<double>(now.bytesDone) >= cancelAt * static_cast<double>(now.bytesTotal)) {
+            cancelled = Clock::now();
+            cancel->cancel();
+        }
+    }
     Clock::time_point copying;
     Clock::time_point flushing;
+    Clock::time_point full;
+    Clock::time_point cancelled;
+    shell::CancelToken* cancel = nullptr;
+    double cancelAt = 0;
 };
 
 double secondsBetween(Clock::time_point from, Clock::time_point to)
@@ -60,6 +81,7 @@ int main(int argc, char** argv)
     shell::CopyOptions options;
     std::vector<std::string> paths;
     bool optionsEnded = false;
+    double cancelAt = 0;
     for (int i = 1; i < argc; ++i) {
         if (optionsEnded) {
             paths.emplace_back(argv[i]);
@@ -70,6 +92,12 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--ring") == 0 && i + 1 < argc
                    && (std::strcmp(argv[i + 1], "on") == 0 || std::strcmp(argv[i + 1], "off") == 0)) {
             options.ring = std::strcmp(argv[++i], "on") == 0 ? shell::RingUse::On : shell::RingUse::Off;
+        } else if (std::strcmp(argv[i], "--write-behind") == 0 && i + 1 < argc
+                   && (std::strcmp(argv[i + 1], "on") == 0 || std::strcmp(argv[i + 1], "off") == 0)) {
+            options.writeBehind =
+                std::strcmp(argv[++i], "on") == 0 ? shell::WriteBehind::On : shell::WriteBehind::Off;
+        } else if (std::strcmp(argv[i], "--cancel-at") == 0 && i + 1 < argc) {
+            cancelAt = std::atof(argv[++i]);
         } else if (std::strcmp(argv[i], "--fsync-each") == 0) {
             options.durability = shell::Durability::SyncEachFile;
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
@@ -80,8 +108,9 @@ int main(int argc, char** argv)
         }
     }
     if (paths.size() != 2) {
-        std::fprintf(
-            stderr, "usage: copybench [--threads N] [--ring on|off] [--fsync-each] [--] SOURCE DESTFOLDER\n");
+        std::fprintf(stderr, "usage: copybench [--threads N] [--ring on|off] [--write-behind on|off] "
+                             "[--cancel-at F] [--fsync-each] [--] "
+                             "SOURCE DESTFOLDER\n");
         return 2;
     }
 
@@ -90,6 +119,8 @@ int main(int argc, char** argv)
         [](const std::string& message) { std::fprintf(stderr, "copybench: %s\n", message.c_str()); });
     TimedProgress progress;
     shell::CancelToken cancel;
+    progress.cancel = &cancel;
+    progress.cancelAt = cancelAt;
     shell::CopyEngine engine(fs, questions, progress, cancel, options);
 
     const auto start = Clock::now();
@@ -108,6 +139,10 @@ int main(int argc, char** argv)
         std::printf(
             "counting %.3f s, copying %.3f s, flushing %.3f s\n", secondsBetween(start, progress.copying),
             secondsBetween(progress.copying, progress.flushing), secondsBetween(progress.flushing, end));
+    if (progress.full != Clock::time_point{})
+        std::printf("from 100%% to done %.3f s\n", secondsBetween(progress.full, end));
+    if (progress.cancelled != Clock::time_point{})
+        std::printf("from cancel to done %.3f s\n", secondsBetween(progress.cancelled, end));
     const std::vector<shell::LeftOutItem> leftOut = engine.leftOut();
     for (const shell::LeftOutItem& item : leftOut)
         std::fprintf(stderr, "left out: %s: %s\n", item.item.c_str(), item.reason.c_str());

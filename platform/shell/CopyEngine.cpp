@@ -43,6 +43,15 @@ void raiseDescriptorLimit()
     }
 }
 
+// Drives whose writes are slow enough that data left in the page cache makes the
+// progress lie: sticks and cards, and what is usually on them.
+bool slowDrive(const DriveLimits& drive)
+{
+    static const char* const kinds[] = {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "fusefat"};
+    return drive.removable || drive.fuseOrNetwork
+           || std::any_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return drive.kind == k; });
+}
+
 bool isDotName(const std::string& name)
 {
     return name == "." || name == "..";
@@ -86,6 +95,8 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     // syncfs on FUSE and network mounts may never reach the data's real home.
     if (m_drive.fuseOrNetwork)
         m_session.syncEachFileFromNowOn();
+    if (m_session.options.writeBehind == WriteBehind::Auto && slowDrive(m_drive))
+        m_session.writeBehindFromNowOn();
     m_session.progress.preparing();
     struct statvfs volume {};
     std::uint64_t blockSize = fs.statvfs(ancestor, &volume) == 0 ? volume.f_frsize : 4096;

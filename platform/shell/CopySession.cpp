@@ -67,7 +67,8 @@ CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyP
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
       m_questions(questions), m_syncEachFile(copyOptions.durability == Durability::SyncEachFile),
-      m_pid(::getpid()), m_umask(currentUmask()), m_user(::geteuid()), m_group(::getegid())
+      m_writeBehind(copyOptions.writeBehind == WriteBehind::On), m_pid(::getpid()), m_umask(currentUmask()),
+      m_user(::geteuid()), m_group(::getegid())
 {
 }
 

@@ -212,6 +212,8 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         if (m_session.cloneUnsupported(file.before.st_dev))
             data.skipClone();
+        if (m_session.writeBehind())
+            data.writeBehind();
         result = data.copy(file.in, file.out, file.before);
         file.copied = result == 0 ? data.reported() : 0;
         file.written = data.written();

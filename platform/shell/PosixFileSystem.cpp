@@ -141,6 +141,11 @@ int PosixFileSystem::syncfs(int fd)
     return checked(::syncfs(fd));
 }
 
+int PosixFileSystem::syncRange(int fd, off_t offset, off_t length, unsigned flags)
+{
+    return restarting([&] { return ::sync_file_range(fd, offset, length, flags); });
+}
+
 int PosixFileSystem::statvfs(const std::string& path, struct statvfs* st)
 {
     return restarting([&] { return ::statvfs(path.c_str(), st); });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <unistd.h>
 
@@ -232,6 +233,19 @@ int FaultyFileSystem::statvfs(const std::string& path, struct statvfs* st)
         st->f_bavail = static_cast<fsblkcnt_t>(*freeBytes / st->f_frsize);
     if (r == 0 && readOnlyMount)
         st->f_flag |= ST_RDONLY;
+    return r;
+}
+
+int FaultyFileSystem::syncRange(int fd, off_t offset, off_t length, unsigned flags)
+{
+    int r = PosixFileSystem::syncRange(fd, offset, length, flags);
+    if (r == 0 && (flags & SYNC_FILE_RANGE_WAIT_AFTER) != 0)
+        bytesOnDevice += length;
+    else if (r == 0)
+        bytesSent += length;
+    const std::int64_t ahead = bytesSent - bytesOnDevice;
+    if (ahead > mostInFlight)
+        mostInFlight = ahead;
     return r;
 }
 

@@ -43,6 +43,9 @@ public:
     bool readOnlyMount = false;                     // statfs and statvfs say read-only
     std::atomic<int> filesSynced{0};                // fsync calls that reached the disk
     std::atomic<int> fileSystemsSynced{0};          // syncfs calls that reached the disk
+    std::atomic<std::int64_t> bytesSent{0};         // data whose writing to the device was started
+    std::atomic<std::int64_t> bytesOnDevice{0};     // data waited for until the device had it
+    std::atomic<std::int64_t> mostInFlight{0};      // the most sent and not yet waited for
     // The submission ring: the real one, refused, or with its faults. readFault and
     // writeFault reach its requests too; a failing request completes with the error.
     std::optional<int> ringRefusal;               // opening a ring fails with this error
@@ -67,6 +70,7 @@ public:
     int statvfs(const std::string& path, struct statvfs* st) override;
     int syncfs(int fd) override;
     int fstatfs(int fd, struct statfs* st) override;
+    int syncRange(int fd, off_t offset, off_t length, unsigned flags) override;
     int fsync(int fd) override;
     int futimens(int fd, const struct timespec times[2]) override;
     int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;

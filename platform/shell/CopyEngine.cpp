@@ -188,6 +188,9 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     fs.close(target);
 
     // Whatever was written is flushed, cancelled or not; success waits for the disk.
+    // Data written behind, or synced file by file, is on the drive already.
+    if (!m_session.writeBehind() && !m_session.syncEachFile())
+        m_session.progress.leftToWrite(m_session.bytesWritten());
     m_session.progress.finishing();
     int flushed = m_session.flush();
     if (m_session.cancel.cancelled())

@@ -11,6 +11,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev  # the button's Designer plugin, QUiLoader
   desktop-file-utils appstream    # checking the installed desktop entry and metainfo
   dpkg-dev file                   # cpack -G DEB and its dependency scan (dpkg-shlibdeps)
+  exfat-fuse exfatprogs ntfs-3g bindfs dosfstools fusefat fuse3  # FUSE drives on loop images for the copy tests
   acl                             # setfacl and getfacl for the copy tests' ACL round trip
   xvfb xauth                      # running the program without a display
   fonts-liberation fonts-dejavu-core  # metric-compatible stand-ins for the fonts the windows name

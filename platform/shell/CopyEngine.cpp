@@ -391,11 +391,12 @@ bool CopyEngine::leaveOutTooLarge(const std::vector<std::string>& items)
 }
 
 // What the items the copy replaces occupy now: they stay on the drive, in its trash.
-TreeTotals CopyEngine::replacedTotals(int target, const std::vector<Source>& sources,
+TreeTotals CopyEngine::replacedTotals(int target, const std::vector<Source>& sources, std::uint64_t blockSize,
                                       std::string& shownReplaced, const std::string& destination)
 {
     FileSystem& fs = m_session.fs;
-    TreeScanner counter(fs, m_session.cancel, 1, [](const std::string&, int) { return ErrorAnswer::Skip; });
+    TreeScanner counter(fs, m_session.cancel, blockSize,
+                        [](const std::string&, int) { return ErrorAnswer::Skip; });
     TreeTotals replaced;
     size_t count = 0;
     for (const Source& source : sources) {
@@ -430,7 +431,7 @@ int CopyEngine::checkRoom(const std::string& destination, int target, const std:
     // The new items fit once the replaced ones are gone for good: each is replaced
     // after its new copy is complete, so the largest new file needs room beside it.
     std::string shownReplaced;
-    const TreeTotals replaced = replacedTotals(target, sources, shownReplaced, destination);
+    const TreeTotals replaced = replacedTotals(target, sources, volume.f_frsize, shownReplaced, destination);
     if (replaced.blocks != 0
         && totals.blocks - std::min(totals.blocks, replaced.blocks) + totals.largest <= available) {
         const std::string reason = describeError(kErrorNoRoomToKeep);

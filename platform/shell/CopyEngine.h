@@ -67,8 +67,8 @@ private:
     bool containsFolder(const std::string& folder, const struct stat& candidate);
     int makeDestination(const std::string& destination);
     bool leaveOutTooLarge(const std::vector<std::string>& items);
-    TreeTotals replacedTotals(int target, const std::vector<Source>& sources, std::string& shownReplaced,
-                              const std::string& destination);
+    TreeTotals replacedTotals(int target, const std::vector<Source>& sources, std::uint64_t blockSize,
+                              std::string& shownReplaced, const std::string& destination);
     int checkRoom(const std::string& destination, int target, const std::vector<Source>& sources,
                   const TreeTotals& totals);
 

@@ -5,13 +5,16 @@
 // item left out after an error, with its reason.
 //
 // Options: --threads N (workers for small files, 1 = none; by default chosen for the
-// machine's cores and the destination's disk), --fsync-each (fsync every file instead of one syncfs per file system at
-// the end), --answers LIST (the answers to the questions, as kind=answer pairs
-// separated by commas: replace=yes|no|keep-both for an existing file or folder,
-// name=rename|skip for a name the destination drive cannot store, error=skip|cancel
-// for an item that cannot be copied; by default the answers that lose nothing:
-// replace, rename, skip, and keep both where names differ in case alone); "--"
-// ends them.
+// machine's cores and the destination's disk), --write-behind on|off (send each
+// file's data to the device as it is written; by default only on removable, FUSE,
+// network and FAT/exFAT/NTFS drives), --cancel-at F (cancel once the progress
+// passes the fraction F, and time how long the request takes to end after that),
+// --fsync-each (fsync every file instead of one syncfs per file system at the end),
+// --answers LIST (the answers to the questions, as kind=answer pairs separated by
+// commas: replace=yes|no|keep-both for an existing file or folder, name=rename|skip
+// for a name the destination drive cannot store, error=skip|cancel for an item that
+// cannot be copied; by default the answers that lose nothing: replace, rename, skip,
+// and keep both where names differ in case alone); "--" ends them.
 //
 // SIGINT and SIGTERM cancel the copy as the window's Cancel does: what was being
 // written is thrown away, no temporary file is left, and the exit status is 5.
@@ -54,8 +57,26 @@ public:
         flushing = Clock::now();
         ProgressState::finishing();
     }
+    // Notes when the bar reaches its end, and cancels once it passes cancelAt of it.
+    void bytesDone(std::int64_t bytes) override
+    {
+        ProgressState::bytesDone(bytes);
+        const shell::ProgressSnapshot now = snapshot();
+        if (now.bytesTotal > 0 && static_cast<std::uint64_t>(now.bytesDone) >= now.bytesTotal
+            && full == Clock::time_point{})
+            full = Clock::now();
+        if (cancel && cancelAt > 0 && cancelled == Clock::time_point{}
+            && static_cast<double>(now.bytesDone) >= cancelAt * static_cast<double>(now.bytesTotal)) {
+            cancelled = Clock::now();
+            cancel->cancel();
+        }
+    }
     Clock::time_point copying;
     Clock::time_point flushing;
+    Clock::time_point full;
+    Clock::time_point cancelled;
+    shell::CancelToken* cancel = nullptr;
+    double cancelAt = 0;
 };
 
 // The answers --answers chose; the rest lose nothing.
@@ -178,6 +199,7 @@ int main(int argc, char** argv)
     ChosenAnswers questions(
         [](const std::string& message) { std::fprintf(stderr, "copybench: %s\n", message.c_str()); });
     bool optionsEnded = false;
+    double cancelAt = 0;
     for (int i = 1; i < argc; ++i) {
         if (optionsEnded) {
             paths.emplace_back(argv[i]);
@@ -185,6 +207,12 @@ int main(int argc, char** argv)
             optionsEnded = true;
         } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
             options.threads = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
+        } else if (std::strcmp(argv[i], "--write-behind") == 0 && i + 1 < argc
+                   && (std::strcmp(argv[i + 1], "on") == 0 || std::strcmp(argv[i + 1], "off") == 0)) {
+            options.writeBehind =
+                std::strcmp(argv[++i], "on") == 0 ? shell::WriteBehind::On : shell::WriteBehind::Off;
+        } else if (std::strcmp(argv[i], "--cancel-at") == 0 && i + 1 < argc) {
+            cancelAt = std::atof(argv[++i]);
         } else if (std::strcmp(argv[i], "--fsync-each") == 0) {
             options.durability = shell::Durability::SyncEachFile;
         } else if (std::strcmp(argv[i], "--answers") == 0 && i + 1 < argc) {
@@ -200,9 +228,8 @@ int main(int argc, char** argv)
         }
     }
     if (paths.size() != 2) {
-        std::fprintf(stderr,
-                     "usage: copybench [--threads N] [--fsync-each] [--answers LIST] [--] "
-                     "SOURCE DESTFOLDER\n");
+        std::fprintf(stderr, "usage: copybench [--threads N] [--write-behind on|off] [--cancel-at F] "
+                             "[--fsync-each] [--answers LIST] [--] SOURCE DESTFOLDER\n");
         return 2;
     }
 
@@ -210,6 +237,8 @@ int main(int argc, char** argv)
     TimedProgress progress;
     shell::CancelToken cancel;
     SignalCancel stopSignals(cancel);
+    progress.cancel = &cancel;
+    progress.cancelAt = cancelAt;
     shell::CopyEngine engine(fs, questions, progress, cancel, options);
 
     const auto start = Clock::now();
@@ -228,6 +257,10 @@ int main(int argc, char** argv)
         std::printf(
             "counting %.3f s, copying %.3f s, flushing %.3f s\n", secondsBetween(start, progress.copying),
             secondsBetween(progress.copying, progress.flushing), secondsBetween(progress.flushing, end));
+    if (progress.full != Clock::time_point{})
+        std::printf("from 100%% to done %.3f s\n", secondsBetween(progress.full, end));
+    if (progress.cancelled != Clock::time_point{})
+        std::printf("from cancel to done %.3f s\n", secondsBetween(progress.cancelled, end));
     const std::vector<shell::LeftOutItem> leftOut = engine.leftOut();
     for (const shell::LeftOutItem& item : leftOut)
         std::fprintf(stderr, "left out: %s: %s\n", item.item.c_str(), item.reason.c_str());

@@ -2,6 +2,7 @@
 
 #include "platform/shell/CopyErrors.h"
 #include "platform/shell/CopyNaming.h"
+#include "platform/shell/DriveLimits.h"
 #include "platform/shell/FileOperation.h"
 #include "platform/shell/ItemMetadata.h"
 #include "platform/shell/WorkerPool.h"
@@ -59,6 +60,15 @@ std::string reasonFor(const std::exception_ptr& failure)
     return "Some items could not be copied.";
 }
 
+// Drives whose writes are slow enough that data left in the page cache makes the
+// progress lie: sticks and cards, and what is usually on them.
+bool slowDrive(const DriveLimits& drive)
+{
+    static const char* const kinds[] = {"vfat", "msdos", "exfat", "ntfs", "ntfs3", "fuseblk", "fusefat"};
+    return drive.removable || drive.fuseOrNetwork
+           || std::any_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return drive.kind == k; });
+}
+
 bool isDotName(const std::string& name)
 {
     return name == "." || name == "..";
@@ -99,6 +109,11 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         return result;
     }
 
+    // syncfs on FUSE and network mounts may never reach the data's real home.
+    if (m_drive.fuseOrNetwork)
+        m_session.syncEachFileFromNowOn();
+    if (m_session.options.writeBehind == WriteBehind::Auto && slowDrive(m_drive))
+        m_session.writeBehindFromNowOn();
     m_session.progress.preparing();
     struct statvfs volume {};
     std::uint64_t blockSize = fs.statvfs(ancestor, &volume) == 0 ? volume.f_frsize : 4096;
@@ -110,6 +125,7 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         }
         return answer;
     });
+    scanner.leaveOutFilesOver(m_drive.largestFile);
     for (Source& source : sources) {
         if (S_ISDIR(source.st.st_mode)) {
             const std::uint64_t before = scanner.totals().items;
@@ -119,9 +135,14 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
             }
             source.counted = scanner.totals().items != before;
         } else {
-            scanner.countSingle(source.st);
-            source.counted = true;
+            const size_t before = scanner.tooLarge().size();
+            scanner.countSingle(source.st, source.path);
+            source.counted = scanner.tooLarge().size() == before;
         }
+    }
+    if (!scanner.tooLarge().empty() && !leaveOutTooLarge(scanner.tooLarge())) {
+        closeSources();
+        return FileOpCancelled;
     }
 
     int target = -1;
@@ -129,8 +150,6 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
         bool create = m_session.ask([&](CopyQuestions& q) { return q.createFolder(destination); });
         result = create ? makeDestination(destination) : FileOpCancelled;
     }
-    if (result == 0)
-        result = checkRoom(destination, scanner.totals());
     if (result == 0) {
         target = fs.open(destination, O_RDONLY | O_DIRECTORY);
         if (target < 0) {
@@ -140,7 +159,11 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
             result = FileOpFailed;
         }
     }
+    if (result == 0)
+        result = checkRoom(destination, target, sources, scanner.totals());
     if (result != 0) {
+        if (target >= 0)
+            fs.close(target);
         closeSources();
         return result;
     }
@@ -187,6 +210,9 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     fs.close(target);
 
     // Whatever was written is flushed, cancelled or not; success waits for the disk.
+    // Data written behind, or synced file by file, is on the drive already.
+    if (!m_session.writeBehind() && !m_session.syncEachFile())
+        m_session.progress.leftToWrite(m_session.bytesWritten());
     m_session.progress.finishing();
     int flushed = m_session.flush();
     if (m_session.cancel.cancelled())
@@ -301,6 +327,17 @@ int CopyEngine::checkDestination(const std::string& destination, const std::vect
         });
         return FileOpRefused;
     }
+    // A drive that refuses writing is said once, not once for every item.
+    if (int folder = fs.open(ancestor, O_RDONLY | O_DIRECTORY); folder >= 0) {
+        m_drive = driveLimitsOf(fs, folder);
+        fs.close(folder);
+    }
+    if (m_drive.readOnly) {
+        m_session.ask([&](CopyQuestions& q) {
+            q.requestFailed("Cannot copy to " + shown(destination) + ": " + describeError(-EROFS));
+        });
+        return FileOpRefused;
+    }
     for (const Source& source : sources) {
         if (S_ISDIR(source.st.st_mode) && containsFolder(ancestor, source.st)) {
             m_session.ask([&](CopyQuestions& q) {
@@ -351,7 +388,61 @@ int CopyEngine::makeDestination(const std::string& destination)
     return 0;
 }
 
-int CopyEngine::checkRoom(const std::string& destination, const TreeTotals& totals)
+// Files the destination's file system cannot hold are left out before anything is
+// written, with one question for all of them (Skip or Cancel): false when cancelled.
+bool CopyEngine::leaveOutTooLarge(const std::vector<std::string>& items)
+{
+    const std::string reason = describeError(kErrorTooLarge);
+    std::string asked = reason;
+    if (items.size() == 2)
+        asked += " One other file is too large for it as well.";
+    else if (items.size() > 2)
+        asked += " " + std::to_string(items.size() - 1) + " other files are too large for it as well.";
+    ErrorAnswer answer =
+        m_session.ask([&](CopyQuestions& q) { return q.copyError(items.front(), asked, false); });
+    if (answer == ErrorAnswer::Cancel || m_session.cancel.cancelled()) {
+        m_session.cancel.cancel();
+        return false;
+    }
+    for (const std::string& item : items) {
+        m_session.noteLeftOut(item, reason);
+        m_countSkippedItems.insert(item);
+    }
+    m_countSkipped += items.size();
+    return true;
+}
+
+// What the items the copy replaces occupy now: they stay on the drive, in its trash.
+TreeTotals CopyEngine::replacedTotals(int target, const std::vector<Source>& sources, std::uint64_t blockSize,
+                                      std::string& shownReplaced, const std::string& destination)
+{
+    FileSystem& fs = m_session.fs;
+    TreeScanner counter(fs, m_session.cancel, blockSize,
+                        [](const std::string&, int) { return ErrorAnswer::Skip; });
+    TreeTotals replaced;
+    size_t count = 0;
+    for (const Source& source : sources) {
+        const std::string name = nameOf(source.path);
+        struct stat st {};
+        if (!source.counted || fs.statAt(target, name, &st) != 0
+            || (st.st_dev == source.st.st_dev && st.st_ino == source.st.st_ino)
+            || S_ISDIR(st.st_mode) != S_ISDIR(source.st.st_mode))
+            continue; // nothing replaced, or a copy beside itself, or a clash the copy refuses
+        ++count;
+        shownReplaced = joinPath(destination, name);
+        if (S_ISDIR(st.st_mode))
+            counter.scan(target, name, name);
+        else
+            counter.countSingle(st, name);
+    }
+    if (count > 1)
+        shownReplaced = destination;
+    replaced = counter.totals();
+    return replaced;
+}
+
+int CopyEngine::checkRoom(const std::string& destination, int target, const std::vector<Source>& sources,
+                          const TreeTotals& totals)
 {
     struct statvfs volume {};
     if (m_session.fs.statvfs(destination, &volume) != 0)
@@ -361,6 +452,18 @@ int CopyEngine::checkRoom(const std::string& destination, const TreeTotals& tota
     const std::uint64_t available = static_cast<std::uint64_t>(volume.f_bavail) * volume.f_frsize;
     if (totals.blocks <= available)
         return 0;
+    // The new items fit once the replaced ones are gone for good: each is replaced
+    // after its new copy is complete, so the largest new file needs room beside it.
+    std::string shownReplaced;
+    const TreeTotals replaced = replacedTotals(target, sources, volume.f_frsize, shownReplaced, destination);
+    if (replaced.blocks != 0
+        && totals.blocks - std::min(totals.blocks, replaced.blocks) + totals.largest <= available) {
+        const std::string reason = describeError(kErrorNoRoomToKeep);
+        if (!m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shownReplaced, reason); }))
+            return FileOpCancelled;
+        m_session.deleteReplacedFromNowOn();
+        return 0;
+    }
     bool go = m_session.ask(
         [&](CopyQuestions& q) { return q.copyWithoutRoom(destination, totals.blocks, available); });
     return go ? 0 : FileOpCancelled;

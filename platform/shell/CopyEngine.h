@@ -11,6 +11,7 @@
 #include "platform/shell/CopyProgress.h"
 #include "platform/shell/CopyQuestions.h"
 #include "platform/shell/CopySession.h"
+#include "platform/shell/DriveLimits.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/shell/FolderPair.h"
 #include "platform/shell/ItemCopier.h"
@@ -67,7 +68,11 @@ private:
                          std::string& existingAncestor);
     bool containsFolder(const std::string& folder, const struct stat& candidate);
     int makeDestination(const std::string& destination);
-    int checkRoom(const std::string& destination, const TreeTotals& totals);
+    bool leaveOutTooLarge(const std::vector<std::string>& items);
+    TreeTotals replacedTotals(int target, const std::vector<Source>& sources, std::uint64_t blockSize,
+                              std::string& shownReplaced, const std::string& destination);
+    int checkRoom(const std::string& destination, int target, const std::vector<Source>& sources,
+                  const TreeTotals& totals);
 
     std::optional<std::string> targetFor(const FolderPair& root, const Source& source);
     void copyTree(const Source& source, const std::shared_ptr<FolderPair>& root);
@@ -91,6 +96,7 @@ private:
     void sweepPartials(int folder);
 
     CopySession m_session;
+    DriveLimits m_drive; // of the destination (or of its nearest existing ancestor)
     ItemCopier m_items;
     std::unique_ptr<WorkerPool> m_pool;
     std::optional<bool> m_replaceAll;

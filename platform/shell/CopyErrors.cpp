@@ -26,6 +26,13 @@ std::string describeError(int error)
         return "The existing item was kept.";
     case kErrorNoName:
         return "No free name could be formed for the copy in this folder.";
+    case kErrorTooLarge:
+        return "The file is too large for the destination drive, which cannot hold files of 4 GiB or more "
+               "(its file system is FAT).";
+    case kErrorNoRoomToKeep:
+        return "There is not enough room on the drive to keep the replaced items in its trash.";
+    case -EFBIG:
+        return "The file is too large for the destination drive.";
     case kErrorLoop:
         return "The folder contains itself, so its contents would repeat without end.";
     case -ENOSPC:

@@ -18,6 +18,8 @@ enum : int {
     kErrorDeclined = -100009,      // the user chose to keep the existing item
     kErrorNoUnnamedFile = -100010, // the destination cannot make unnamed files (never shown)
     kErrorNoName = -100011,        // no free name could be formed for a copy beside its original
+    kErrorTooLarge = -100012,      // the file is larger than the destination's file system can hold
+    kErrorNoRoomToKeep = -100013,  // the replaced items cannot be kept in the trash for lack of room
 };
 
 // Leads the reason of a folder that was copied but could not be given its source's

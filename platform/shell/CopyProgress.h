@@ -30,6 +30,8 @@ public:
     virtual void itemsSkipped(std::uint64_t items) { (void)items; }
     // All items written; the destination is being flushed to the disk.
     virtual void finishing() = 0;
+    // As the final flush starts: data written that the drive may not hold yet.
+    virtual void leftToWrite(std::int64_t bytes) { (void)bytes; }
 };
 
 // Set once by whoever wants the copy to stop (the Cancel button, a Cancel answer);

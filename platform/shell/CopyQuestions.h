@@ -20,7 +20,9 @@ struct ItemDetails {
 // KeepBoth: only for a name that differs in case alone (caseClash).
 enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel, KeepBoth };
 enum class NameAnswer { Rename, RenameAll, Skip, SkipAll, Cancel };
-enum class ErrorAnswer { Retry, Skip, Cancel };
+// SkipAll: this item and every later one that fails for the same reason are left
+// out (and listed) without asking again.
+enum class ErrorAnswer { Retry, Skip, SkipAll, Cancel };
 
 class CopyQuestions {
 public:

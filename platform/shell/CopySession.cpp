@@ -96,8 +96,9 @@ CopyQuestions& CopySession::cancelledAnswers()
 CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyProgress& copyProgress,
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
-      m_questions(questions), m_pid(::getpid()), m_umask(currentUmask()), m_user(::geteuid()),
-      m_group(::getegid())
+      m_questions(questions), m_syncEachFile(copyOptions.durability == Durability::SyncEachFile),
+      m_writeBehind(copyOptions.writeBehind == WriteBehind::On), m_pid(::getpid()), m_umask(currentUmask()),
+      m_user(::geteuid()), m_group(::getegid())
 {
 }
 
@@ -106,7 +107,16 @@ ErrorAnswer CopySession::askAboutError(const std::string& item, int error, bool 
     if (cancel.cancelled())
         return ErrorAnswer::Cancel;
     const std::string reason = describeError(error);
-    ErrorAnswer answer = ask([&](CopyQuestions& q) { return q.copyError(item, reason, canRetry); });
+    ErrorAnswer answer = ask([&](CopyQuestions& q) {
+        if (m_skipAll.count(reason) != 0)
+            return ErrorAnswer::Skip;
+        ErrorAnswer given = q.copyError(item, reason, canRetry);
+        if (given == ErrorAnswer::SkipAll) {
+            m_skipAll.insert(reason);
+            given = ErrorAnswer::Skip;
+        }
+        return given;
+    });
     if (answer == ErrorAnswer::Retry && !canRetry)
         answer = ErrorAnswer::Skip;
     if (answer == ErrorAnswer::Cancel)
@@ -184,7 +194,7 @@ int CopySession::flush()
     std::lock_guard lock(m_folderLock);
     int firstError = m_flushError;
     // Each file and folder was synced as it was finished.
-    if (options.durability == Durability::SyncEachFile)
+    if (m_syncEachFile)
         return firstError;
     for (const auto& [device, fd] : m_fileSystems) {
         (void)device;

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,21 @@ enum class Durability {
 // chase four folders at once. Large files are copied in order whatever the count.
 [[nodiscard]] unsigned copyThreadsFor(dev_t device);
 
+// Write-behind: each file's data is sent to the device chunk by chunk as it is
+// written, with only a few megabytes waiting at any time, so the progress counts
+// what the device holds, the flush after the last byte is short and a cancel is not
+// held up by hundreds of megabytes in the page cache.
+enum class WriteBehind {
+    Auto, // where the destination is removable, FUSE or network, or a FAT, exFAT or NTFS drive
+    On,
+    Off,
+};
+
 struct CopyOptions {
     unsigned threads = 0;                           // 0 chosen by copyThreadsFor, 1 copies in order
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
+    WriteBehind writeBehind = WriteBehind::Auto;
 };
 
 // An item the request left out after an error, or kept where it stood, and why.
@@ -63,7 +75,23 @@ public:
         std::lock_guard lock(m_questionLock);
         return question(cancel.cancelled() ? cancelledAnswers() : m_questions);
     }
+    // Skip All remembers the reason: a later error for it is left out and listed
+    // without a question (and answered Skip).
     ErrorAnswer askAboutError(const std::string& item, int error, bool canRetry);
+
+    // Every file and folder is flushed as it is finished: asked for, or because the
+    // destination's syncfs proves nothing (FUSE, network). Set before the copy starts.
+    [[nodiscard]] bool syncEachFile() const { return m_syncEachFile; }
+    void syncEachFileFromNowOn() { m_syncEachFile = true; }
+
+    // Whether file data is written behind (WriteBehind); set before the copy starts.
+    [[nodiscard]] bool writeBehind() const { return m_writeBehind; }
+    void writeBehindFromNowOn() { m_writeBehind = true; }
+
+    // The user agreed, before the copy, that replaced items are deleted rather than
+    // kept in the trash (there is no room to keep them).
+    [[nodiscard]] bool deleteReplaced() const { return m_deleteReplaced; }
+    void deleteReplacedFromNowOn() { m_deleteReplaced = true; }
 
     // Some item was not copied (an error the user skipped).
     void markFailed() { m_failed.store(true); }
@@ -119,6 +147,10 @@ private:
 
     CopyQuestions& m_questions;
     std::mutex m_questionLock;
+    std::set<std::string> m_skipAll; // reasons answered Skip All, guarded by m_questionLock
+    bool m_syncEachFile = false;
+    bool m_deleteReplaced = false;
+    bool m_writeBehind = false;
     std::atomic<bool> m_failed{false};
     mutable std::mutex m_leftOutLock;
     std::vector<LeftOutItem> m_leftOut;

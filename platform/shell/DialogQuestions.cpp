@@ -108,6 +108,7 @@ ErrorAnswer DialogQuestions::copyError(const std::string& item, const std::strin
     QPushButton* retry =
         canRetry ? box.addButton(QStringLiteral("&Retry"), QMessageBox::AcceptRole) : nullptr;
     QPushButton* skip = box.addButton(QStringLiteral("&Skip"), QMessageBox::DestructiveRole);
+    QPushButton* skipAll = box.addButton(QStringLiteral("Skip &all"), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(retry ? retry : skip);
     box.setEscapeButton(cancel);
@@ -116,6 +117,8 @@ ErrorAnswer DialogQuestions::copyError(const std::string& item, const std::strin
         return ErrorAnswer::Retry;
     if (box.clickedButton() == skip)
         return ErrorAnswer::Skip;
+    if (box.clickedButton() == skipAll)
+        return ErrorAnswer::SkipAll;
     return ErrorAnswer::Cancel;
 }
 

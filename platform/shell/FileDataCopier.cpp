@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
@@ -14,6 +15,10 @@ namespace {
 // Big enough to keep the disk streaming, small enough that Cancel answers quickly.
 constexpr off_t kKernelChunk = off_t{32} << 20;
 constexpr size_t kBufferSize = size_t{1} << 20;
+// Written behind: each step is small enough that waiting for one on a 20 MB/s stick
+// stays well under a second, and this much at most waits in the page cache.
+constexpr off_t kBehindChunk = off_t{2} << 20;
+constexpr std::int64_t kBehindInFlight = std::int64_t{8} << 20;
 
 // Errors that mean "this way of copying is not available here", not "the copy failed".
 bool unsupported(long error)
@@ -55,10 +60,43 @@ static bool generatedContent(const struct stat& st)
     return st.st_blocks == 0 && (st.st_size == 0 || st.st_size == page);
 }
 
+// Data just written: counted at once, or, written behind, sent to the device and
+// counted once the ranges before it are there.
+int FileDataCopier::wrote(int out, off_t offset, off_t length)
+{
+    m_written += length;
+    if (!m_writeBehind) {
+        report(length);
+        return 0;
+    }
+    if (int r = m_fs.syncRange(out, offset, length, SYNC_FILE_RANGE_WRITE); r != 0)
+        return r;
+    m_inFlight.emplace_back(offset, length);
+    m_inFlightBytes += length;
+    return waitFor(out, kBehindInFlight);
+}
+
+// Waits until no more than allowed bytes are on their way to the device.
+int FileDataCopier::waitFor(int out, std::int64_t allowed)
+{
+    while (m_inFlightBytes > allowed && !m_inFlight.empty()) {
+        const auto [offset, length] = m_inFlight.front();
+        const unsigned all = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
+        if (int r = m_fs.syncRange(out, offset, length, all); r != 0)
+            return r;
+        m_inFlight.pop_front();
+        m_inFlightBytes -= length;
+        report(length);
+    }
+    return 0;
+}
+
 int FileDataCopier::copy(int in, int out, const struct stat& source)
 {
     m_reported = 0;
     m_written = 0;
+    m_inFlight.clear();
+    m_inFlightBytes = 0;
     const off_t size = source.st_size;
     int result = 0;
     if (generatedContent(source)) {
@@ -99,6 +137,8 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
             result = copyRange(in, out, 0, size);
         }
     }
+    if (result == 0)
+        result = waitFor(out, 0);
     if (result != 0)
         report(-m_reported);
     return result;
@@ -131,8 +171,9 @@ int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
             return copyRangeByBuffer(in, out, offset, length);
         off_t inOffset = offset;
         off_t outOffset = offset;
-        ssize_t n = m_fs.copyFileRange(in, &inOffset, out, &outOffset,
-                                       static_cast<size_t>(std::min(length, kKernelChunk)));
+        const off_t step = m_writeBehind ? kBehindChunk : kKernelChunk;
+        ssize_t n =
+            m_fs.copyFileRange(in, &inOffset, out, &outOffset, static_cast<size_t>(std::min(length, step)));
         if (n < 0 && unsupported(n)) {
             m_kernelCopy = false;
             continue;
@@ -141,10 +182,10 @@ int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
             return static_cast<int>(n);
         if (n == 0)
             return kErrorChanged; // the source is shorter than it was a moment ago
+        if (int r = wrote(out, offset, n); r != 0)
+            return r;
         offset += n;
         length -= n;
-        report(n);
-        m_written += n;
     }
     return 0;
 }
@@ -171,10 +212,10 @@ int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t lengt
                 return -EIO;
             written += n;
         }
+        if (int r = wrote(out, offset, got); r != 0)
+            return r;
         offset += got;
         length -= got;
-        report(got);
-        m_written += got;
     }
     return 0;
 }
@@ -201,9 +242,9 @@ int FileDataCopier::copyToEnd(int in, int out)
                 return -EIO;
             done += n;
         }
+        if (int r = wrote(out, offset, got); r != 0)
+            return r;
         offset += got;
-        report(got);
-        m_written += got;
     }
 }
 

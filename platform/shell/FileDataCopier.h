@@ -9,6 +9,8 @@
 #include "platform/shell/FileSystem.h"
 
 #include <cstdint>
+#include <deque>
+#include <utility>
 #include <vector>
 
 namespace shell {
@@ -19,6 +21,9 @@ public:
 
     // Skips the reflink attempt (it is known to fail here).
     void skipClone() { m_tryClone = false; }
+    // Sends the data to the device as it goes, a few megabytes ahead at most, and
+    // counts bytes to the progress once the device has them (write-behind).
+    void writeBehind() { m_writeBehind = true; }
     // Whether the reflink attempt failed because the file systems cannot clone at all.
     [[nodiscard]] bool cloneUnsupported() const { return m_cloneUnsupported; }
 
@@ -40,6 +45,8 @@ private:
     int copyRangeByBuffer(int in, int out, off_t offset, off_t length);
     int copyToEnd(int in, int out);
     void report(std::int64_t bytes);
+    int wrote(int out, off_t offset, off_t length);
+    int waitFor(int out, std::int64_t allowed);
 
     FileSystem& m_fs;
     CancelToken& m_cancel;
@@ -47,6 +54,9 @@ private:
     bool m_kernelCopy = true;
     bool m_tryClone = true;
     bool m_cloneUnsupported = false;
+    bool m_writeBehind = false;
+    std::deque<std::pair<off_t, off_t>> m_inFlight; // ranges written, not yet known on the device
+    std::int64_t m_inFlightBytes = 0;
     std::int64_t m_reported = 0;
     std::int64_t m_written = 0;
 };

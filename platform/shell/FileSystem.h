@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
 #include <vector>
@@ -37,7 +38,12 @@ public:
     virtual int futimens(int fd, const struct timespec times[2]) = 0;
     virtual int fsync(int fd) = 0;
     virtual int syncfs(int fd) = 0;
+    // sync_file_range: starts (SYNC_FILE_RANGE_WRITE) or waits for the writing of a
+    // range of fd's data to its device; neither the device's cache nor metadata.
+    virtual int syncRange(int fd, off_t offset, off_t length, unsigned flags) = 0;
     virtual int statvfs(const std::string& path, struct statvfs* st) = 0;
+    // What the file system holding fd is (its type, name length and mount flags).
+    virtual int fstatfs(int fd, struct statfs* st) = 0;
 
     virtual int mkdir(const std::string& path, mode_t mode) = 0;
     virtual int listDirectory(const std::string& path, std::vector<DirEntry>& entries) = 0;

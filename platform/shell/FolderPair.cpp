@@ -41,7 +41,7 @@ void FolderPair::complete()
             m_session.noteLeftOut(m_shownTarget, kFolderMetadataNotKept + describeError(r));
         }
     }
-    if (m_written && m_target >= 0 && m_session.options.durability == Durability::SyncEachFile) {
+    if (m_written && m_target >= 0 && m_session.syncEachFile()) {
         if (int r = fs.fsync(m_target); r != 0)
             m_session.noteFlushError(r);
     }

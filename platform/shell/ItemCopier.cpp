@@ -124,6 +124,8 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         if (m_session.cloneUnsupported(file.before.st_dev))
             data.skipClone();
+        if (m_session.writeBehind())
+            data.writeBehind();
         result = data.copy(file.in, file.out, file.before);
         file.copied = result == 0 ? data.reported() : 0;
         file.written = data.written();
@@ -195,7 +197,7 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
     if (result == 0)
         result = copyMetadata(m_session, file.in, file.out, file.before, file.modeAtCreation,
                               at.folder.inherited());
-    if (result == 0 && m_session.options.durability == Durability::SyncEachFile)
+    if (result == 0 && m_session.syncEachFile())
         result = m_fs.fsync(file.out);
     if (result == 0 && file.unnamed) {
         result = publish(at, file.out, replace);
@@ -343,7 +345,10 @@ int ItemCopier::makeRoom(const Place& at)
     // With one flush at the end, that flush makes the trash's record durable too (the
     // trash shares the item's file system, which the request flushes): the record and
     // the move are done before the new file takes the name, and success waits for both.
-    const bool syncRecord = m_session.options.durability == Durability::SyncEachFile;
+    const bool syncRecord = m_session.syncEachFile();
+    // Agreed before the copy: the drive has no room to keep the replaced items.
+    if (m_session.deleteReplaced())
+        return kMustOverwrite;
     int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord);
     if (trashed == 0 || trashed == -ENOENT)
         return 0;

@@ -130,9 +130,19 @@ int PosixFileSystem::syncfs(int fd)
     return checked(::syncfs(fd));
 }
 
+int PosixFileSystem::syncRange(int fd, off_t offset, off_t length, unsigned flags)
+{
+    return restarting([&] { return ::sync_file_range(fd, offset, length, flags); });
+}
+
 int PosixFileSystem::statvfs(const std::string& path, struct statvfs* st)
 {
     return restarting([&] { return ::statvfs(path.c_str(), st); });
+}
+
+int PosixFileSystem::fstatfs(int fd, struct statfs* st)
+{
+    return restarting([&] { return ::fstatfs(fd, st); });
 }
 
 int PosixFileSystem::mkdir(const std::string& path, mode_t mode)

@@ -22,7 +22,9 @@ public:
     int futimens(int fd, const struct timespec times[2]) override;
     int fsync(int fd) override;
     int syncfs(int fd) override;
+    int syncRange(int fd, off_t offset, off_t length, unsigned flags) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
+    int fstatfs(int fd, struct statfs* st) override;
     int mkdir(const std::string& path, mode_t mode) override;
     int listDirectory(const std::string& path, std::vector<DirEntry>& entries) override;
     int realPath(const std::string& path, std::string& resolved) override;

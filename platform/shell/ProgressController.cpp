@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
+#include <algorithm>
+#include <cstdio>
 
 namespace shell {
 
@@ -14,6 +16,25 @@ QString display(const std::string& path)
 {
     // Names are shown as well as they decode; the copy itself keeps their bytes.
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// Data in the page cache that no drive holds yet, all drives together (Dirty and
+// Writeback in /proc/meminfo); unknown counts as nothing left.
+std::int64_t dataNotYetWritten()
+{
+    std::FILE* info = std::fopen("/proc/meminfo", "re");
+    if (!info)
+        return 0;
+    std::int64_t total = 0;
+    char line[128];
+    while (std::fgets(line, sizeof line, info)) {
+        long long kib = 0;
+        if (std::sscanf(line, "Dirty: %lld kB", &kib) == 1
+            || std::sscanf(line, "Writeback: %lld kB", &kib) == 1)
+            total += kib * 1024;
+    }
+    std::fclose(info);
+    return total;
 }
 
 } // namespace
@@ -102,6 +123,18 @@ ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
         v.busy = true;
         v.itemsFigure.clear();
         v.dataFigure.clear();
+        return v;
+    }
+    if (s.phase == CopyPhase::Finishing && s.leftToWrite > 0) {
+        // The kernel knows no more than what all drives still have to write: the
+        // smaller of the two is what is left of this copy's data.
+        const std::int64_t left = std::min(s.leftToWrite, dataNotYetWritten());
+        v.title = tr("Finishing writing to the drive...");
+        v.item = tr("Finishing writing to the drive...");
+        v.speed = tr("%1 left to write")
+                      .arg(formatBytes(static_cast<std::uint64_t>(std::max<std::int64_t>(left, 0))));
+        v.counts = counts;
+        v.busy = true;
         return v;
     }
     if (s.phase == CopyPhase::Finishing) {

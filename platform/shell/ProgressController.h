@@ -82,6 +82,7 @@ public:
     void itemsDone(std::uint64_t items) override { m_state.itemsDone(items); }
     void itemsSkipped(std::uint64_t items) override { m_state.itemsSkipped(items); }
     void finishing() override { m_state.finishing(); }
+    void leftToWrite(std::int64_t bytes) override { m_state.leftToWrite(bytes); }
     void questionAsked(const std::string& item) override { m_state.questionAsked(item); }
     void questionAnswered() override { m_state.questionAnswered(); }
 

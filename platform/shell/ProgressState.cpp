@@ -76,6 +76,11 @@ void ProgressState::finishing()
     m_phase.store(static_cast<int>(CopyPhase::Finishing));
 }
 
+void ProgressState::leftToWrite(std::int64_t bytes)
+{
+    m_leftToWrite.store(bytes);
+}
+
 void ProgressState::questionAsked(const std::string& item)
 {
     std::lock_guard lock(m_textLock);
@@ -99,6 +104,7 @@ ProgressSnapshot ProgressState::snapshot() const
     s.itemsSkipped = m_itemsSkipped.load(std::memory_order_relaxed);
     s.bytesDone = m_bytesDone.load(std::memory_order_relaxed);
     s.bytesTotal = m_bytesTotal.load();
+    s.leftToWrite = m_leftToWrite.load();
     std::lock_guard lock(m_textLock);
     s.asking = m_asking;
     if (m_asking && !m_asked.empty()) {

@@ -23,6 +23,7 @@ struct ProgressSnapshot {
     std::uint64_t itemsSkipped = 0;
     std::int64_t bytesDone = 0;
     std::uint64_t bytesTotal = 0;
+    std::int64_t leftToWrite = 0; // as the final flush started, data the drive may not hold yet
     // The item being asked about, else the latest one still being copied, else the
     // latest one started; empty before the first item.
     std::string item;
@@ -51,6 +52,7 @@ public:
     void itemsDone(std::uint64_t items) override;
     void itemsSkipped(std::uint64_t items) override;
     void finishing() override;
+    void leftToWrite(std::int64_t bytes) override;
 
     void questionAsked(const std::string& item) override;
     void questionAnswered() override;
@@ -73,6 +75,7 @@ private:
     std::atomic<std::uint64_t> m_itemsSkipped{0};
     std::atomic<std::int64_t> m_bytesDone{0};
     std::atomic<std::uint64_t> m_bytesTotal{0};
+    std::atomic<std::int64_t> m_leftToWrite{0};
     mutable std::mutex m_textLock;
     std::vector<Current> m_current; // one entry per engine thread
     std::uint64_t m_serial = 0;

@@ -198,6 +198,22 @@ int renameIntoTrash(int dirfd, const std::string& name, const std::string& files
     return ::renameat(dirfd, name.c_str(), AT_FDCWD, filesPath.c_str()) == 0 ? 0 : -errno;
 }
 
+// The record's Path: absolute in the home trash; in a drive's own trash, from the
+// drive's top folder, so the item can be put back wherever the drive is mounted next.
+std::string recordedPath(const std::string& absolute, const std::string& trash)
+{
+    if (trash == homeTrashFolder())
+        return absolute;
+    // $top/.Trash-<uid>, or $top/.Trash/<uid>
+    const std::string top =
+        nameOf(trash).rfind(".Trash-", 0) == 0 ? parentOf(trash) : parentOf(parentOf(trash));
+    if (top == "/")
+        return absolute.substr(1);
+    if (absolute.compare(0, top.size() + 1, top + "/") != 0)
+        return absolute;
+    return absolute.substr(top.size() + 1);
+}
+
 int writeAll(int fd, const std::string& text)
 {
     size_t done = 0;
@@ -256,8 +272,8 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
     if (trash.empty())
         return -EXDEV;
 
-    std::string info =
-        "[Trash Info]\nPath=" + percentEncoded(absolute) + "\nDeletionDate=" + localTimeStamp() + "\n";
+    std::string info = "[Trash Info]\nPath=" + percentEncoded(recordedPath(absolute, trash))
+                       + "\nDeletionDate=" + localTimeStamp() + "\n";
     // A folder of the trash was removed since the trash was found: find or make it once
     // more, and start again there. False when that was done already or failed.
     auto lookAgain = [&](int& n) {
@@ -265,6 +281,8 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
             return false;
         lookedAgain = true;
         trash = knownTrashFor(absolute, item.st_dev, true);
+        info = "[Trash Info]\nPath=" + percentEncoded(recordedPath(absolute, trash))
+               + "\nDeletionDate=" + localTimeStamp() + "\n";
         n = 0;
         return !trash.empty();
     };

@@ -27,22 +27,28 @@ TreeScanner::TreeScanner(FileSystem& fs, CancelToken& cancel, std::uint64_t bloc
 {
 }
 
-void TreeScanner::count(EntryKind kind, const struct stat& st)
+void TreeScanner::count(EntryKind kind, const struct stat& st, const std::string& shown)
 {
+    if (kind == EntryKind::File && m_largestFile > 0 && st.st_size > m_largestFile) {
+        m_tooLarge.push_back(shown);
+        return;
+    }
     ++m_totals.items;
     if (kind == EntryKind::File) {
         m_totals.bytes += static_cast<std::uint64_t>(std::max<off_t>(st.st_size, 0));
         // What the file occupies, not its size: a sparse file needs room for its data only.
         const auto allocated = static_cast<std::uint64_t>(std::max<blkcnt_t>(st.st_blocks, 0)) * 512;
-        m_totals.blocks += (allocated + m_blockSize - 1) / m_blockSize * m_blockSize;
+        const std::uint64_t blocks = (allocated + m_blockSize - 1) / m_blockSize * m_blockSize;
+        m_totals.blocks += blocks;
+        m_totals.largest = std::max(m_totals.largest, blocks);
     } else if (kind == EntryKind::Folder) {
         m_totals.blocks += m_blockSize;
     }
 }
 
-void TreeScanner::countSingle(const struct stat& st)
+void TreeScanner::countSingle(const struct stat& st, const std::string& shown)
 {
-    count(kindOf(st.st_mode), st);
+    count(kindOf(st.st_mode), st, shown);
 }
 
 template <typename F> bool TreeScanner::retrying(const std::string& item, F call)
@@ -95,7 +101,7 @@ bool TreeScanner::scan(int parent, const std::string& name, const std::string& s
         }
         frame.device = st.st_dev;
         frame.inode = st.st_ino;
-        count(EntryKind::Folder, st);
+        count(EntryKind::Folder, st, folderShown);
         std::sort(frame.children.begin(), frame.children.end(),
                   [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
         stack.push_back(std::move(frame));
@@ -147,7 +153,7 @@ bool TreeScanner::scan(int parent, const std::string& name, const std::string& s
             }
             kind = EntryKind::Loop;
         }
-        count(kind, st);
+        count(kind, st, childShown);
     }
     return true;
 }

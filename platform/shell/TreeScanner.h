@@ -23,7 +23,8 @@ enum class EntryKind : std::uint8_t { Folder, File, Link, Fifo, Special, Loop };
 struct TreeTotals {
     std::uint64_t items = 0;
     std::uint64_t bytes = 0;
-    std::uint64_t blocks = 0; // what the items occupy on the disk, in whole blocks of blockSize
+    std::uint64_t blocks = 0;  // what the items occupy on the disk, in whole blocks of blockSize
+    std::uint64_t largest = 0; // the blocks of the largest file
 };
 
 class TreeScanner {
@@ -40,10 +41,15 @@ public:
     bool scan(int parent, const std::string& name, const std::string& shown);
 
     [[nodiscard]] const TreeTotals& totals() const { return m_totals; }
-    void countSingle(const struct stat& st);
+    void countSingle(const struct stat& st, const std::string& shown);
+
+    // Files larger than limit bytes are not counted but listed (their shown names):
+    // the destination cannot hold them, so they will not be copied.
+    void leaveOutFilesOver(std::int64_t limit) { m_largestFile = limit; }
+    [[nodiscard]] const std::vector<std::string>& tooLarge() const { return m_tooLarge; }
 
 private:
-    void count(EntryKind kind, const struct stat& st);
+    void count(EntryKind kind, const struct stat& st, const std::string& shown);
     // Runs call until it succeeds or the user gives up; false when skipped or cancelled.
     template <typename F> bool retrying(const std::string& item, F call);
 
@@ -52,6 +58,8 @@ private:
     std::uint64_t m_blockSize;
     ErrorHandler m_onError;
     TreeTotals m_totals;
+    std::int64_t m_largestFile = 0; // 0: no limit
+    std::vector<std::string> m_tooLarge;
 };
 
 [[nodiscard]] EntryKind kindOf(mode_t mode);

@@ -57,6 +57,11 @@ private slots:
     void cancelAnswerStopsTheRequest();
     void trashRefusedAsksBeforeDeleting();
     void notEnoughRoomIsWarnedBeforeStarting();
+    void replacingCountsTheRoomTheTrashKeeps();
+    void destinationIsKnownBeforeWriting_data();
+    void destinationIsKnownBeforeWriting();
+    void skipAllLeavesOutTheSameReasonUnasked();
+    void writtenBehindCountsWhatTheDeviceHas();
     void failedFlushIsAFailure();
     void countingErrorsAreAsked_data();
     void countingErrorsAreAsked();
@@ -82,6 +87,7 @@ void TestCopyFaults::failureIsReportedAndNothingIsLost_data()
         {"write error", "The disk could not be read or written (input/output error)."},
         {"open refused", "Access is denied."},
         {"vanished", "The item was removed or replaced while it was being copied."},
+        {"too large", "The file is too large for the destination drive."},
     };
     for (bool kernel : {true, false}) {
         for (const auto& fault : faults) {
@@ -107,6 +113,8 @@ void TestCopyFaults::failureIsReportedAndNothingIsLost()
         f.fs.writeFault = FaultyFileSystem::Fault{"big.bin", -EIO};
     else if (fault == "open refused")
         f.fs.openFault = FaultyFileSystem::Fault{"src/big.bin", -EACCES};
+    else if (fault == "too large")
+        f.fs.writeFault = FaultyFileSystem::Fault{"big.bin", -EFBIG};
     else
         f.fs.vanishMatch = "src/big.bin";
     f.questions.defaultClash = ClashAnswer::Yes;
@@ -244,6 +252,162 @@ void TestCopyFaults::notEnoughRoomIsWarnedBeforeStarting()
     ::close(fd);
     QCOMPARE(f.copy(f.src + "/sparse", f.dst), int(FileOpSuccess));
     QVERIFY(f.questions.log.empty());
+}
+
+// Replaced items stay on the drive in its trash: where the new tree fits only once
+// they are gone, the one question comes before anything is written.
+void TestCopyFaults::replacingCountsTheRoomTheTrashKeeps()
+{
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    tree::makeFolder(f.dst + "/t");
+    for (const char* name : {"a", "b", "c", "d"}) {
+        writeFile(f.src + "/t/" + name, tree::pattern(1 << 20, 1));
+        writeFile(f.dst + "/t/" + name, tree::pattern(1 << 20, 2));
+    }
+    f.fs.freeBytes = std::uint64_t{5} << 19; // room for one new file beside the old ones
+    f.questions.defaultClash = ClashAnswer::YesToAll;
+    f.questions.deleteAnswer = false;
+    const std::string question = "delete " + f.dst + "/t: " + describeError(kErrorNoRoomToKeep);
+    QCOMPARE(f.copy(f.src + "/t", f.dst), int(FileOpCancelled));
+    QCOMPARE(f.questions.log, std::vector<std::string>{question});
+    QCOMPARE(readFile(f.dst + "/t/d"), tree::pattern(1 << 20, 2));
+
+    f.questions.log.clear();
+    f.questions.deleteAnswer = true;
+    QCOMPARE(f.copy(f.src + "/t", f.dst), int(FileOpSuccess));
+    QCOMPARE(f.questions.log,
+             (std::vector<std::string>{question, "merge " + f.dst + "/t", "replace " + f.dst + "/t/a"}));
+    for (const char* name : {"a", "b", "c", "d"})
+        QCOMPARE(readFile(f.dst + "/t/" + name), tree::pattern(1 << 20, 1));
+    QVERIFY(tree::trashedNames(f.trash).empty());
+    QVERIFY(tree::partials(f.dst).empty());
+}
+
+// What the destination's file system is decides, before anything is written, what
+// goes there and how its arrival is proven.
+void TestCopyFaults::destinationIsKnownBeforeWriting_data()
+{
+    QTest::addColumn<QString>("drive");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("log"); // SRC and DST stand for the two folders
+    QTest::addColumn<QStringList>("copied");
+    QTest::addColumn<bool>("eachFileSynced");
+    const QString tooLarge = QString::fromStdString(describeError(kErrorTooLarge));
+    QTest::newRow("FAT: over 4 GiB left out unwritten")
+        << "fat" << int(FileOpFailed) << QStringList{"error SRC/huge: " + tooLarge}
+        << QStringList{"small.txt"} << false;
+    QTest::newRow("read-only: refused once")
+        << "read-only" << int(FileOpRefused)
+        << QStringList{"failed Cannot copy to \"DST\": " + QString::fromStdString(describeError(-EROFS))}
+        << QStringList{} << false;
+    QTest::newRow("FUSE: each file synced")
+        << "fuse" << int(FileOpSuccess) << QStringList{} << QStringList{"huge", "small.txt"} << true;
+    QTest::newRow("network: each file synced")
+        << "nfs" << int(FileOpSuccess) << QStringList{} << QStringList{"huge", "small.txt"} << true;
+    QTest::newRow("local disk: one flush")
+        << "ext4" << int(FileOpSuccess) << QStringList{} << QStringList{"huge", "small.txt"} << false;
+}
+
+void TestCopyFaults::destinationIsKnownBeforeWriting()
+{
+    QFETCH(QString, drive);
+    QFETCH(int, result);
+    QFETCH(QStringList, log);
+    QFETCH(QStringList, copied);
+    QFETCH(bool, eachFileSynced);
+    CopyFixture f;
+    // 5 GiB of holes: refused by size alone, copied in no time where it fits.
+    writeFile(f.src + "/huge", "x");
+    QCOMPARE(::truncate((f.src + "/huge").c_str(), off_t{5} << 30), 0);
+    writeFile(f.src + "/small.txt", "small");
+    if (drive == "fat")
+        f.fs.fileSystemType = 0x4d44;
+    else if (drive == "fuse")
+        f.fs.fileSystemType = 0x65735546;
+    else if (drive == "nfs")
+        f.fs.fileSystemType = 0x6969;
+    f.fs.readOnlyMount = drive == "read-only";
+
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    QCOMPARE(engine.run({f.src + "/huge", f.src + "/small.txt"}, f.dst), result);
+    std::vector<std::string> expected;
+    for (QString entry : log)
+        expected.push_back(entry.replace("SRC", QString::fromStdString(f.src))
+                               .replace("DST", QString::fromStdString(f.dst))
+                               .toStdString());
+    QCOMPARE(f.questions.log, expected);
+    std::vector<std::string> files;
+    for (const QString& name : copied)
+        files.push_back(name.toStdString());
+    QCOMPARE(tree::listing(f.dst), files);
+    if (drive == "fat") {
+        QCOMPARE(f.questions.retryOffered, std::vector<bool>{false});
+        QCOMPARE(engine.bytesWritten(), std::int64_t(5));
+        QCOMPARE(engine.leftOut().size(), size_t(1));
+        QCOMPARE(engine.leftOut()[0].item, f.src + "/huge");
+        const ProgressSnapshot p = f.progress.snapshot();
+        QCOMPARE(p.itemsDone, p.itemsTotal);
+        QCOMPARE(p.itemsSkipped, std::uint64_t(1));
+    }
+    if (result == int(FileOpSuccess)) {
+        QCOMPARE(f.fs.filesSynced.load() >= 2, eachFileSynced);
+        QCOMPARE(f.fs.fileSystemsSynced.load() == 0, eachFileSynced);
+    }
+}
+
+// "Skip all" answers every later error of the same reason: those items are listed,
+// never asked about; another reason is still asked.
+void TestCopyFaults::skipAllLeavesOutTheSameReasonUnasked()
+{
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    for (const char* name : {"a", "b", "c"})
+        writeFile(f.src + "/t/" + name, name);
+    writeFile(f.src + "/u.bin", "u");
+    f.fs.openFault = FaultyFileSystem::Fault{"src/t/", -EACCES};
+    f.fs.readFault = FaultyFileSystem::Fault{"src/u.bin", -EIO};
+    f.options.threads = 1;
+    f.questions.errorAnswers = {ErrorAnswer::SkipAll};
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    QCOMPARE(engine.run({f.src + "/t", f.src + "/u.bin"}, f.dst), int(FileOpFailed));
+    QCOMPARE(f.questions.log,
+             (std::vector<std::string>{"error " + f.src + "/t/a: Access is denied.",
+                                       "error " + f.src + "/u.bin: " + describeError(-EIO)}));
+    const std::vector<LeftOutItem> left = engine.leftOut();
+    QCOMPARE(left.size(), size_t(4));
+    QCOMPARE(left[2].item, f.src + "/t/c");
+    QCOMPARE(left[2].reason, std::string("Access is denied."));
+    const ProgressSnapshot p = f.progress.snapshot();
+    QCOMPARE(p.itemsDone, p.itemsTotal);
+    QCOMPARE(p.itemsSkipped, std::uint64_t(4));
+}
+
+// Written behind, the progress never runs ahead of the device, and only a few
+// megabytes wait on their way there, so the flush after 100% has little left to do.
+void TestCopyFaults::writtenBehindCountsWhatTheDeviceHas()
+{
+    CopyFixture f;
+    constexpr int kSize = 24 << 20;
+    writeFile(f.src + "/big.bin", tree::pattern(kSize, 1));
+    f.options.writeBehind = WriteBehind::On;
+    std::int64_t ahead = 0;  // the most the progress ever showed beyond the device
+    std::int64_t before = 0; // the progress's count as the copy started (it adds up over copies)
+    f.fs.whenRead = [&](const std::string&) {
+        ahead = std::max(ahead, f.progress.snapshot().bytesDone - before - f.fs.bytesOnDevice.load());
+    };
+    for (bool kernelCopy : {true, false}) {
+        f.fs.kernelCopy = kernelCopy;
+        f.fs.bytesOnDevice = 0;
+        f.fs.bytesSent = 0;
+        before = f.progress.snapshot().bytesDone;
+        const std::string into = f.dst + (kernelCopy ? "/a" : "/b");
+        QCOMPARE(f.copy(f.src + "/big.bin", into), int(FileOpSuccess));
+        QCOMPARE(readFile(into + "/big.bin"), tree::pattern(kSize, 1));
+        QCOMPARE(f.fs.bytesOnDevice.load(), std::int64_t(kSize));
+        QCOMPARE(ahead, std::int64_t(0));
+        QVERIFY(f.fs.mostInFlight.load() <= std::int64_t(10) << 20);
+    }
 }
 
 void TestCopyFaults::failedFlushIsAFailure()

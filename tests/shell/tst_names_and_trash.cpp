@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace shell;
 
@@ -25,6 +27,7 @@ private slots:
     void nameLists();
     void wildcards();
     void trashKeepsBytesAndRecordsTheOrigin();
+    void driveTrashRecordsThePathWithinTheDrive();
 };
 
 void TestNamesAndTrash::duplicateNames_data()
@@ -214,6 +217,33 @@ void TestNamesAndTrash::trashKeepsBytesAndRecordsTheOrigin()
             contents.insert(tree::readFile(trash + "/files/" + name));
     }
     QCOMPARE(contents.size(), size_t(12));
+}
+
+// A drive's own trash ($top/.Trash-<uid>) may be restored on another computer, where
+// the drive is mounted elsewhere: its record holds the path from the drive's top folder.
+void TestNamesAndTrash::driveTrashRecordsThePathWithinTheDrive()
+{
+    QTemporaryDir home;
+    ::setenv("XDG_DATA_HOME", (home.path().toStdString() + "/data").c_str(), 1);
+    struct stat shm {};
+    struct stat here {};
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(home.path().toLocal8Bit().constData(), &here) != 0
+        || shm.st_dev == here.st_dev)
+        QSKIP("needs /dev/shm on a file system of its own");
+    QTemporaryDir drive("/dev/shm/trash-test-XXXXXX");
+    const std::string folder = drive.path().toStdString() + "/w x";
+    tree::makeFolder(folder);
+    tree::writeFile(folder + "/item", "kept");
+    QCOMPARE(moveItemToTrash(folder + "/item"), 0);
+    const std::string trash = "/dev/shm/.Trash-" + std::to_string(::getuid());
+    const std::string record = trash + "/info/item.trashinfo";
+    const QByteArray info = tree::readFile(record);
+    const std::string name = nameOf(drive.path().toStdString());
+    ::unlink(record.c_str());
+    ::unlink((trash + "/files/item").c_str());
+    for (const std::string& made : {trash + "/files", trash + "/info", trash})
+        ::rmdir(made.c_str()); // only where this test left it empty
+    QVERIFY(info.startsWith(QByteArray::fromStdString("[Trash Info]\nPath=" + name + "/w%20x/item\n")));
 }
 
 QTEST_GUILESS_MAIN(TestNamesAndTrash)

@@ -167,6 +167,12 @@ void TestProgressWindow::sayFinishingWhileFlushing()
     controller.tick();
     QCOMPARE(controller.window()->itemText(), QString("Finishing writes..."));
     QCOMPARE(controller.window()->countsText(), QString("2 of 2 items, 2.0 KB of 2.0 KB"));
+    // Data the drive may not have yet: the wait is named, with what is left of it.
+    state.leftToWrite(std::int64_t{4} << 20);
+    now = 700;
+    controller.tick();
+    QCOMPARE(controller.window()->itemText(), QString("Finishing writing to the drive..."));
+    QVERIFY(controller.window()->speedText().endsWith(" left to write"));
 }
 
 void TestProgressWindow::cancelButtonAndCloseBoxStopTheCopy()

@@ -135,6 +135,31 @@ int FaultyFileSystem::statvfs(const std::string& path, struct statvfs* st)
     int r = PosixFileSystem::statvfs(path, st);
     if (r == 0 && freeBytes)
         st->f_bavail = static_cast<fsblkcnt_t>(*freeBytes / st->f_frsize);
+    if (r == 0 && readOnlyMount)
+        st->f_flag |= ST_RDONLY;
+    return r;
+}
+
+int FaultyFileSystem::syncRange(int fd, off_t offset, off_t length, unsigned flags)
+{
+    int r = PosixFileSystem::syncRange(fd, offset, length, flags);
+    if (r == 0 && (flags & SYNC_FILE_RANGE_WAIT_AFTER) != 0)
+        bytesOnDevice += length;
+    else if (r == 0)
+        bytesSent += length;
+    const std::int64_t ahead = bytesSent - bytesOnDevice;
+    if (ahead > mostInFlight)
+        mostInFlight = ahead;
+    return r;
+}
+
+int FaultyFileSystem::fstatfs(int fd, struct statfs* st)
+{
+    int r = PosixFileSystem::fstatfs(fd, st);
+    if (r == 0 && fileSystemType)
+        st->f_type = static_cast<decltype(st->f_type)>(*fileSystemType);
+    if (r == 0 && readOnlyMount)
+        st->f_flags |= ST_RDONLY;
     return r;
 }
 
@@ -184,6 +209,7 @@ int FaultyFileSystem::syncfs(int fd)
         if (fires(syncFault, pathOf(fd)))
             return syncFault->error;
     }
+    ++fileSystemsSynced;
     return PosixFileSystem::syncfs(fd);
 }
 
@@ -194,6 +220,7 @@ int FaultyFileSystem::fsync(int fd)
         if (fires(syncFault, pathOf(fd)))
             return syncFault->error;
     }
+    ++filesSynced;
     return PosixFileSystem::fsync(fd);
 }
 

@@ -44,6 +44,13 @@ public:
     // "renameNoReplace" (the flag), "link" (any second name), "tmpfile", "xattr" (setting
     // one), "chmod", "symlink", "colon" (making a name with ':'); each maps to the error.
     std::map<std::string, int> refusedCalls;
+    std::optional<std::uint64_t> fileSystemType;    // what fstatfs reports as the type
+    bool readOnlyMount = false;                     // statfs and statvfs say read-only
+    std::atomic<int> filesSynced{0};                // fsync calls that reached the disk
+    std::atomic<int> fileSystemsSynced{0};          // syncfs calls that reached the disk
+    std::atomic<std::int64_t> bytesSent{0};         // data whose writing to the device was started
+    std::atomic<std::int64_t> bytesOnDevice{0};     // data waited for until the device had it
+    std::atomic<std::int64_t> mostInFlight{0};      // the most sent and not yet waited for
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
     std::function<void(const std::string&)> whenRead;
@@ -55,6 +62,8 @@ public:
     ssize_t copyFileRange(int in, off_t* inOffset, int out, off_t* outOffset, size_t count) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
     int syncfs(int fd) override;
+    int fstatfs(int fd, struct statfs* st) override;
+    int syncRange(int fd, off_t offset, off_t length, unsigned flags) override;
     int fsync(int fd) override;
     int futimens(int fd, const struct timespec times[2]) override;
     int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;

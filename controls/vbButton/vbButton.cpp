@@ -42,6 +42,11 @@ bool vbButton::event(QEvent* event)
     case QEvent::Leave:
         pointerGone();
         break;
+    case QEvent::Shortcut:
+        // Only the accessible press action sends one to the button itself
+        // (access keys reach their QShortcut objects): a click as the access key gives it.
+        handleAccessKeyPress();
+        return true;
     default:
         break;
     }

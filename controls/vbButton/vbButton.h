@@ -36,7 +36,8 @@ public:
     [[nodiscard]] bool isOverTimerEnabled() const { return m_overTracking; }
     void overTimerTick() { handleOverTimer(); }
 
-    // Accessibility's press action: a click as the access key gives it.
+    // A click as the access key gives it, at once. (Accessibility's press
+    // action posts one instead; see vbButtonAccessible.)
     void accessiblePress() { handleAccessKeyPress(); }
 
 signals:

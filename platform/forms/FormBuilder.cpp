@@ -181,8 +181,10 @@ void FormBuilder::buildControls(const QJsonObject& description, QWidget* window,
     buildChildren(field(description, "controls").toArray(), window, window, controls);
     buildMenus(field(description, "menus").toArray(), window, controls);
     setTabOrder(window);
-    for (auto* label : window->findChildren<AccessLabel*>())
+    for (auto* label : window->findChildren<AccessLabel*>()) {
         label->updateAccessKey();
+        label->nameLabelledControl();
+    }
 }
 
 void FormBuilder::build(const QJsonObject& description, QWidget* window, Controls& controls)

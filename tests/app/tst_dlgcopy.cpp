@@ -3,6 +3,7 @@
 
 #include "app/DlgCopy.h"
 #include "app/VersionRecord.h"
+#include "forms/support/TextContrast.h"
 #include "platform/forms/AccessLabel.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/FormTimer.h"
@@ -462,11 +463,9 @@ private slots:
         QCOMPARE(qApp->property("productName").toString(), QStringLiteral("Quintaro"));
         QCOMPARE(qApp->property("fileDescription").toString(),
                  QStringLiteral("You can copy and paste quickly"));
-        // The path boxes are white whatever the palette's window colour.
-        QPalette tinted = QApplication::palette();
-        tinted.setColor(QPalette::Window, QColor(40, 40, 60));
-        tinted.setColor(QPalette::Base, QColor(40, 40, 60));
-        QApplication::setPalette(tinted);
+        // The path boxes are white whatever the palette's window colour, and
+        // under a dark theme their paths, like every other text, still read.
+        QApplication::setPalette(formstest::darkPalette());
         Fixture f;
         for (int i : {0, 1}) {
             auto* box = qobject_cast<QLineEdit*>(f.control("Txt", i));
@@ -474,7 +473,9 @@ private slots:
             QCOMPARE(box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2),
                      QColor(Qt::white));
         }
+        const QStringList unreadable = formstest::unreadableTexts(f.dlg.window());
         QApplication::setPalette(QPalette());
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u'\n')));
     }
 
     void quitYesUnloads()

@@ -315,7 +315,7 @@ private slots:
     }
 
     // Real: a window that takes the pointer away from a hot button ends its
-    // hover; a tool tip takes nothing.
+    // hover, as hiding the button does; a tool tip takes nothing.
     void realPointerTakenByAnotherWindow_data()
     {
         QTest::addColumn<QString>("taker");
@@ -323,6 +323,7 @@ private slots:
         QTest::newRow("pop-up menu") << "menu" << true;
         QTest::newRow("modal box") << "modal" << true;
         QTest::newRow("tool tip") << "tip" << false;
+        QTest::newRow("the button hidden under it") << "hide" << true;
     }
     void realPointerTakenByAnotherWindow()
     {
@@ -343,6 +344,8 @@ private slots:
             menu.popup(b->mapToGlobal(QPoint(20, 15)));
         else if (taker == QLatin1String("modal"))
             box.open();
+        else if (taker == QLatin1String("hide"))
+            b->hide();
         else
             QToolTip::showText(b->mapToGlobal(QPoint(20, 15)), QStringLiteral("Copy file..."), b);
         QTest::qWait(20);

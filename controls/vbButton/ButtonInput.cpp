@@ -72,6 +72,8 @@ void ButtonModel::handleMouseMove(short Button, short Shift, float X, float Y)
     }
 }
 
+// The hover's end: the host runs it when the pointer may have left (a leave,
+// a move outside, another window taking the pointer), not on a clock.
 void ButtonModel::handleOverTimer()
 {
     if (IsMouseOver())

@@ -2,7 +2,7 @@
 // The button's public face and its state machine, in plain C++: the property
 // procedures (store first, then what depends on the value, in a fixed order),
 // the saved property set, and the handlers of mouse, keyboard, focus, hover
-// timer and lifecycle. It paints only through the painter procedures and
+// tracking and lifecycle. It paints only through the painter procedures and
 // reaches its window only through ControlHost; events go out through
 // ButtonEvents.
 

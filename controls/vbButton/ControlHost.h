@@ -1,8 +1,8 @@
 #pragma once
 // What the button's model needs from its user-control host beyond painting:
 // ambient properties, the host's font, enabled state, pointer and icon,
-// access keys, the property-changed notification, capture, the pointer
-// position, focus moves, the hover timer and the window's size and shape.
+// access keys, the property-changed notification, capture, whether the
+// pointer is over it, focus moves, hover tracking and the window's size and shape.
 // vbButton implements it over forms::UserControl; tests may fake it.
 
 #include "controls/vbButton/ButtonHost.h"
@@ -45,11 +45,13 @@ public:
     // Show the surface on the screen at once.
     virtual void refreshWindow() = 0;
     virtual void setCapture() = 0;
-    // The window under the screen pointer is this control's own window.
+    // The pointer is over this control's own window and no other window covers
+    // it there, as the pointer's own events last told (no global pointer query).
     [[nodiscard]] virtual bool pointerOverOwnWindow() const = 0;
     // Synthesized Tab (forwards) or Shift+Tab (backwards), not waited for.
     virtual void sendTabKey(bool backwards) = 0;
-    // The control's hover timer.
+    // Hover tracking on or off. While it is on, the host runs handleOverTimer
+    // whenever the pointer may have gone; nothing polls while the pointer rests.
     virtual void setOverTimerEnabled(bool enabled) = 0;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/gdi/SysColors.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -19,17 +20,87 @@ vbButton::vbButton(QWidget* parent) : forms::UserControl(parent), ButtonModel(*t
     installButtonAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // hover tracking needs the moves without a button
-    m_overTimer.setInterval(3);
-    connect(&m_overTimer, &QTimer::timeout, this, [this] { handleOverTimer(); });
 }
 
 vbButton::~vbButton()
 {
-    m_overTimer.stop();
+    setOverTimerEnabled(false);
     handleTerminate();
 }
 
 // ---- Qt events onto the handlers ----------------------------------------
+
+// Enter and Leave come from Qt's own dispatch, which decides with the same
+// rounding as overOwnWindowAt, so coming in and going out agree at every scale.
+// (Hover events would do too, but Qt withholds HoverLeave while a pop-up is open.)
+bool vbButton::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+        m_pointerInside = true;
+        break;
+    case QEvent::Leave:
+        pointerGone();
+        break;
+    case QEvent::Shortcut:
+        // Only the accessible press action sends one to the button itself
+        // (access keys reach their QShortcut objects): a click as the access key gives it.
+        handleAccessKeyPress();
+        return true;
+    default:
+        break;
+    }
+    return UserControl::event(event);
+}
+
+// Watched only while a hover is tracked: a pop-up menu or a modal window that
+// appears takes the pointer, and the button under it would otherwise stay lit
+// (Qt sends it no leave for a pop-up). A tool tip takes nothing.
+bool vbButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        const auto* shown = static_cast<QWidget*>(watched);
+        if (shown->isWindow() && shown != window()
+            && (shown->windowType() == Qt::Popup || shown->isModal())) {
+            m_pointerInside = false;
+            // After the other window's show has finished: MouseOut may run anything.
+            QMetaObject::invokeMethod(
+                this, [this] { pointerGone(); }, Qt::QueuedConnection);
+        }
+    }
+    return UserControl::eventFilter(watched, event);
+}
+
+bool vbButton::overOwnWindowAt(const QPointF& local) const
+{
+    // Qt picks the widget under the pointer from the window-local position
+    // rounded to whole logical pixels (the mask included); the same rule here.
+    const QWidget* top = window();
+    const QPoint offset = mapTo(top, QPoint(0, 0));
+    const QPoint inTop = (local + QPointF(offset)).toPoint();
+    return top->rect().contains(inTop) && top->childAt(inTop) == this;
+}
+
+bool vbButton::pointerOverOwnWindow() const
+{
+    if (hasPointerProbe())
+        return widgetUnderPointer() == this;
+    return m_pointerInside && isVisible();
+}
+
+void vbButton::pointerGone()
+{
+    m_pointerInside = false;
+    if (m_overTracking)
+        handleOverTimer();
+}
+
+void vbButton::Hide()
+{
+    handleHide();
+    // A hidden window is under no pointer.
+    pointerGone();
+}
 
 void vbButton::mousePressEvent(QMouseEvent* event)
 {
@@ -63,8 +134,15 @@ void vbButton::mouseDoubleClickEvent(QMouseEvent*)
 
 void vbButton::mouseMoveEvent(QMouseEvent* event)
 {
+    // A move without a button reaches only the window under the pointer, but
+    // a held button or a capture brings moves from anywhere: judge by position.
+    m_pointerInside = overOwnWindowAt(event->position());
+    QPointer<vbButton> alive(this);
     handleMouseMove(mouseButtonsCode(event->buttons()), shiftCode(event->modifiers()),
                     pixelsToTwips(event->position().x()), pixelsToTwips(event->position().y()));
+    // A move that went outside ends the hover after the move itself was handled.
+    if (alive && !m_pointerInside)
+        pointerGone();
 }
 
 void vbButton::keyPressEvent(QKeyEvent* event)
@@ -194,10 +272,13 @@ void vbButton::propertyChanged(const QString& name)
 
 void vbButton::setOverTimerEnabled(bool enabled)
 {
+    if (enabled == m_overTracking)
+        return;
+    m_overTracking = enabled;
     if (enabled)
-        m_overTimer.start();
-    else
-        m_overTimer.stop();
+        qApp->installEventFilter(this);
+    else if (qApp)
+        qApp->removeEventFilter(this);
 }
 
 // ---- Events --------------------------------------------------------------

@@ -15,8 +15,6 @@
 #include "controls/vbButton/ControlHost.h"
 #include "platform/forms/UserControl.h"
 
-#include <QTimer>
-
 namespace vb {
 
 class vbButton : public forms::UserControl, public ButtonModel, public ControlHost, private ButtonEvents {
@@ -31,12 +29,15 @@ public:
     using ButtonModel::setEnabled;
     using ButtonModel::setFont;
 
-    // The hover timer (3 ms while the pointer is over the button). Tests and
-    // tools drive it tick by tick.
-    [[nodiscard]] bool isOverTimerEnabled() const { return m_overTimer.isActive(); }
+    // Hover tracking: on from the pointer's entry until the hover ends. No
+    // timer runs; the end is checked when the pointer's own events say it may
+    // have gone (a leave, a move outside, another window taking the pointer).
+    // Tests and tools run that check by hand.
+    [[nodiscard]] bool isOverTimerEnabled() const { return m_overTracking; }
     void overTimerTick() { handleOverTimer(); }
 
-    // Accessibility's press action: a click as the access key gives it.
+    // A click as the access key gives it, at once. (Accessibility's press
+    // action posts one instead; see vbButtonAccessible.)
     void accessiblePress() { handleAccessKeyPress(); }
 
 signals:
@@ -57,10 +58,12 @@ protected:
     void WriteProperties(forms::PropertyBag& bag) override { WriteSavedProperties(bag); }
     void Resize() override { handleResize(); }
     void Show() override { handleShow(); }
-    void Hide() override { handleHide(); }
+    void Hide() override;
     void AmbientChanged(const QString&) override { handleAmbientChanged(); }
     void AccessKeyPress(const QString&) override { handleAccessKeyPress(); }
 
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -105,7 +108,7 @@ public:
     void setWindowShape(const gdi::Region& region) override { setShape(region); }
     void refreshWindow() override { refresh(); }
     void setCapture() override { UserControl::setCapture(); }
-    bool pointerOverOwnWindow() const override { return widgetUnderPointer() == this; }
+    bool pointerOverOwnWindow() const override;
     void sendTabKey(bool backwards) override { UserControl::sendTabKey(backwards); }
     void setOverTimerEnabled(bool enabled) override;
 
@@ -121,7 +124,13 @@ private:
     bool raiseMouseOver() override;
     bool raiseMouseOut() override;
 
-    QTimer m_overTimer;
+    // Whether the pointer is over this window, as its own events last said.
+    [[nodiscard]] bool overOwnWindowAt(const QPointF& local) const;
+    // The pointer is known to be elsewhere: end a hover that is tracked.
+    void pointerGone();
+
+    bool m_overTracking = false;
+    bool m_pointerInside = false;
     // A left press inside the shape waits for its release to become a click.
     bool m_clickArmed = false;
 };

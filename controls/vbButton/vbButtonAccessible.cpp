@@ -3,6 +3,10 @@
 #include "controls/vbButton/AccessKey.h"
 #include "controls/vbButton/vbButton.h"
 
+#include <QCoreApplication>
+#include <QKeySequence>
+#include <QShortcutEvent>
+
 namespace vb {
 
 vbButtonAccessible::vbButtonAccessible(vbButton* button) : QAccessibleWidget(button, QAccessible::Button)
@@ -44,8 +48,12 @@ QStringList vbButtonAccessible::actionNames() const
 
 void vbButtonAccessible::doAction(const QString& actionName)
 {
+    // The tool's call must return before the click runs: a Click that opens a
+    // modal box would otherwise hold the call until the box closes. Posted as
+    // a shortcut event, the press waits for the next turn of the event loop
+    // and meets the same input lock as the button's access key.
     if (actionName == pressAction())
-        button()->accessiblePress();
+        QCoreApplication::postEvent(button(), new QShortcutEvent(QKeySequence(), 0));
     else
         QAccessibleWidget::doAction(actionName);
 }

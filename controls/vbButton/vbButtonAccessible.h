@@ -1,7 +1,8 @@
 #pragma once
 // What assistive technology sees of a button: a push button named by its
 // caption as it reads (no "&" prefixes), checkable in check-box mode, with a
-// press action that clicks it as its access key would.
+// press action that clicks it as its access key would, on the next turn of
+// the event loop.
 
 #include <QAccessibleWidget>
 

@@ -65,6 +65,23 @@ void AccessLabel::updateAccessKey()
     setBuddy(text().contains(u'&') ? accessTarget() : nullptr);
 }
 
+void AccessLabel::nameLabelledControl()
+{
+    if (m_labelFor.isEmpty())
+        return;
+    auto* named = window()->findChild<QWidget*>(m_labelFor);
+    if (named == nullptr || !named->accessibleName().isEmpty())
+        return;
+    QString reads;
+    const QString caption = text();
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == u'&' && ++i == caption.size())
+            break; // a trailing "&" shows nothing
+        reads += caption.at(i);
+    }
+    named->setAccessibleName(reads.trimmed());
+}
+
 namespace {
 
 QChar mnemonicOf(const QString& caption)

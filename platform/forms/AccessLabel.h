@@ -22,6 +22,11 @@ public:
     // registers the access key (if the caption has one) so it is shown underlined.
     void updateAccessKey();
 
+    // Call after the window's controls are built: the control of labelFor,
+    // unless it has a name of its own, is named for assistive tools by this
+    // label's caption as it reads (a box is known by the label beside it).
+    void nameLabelledControl();
+
     // The control (by object name, e.g. "Txt(1)") the access key is for.
     void setLabelFor(const QString& objectName) { m_labelFor = objectName; }
 

@@ -29,9 +29,11 @@ QString str(const QJsonObject& d, const char* key)
 QString textBoxStyle(const char* widgetClass, const QJsonObject& d)
 {
     const bool border = jsonBool(d.value(QStringLiteral("border")), true);
-    const QColor back =
-        oleColor(colorValue(d.value(QStringLiteral("backColor"))).value_or(SysWindowBackground));
-    const QColor fore = oleColor(colorValue(d.value(QStringLiteral("foreColor"))).value_or(SysWindowText));
+    const ColorPair colors =
+        pairedColors(colorValue(d.value(QStringLiteral("backColor"))).value_or(SysWindowBackground),
+                     colorValue(d.value(QStringLiteral("foreColor"))).value_or(SysWindowText));
+    const QColor back = *colors.back;
+    const QColor fore = *colors.fore;
     const QColor line = oleColor(0x80000010u); // button shadow
     return QStringLiteral("%1 { background-color: %2; color: %3; border: %4; padding: 0px 1px; }")
         .arg(QLatin1String(widgetClass), back.name(), fore.name(),

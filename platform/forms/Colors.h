@@ -24,4 +24,15 @@ inline constexpr std::uint32_t SysButtonFace = 0x8000000Fu;
 // Nothing for a missing or unreadable value.
 [[nodiscard]] std::optional<std::uint32_t> colorValue(const QJsonValue& value);
 
+// A control's background and text colour, as a description gives them
+// (nothing: inherited from the window, which follows the theme). Colours come
+// in pairs: a fixed (plain) background with a theme or inherited text colour
+// gets black or white text, whichever reads better on it; a fixed text colour
+// on a background given as a theme colour gets black or white behind it the
+// same way. Otherwise both are taken as given (both fixed, or both theme).
+struct ColorPair {
+    std::optional<QColor> back, fore;
+};
+[[nodiscard]] ColorPair pairedColors(std::optional<std::uint32_t> back, std::optional<std::uint32_t> fore);
+
 } // namespace forms

@@ -126,11 +126,13 @@ void FormBuilder::applyWindow(const QJsonObject& d, QWidget* window)
     if (d.contains(QLatin1String("font")))
         window->setFont(fontFromDescription(field(d, "font").toObject(), window->font()));
     window->setAutoFillBackground(true);
+    const ColorPair colors = pairedColors(colorValue(field(d, "backColor")).value_or(SysButtonFace),
+                                          colorValue(field(d, "foreColor")));
     QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, oleColor(colorValue(field(d, "backColor")).value_or(SysButtonFace)));
+    palette.setColor(QPalette::Window, *colors.back);
     window->setPalette(palette);
-    if (auto fore = colorValue(field(d, "foreColor")))
-        setForeground(window, oleColor(*fore));
+    if (colors.fore)
+        setForeground(window, *colors.fore);
 
     const bool tool = field(d, "kind").toString() == QLatin1String("tool");
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
@@ -161,10 +163,12 @@ void FormBuilder::applyCommon(const QJsonObject& c, QWidget* widget)
         widget->setToolTip(tip);
     if (c.contains(QLatin1String("font")))
         widget->setFont(fontFromDescription(field(c, "font").toObject(), widget->font()));
-    if (auto back = colorValue(field(c, "backColor")))
-        setBackground(widget, oleColor(*back));
-    if (auto fore = colorValue(field(c, "foreColor")))
-        setForeground(widget, oleColor(*fore));
+    const ColorPair colors =
+        pairedColors(colorValue(field(c, "backColor")), colorValue(field(c, "foreColor")));
+    if (colors.back)
+        setBackground(widget, *colors.back);
+    if (colors.fore)
+        setForeground(widget, *colors.fore);
     if (c.contains(QLatin1String("enabled")))
         widget->setEnabled(jsonBool(field(c, "enabled"), true));
     if (!jsonBool(field(c, "visible"), true))
@@ -181,8 +185,10 @@ void FormBuilder::buildControls(const QJsonObject& description, QWidget* window,
     buildChildren(field(description, "controls").toArray(), window, window, controls);
     buildMenus(field(description, "menus").toArray(), window, controls);
     setTabOrder(window);
-    for (auto* label : window->findChildren<AccessLabel*>())
+    for (auto* label : window->findChildren<AccessLabel*>()) {
         label->updateAccessKey();
+        label->nameLabelledControl();
+    }
 }
 
 void FormBuilder::build(const QJsonObject& description, QWidget* window, Controls& controls)

@@ -275,6 +275,11 @@ void UserControl::setPointerProbe(PointerProbe probe)
     pointerProbe() = std::move(probe);
 }
 
+bool UserControl::hasPointerProbe()
+{
+    return static_cast<bool>(pointerProbe());
+}
+
 QWidget* UserControl::widgetUnderPointer()
 {
     if (pointerProbe())

@@ -120,10 +120,12 @@ public:
     // Stable identifier of the control's window.
     [[nodiscard]] std::int32_t hWnd() const { return m_hwnd; }
 
-    // The widget under the screen pointer (GetCursorPos + WindowFromPoint). Tests
-    // replace the probe; the default asks QCursor and QApplication.
+    // The widget under the pointer as a test says it is (GetCursorPos +
+    // WindowFromPoint stand-in). Controls answer from their own pointer events
+    // while no probe is set; the default asks QCursor, which Wayland cannot.
     using PointerProbe = std::function<QWidget*()>;
     static void setPointerProbe(PointerProbe probe); // empty: back to the default
+    [[nodiscard]] static bool hasPointerProbe();
     [[nodiscard]] static QWidget* widgetUnderPointer();
 
     // Keystroke synthesis of Tab / Shift+Tab: posted, not waited for.

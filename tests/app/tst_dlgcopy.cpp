@@ -3,6 +3,7 @@
 
 #include "app/DlgCopy.h"
 #include "app/VersionRecord.h"
+#include "forms/support/TextContrast.h"
 #include "platform/forms/AccessLabel.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/FormTimer.h"
@@ -11,6 +12,7 @@
 #include "platform/forms/WindowDescription.h"
 #include "support/FakeShellDialogs.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QJsonArray>
@@ -111,20 +113,26 @@ private slots:
             QRect rect;
             const char* caption;
             const char* tip;
+            const char* accessibleName; // what a screen reader calls it
         };
         const Expect expected[] = {
-            {"vbButton1", -1, {16, 8, 65, 25}, "&Menu", "Additional features"},
-            {"Label2", -1, {248, 8, 33, 17}, "Type", "File or Folder"},
-            {"Opt", 0, {208, 24, 45, 17}, "File", "File type"},
-            {"Opt", 1, {280, 24, 57, 17}, "Folder", "Folder type"},
-            {"lbl", 0, {8, 56, 121, 17}, "Search File / Folder", ""},
-            {"Txt", 0, {136, 56, 243, 25}, "", ""},
-            {"btn", 1, {400, 56, 89, 25}, "&Browse File...", "Find the file will be copied"},
-            {"lbl", 1, {8, 96, 113, 17}, "&Copy To ....", ""},
-            {"Txt", 1, {136, 96, 243, 25}, "", ""},
-            {"btn", 2, {400, 96, 89, 25}, "&Copy To...", "Find a place to store the copy"},
-            {"Label5", -1, {200, 136, 121, 33}, "Clock", "Digital Clock"},
-            {"btn", 0, {384, 144, 121, 25}, "&Copy File...", "Copy file..."},
+            {"vbButton1", -1, {16, 8, 65, 25}, "&Menu", "Additional features", "Menu"},
+            {"Label2", -1, {248, 8, 33, 17}, "Type", "File or Folder", "Type"},
+            {"Opt", 0, {208, 24, 45, 17}, "File", "File type", "File"},
+            {"Opt", 1, {280, 24, 57, 17}, "Folder", "Folder type", "Folder"},
+            {"lbl", 0, {8, 56, 121, 17}, "Search File / Folder", "", "Search File / Folder"},
+            {"Txt", 0, {136, 56, 243, 25}, "", "", "Search File / Folder"},
+            {"btn",
+             1,
+             {400, 56, 89, 25},
+             "&Browse File...",
+             "Find the file will be copied",
+             "Browse File..."},
+            {"lbl", 1, {8, 96, 113, 17}, "&Copy To ....", "", "Copy To ...."},
+            {"Txt", 1, {136, 96, 243, 25}, "", "", "Copy To ...."},
+            {"btn", 2, {400, 96, 89, 25}, "&Copy To...", "Find a place to store the copy", "Copy To..."},
+            {"Label5", -1, {200, 136, 121, 33}, "Clock", "Digital Clock", "Clock"},
+            {"btn", 0, {384, 144, 121, 25}, "&Copy File...", "Copy file...", "Copy File..."},
         };
         for (const Expect& e : expected) {
             auto* widget = qobject_cast<QWidget*>(f.control(e.name, e.index));
@@ -132,7 +140,10 @@ private slots:
             QCOMPARE(widget->geometry(), e.rect);
             QCOMPARE(f.text(e.name, e.index), QString::fromLatin1(e.caption));
             QCOMPARE(widget->toolTip(), QString::fromLatin1(e.tip));
+            QAccessibleInterface* named = QAccessible::queryAccessibleInterface(widget);
+            QCOMPARE(named->text(QAccessible::Name), QString::fromLatin1(e.accessibleName));
         }
+        QCOMPARE(QAccessible::queryAccessibleInterface(w)->role(), QAccessible::Window);
     }
 
     void fonts()
@@ -452,11 +463,9 @@ private slots:
         QCOMPARE(qApp->property("productName").toString(), QStringLiteral("Quintaro"));
         QCOMPARE(qApp->property("fileDescription").toString(),
                  QStringLiteral("You can copy and paste quickly"));
-        // The path boxes are white whatever the palette's window colour.
-        QPalette tinted = QApplication::palette();
-        tinted.setColor(QPalette::Window, QColor(40, 40, 60));
-        tinted.setColor(QPalette::Base, QColor(40, 40, 60));
-        QApplication::setPalette(tinted);
+        // The path boxes are white whatever the palette's window colour, and
+        // under a dark theme their paths, like every other text, still read.
+        QApplication::setPalette(formstest::darkPalette());
         Fixture f;
         for (int i : {0, 1}) {
             auto* box = qobject_cast<QLineEdit*>(f.control("Txt", i));
@@ -464,7 +473,9 @@ private slots:
             QCOMPARE(box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2),
                      QColor(Qt::white));
         }
+        const QStringList unreadable = formstest::unreadableTexts(f.dlg.window());
         QApplication::setPalette(QPalette());
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u'\n')));
     }
 
     void quitYesUnloads()

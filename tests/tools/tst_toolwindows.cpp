@@ -3,6 +3,7 @@
 // saved property sets.
 
 #include "controls/vbButton/vbButton.h"
+#include "forms/support/TextContrast.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/WindowDescription.h"
 #include "support/ToolWindowHarness.h"
@@ -12,6 +13,7 @@
 #include "tools/countdown/frmHitung.h"
 #include "tools/zodiac/frmDate.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QScreen>
@@ -115,6 +117,21 @@ private slots:
         QCOMPARE(b->toolTip(), toolTip);
         QCOMPARE(b->geometry(), buttonRect);
         tooltest::close(form);
+    }
+
+    // Under a dark theme every text still reads: no fixed background meets the
+    // theme's text colour (the white boxes, the calendar's green day cells).
+    void textsReadUnderADarkPalette_data() { windowLook_data(); }
+    void textsReadUnderADarkPalette()
+    {
+        QFETCH(Opener, open);
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(formstest::darkPalette());
+        forms::Form& form = open();
+        const QStringList unreadable = formstest::unreadableTexts(form.window());
+        tooltest::close(form);
+        QApplication::setPalette(before);
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(u'\n')));
     }
 
     void menuFactoriesGiveTheSharedInstances()

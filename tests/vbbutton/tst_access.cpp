@@ -3,10 +3,12 @@
 
 #include "controls/vbButton/AccessKey.h"
 #include "platform/forms/ControlText.h"
+#include "platform/shell/CallerWindowsLock.h"
 #include "support/VbInputDriver.h"
 
 #include <QAccessible>
 #include <QtTest>
+#include <optional>
 
 using namespace vbtest;
 
@@ -142,8 +144,17 @@ private slots:
         QCOMPARE(log.take(), QStringList{});
     }
 
+    // The press action returns at once and clicks on the next turn of the
+    // event loop, unless the caller's windows are locked by then (a copy runs).
+    void accessibilityReportsAPushButton_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("free") << false;
+        QTest::newRow("caller windows locked") << true;
+    }
     void accessibilityReportsAPushButton()
     {
+        QFETCH(bool, locked);
         ButtonWindow w;
         vb::vbButton* b = w.button;
         b->setCaption("Copy && &Paste");
@@ -155,8 +166,25 @@ private slots:
         QVERIFY(actions);
         QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
         EventLog log(b);
+        std::optional<shell::CallerWindowsLock> lock;
+        if (locked)
+            lock.emplace();
         actions->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(log.take(), QStringList{"Click"});
+        QCOMPARE(log.take(), QStringList{});
+        QCoreApplication::sendPostedEvents();
+        const QStringList clicked = locked ? QStringList{} : QStringList{"Click"};
+        QCOMPARE(log.take(), clicked);
+
+        // The other ways in obey the same lock: Space, and the access key.
+        keyDown(b, Qt::Key_Space, QStringLiteral(" "));
+        keyUp(b, Qt::Key_Space, QStringLiteral(" "));
+        QCOMPARE(log.take().filter(QStringLiteral("Click")), clicked);
+        b->setCaption("&Copy To...");
+        QApplication::setActiveWindow(&w.window);
+        if (QApplication::activeWindow() == &w.window) {
+            QTest::keyClick(&w.window, Qt::Key_C, Qt::AltModifier);
+            QCOMPARE(log.take(), clicked);
+        }
     }
 
     void accessibilityShowsCheckState()

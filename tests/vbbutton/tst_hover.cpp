@@ -1,12 +1,56 @@
-// Hover tracking: MouseOver on entering, MouseOut at the first timer tick after
-// leaving, the hot look, and how presses and focus interact with it. The pointer
-// position and the timer ticks are driven by the test.
+// Hover tracking: MouseOver on entering, MouseOut once the pointer has left,
+// the hot look, and how presses and focus interact with it. Most cases drive
+// the pointer seam and the hover-end check by hand; the cases marked "real"
+// feed pointer events through the window system interface and Qt's own
+// enter/leave dispatch, with no seam. The whole run uses a scale factor of 1.5
+// (see main), so edges fall between device pixels.
 
 #include "support/VbInputDriver.h"
 
+#include <QMenu>
+#include <QMessageBox>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace vbtest;
+
+namespace {
+
+// The pointer as the platform reports it: positions in device pixels of the
+// window, turned into events by Qt's window system interface.
+struct RealPointer {
+    QWindow* window;
+    int time = 1000;
+    void moveTo(QPoint device, Qt::MouseButtons held = Qt::NoButton)
+    {
+        const qreal dpr = window->devicePixelRatio();
+        const QPointF local(device.x() / dpr, device.y() / dpr);
+        qt_handleMouseEvent(window, local, window->mapToGlobal(local), held, Qt::NoButton, QEvent::MouseMove,
+                            Qt::NoModifier, time += 20);
+    }
+    void leaveWindow()
+    {
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(window, &leave);
+    }
+};
+
+// A shown, exposed ButtonWindow with no pointer seam: IsMouseOver answers
+// from the events alone. The button covers device pixels 15..134 x 15..59.
+struct RealWindow {
+    ButtonWindow w;
+    RealPointer pointer{nullptr};
+    RealWindow()
+    {
+        forms::UserControl::setPointerProbe({});
+        // The window gives its only control the focus, which would make it hot.
+        w.button->setShowFocusRect(false);
+        (void)QTest::qWaitForWindowExposed(&w.window);
+        pointer.window = w.window.windowHandle();
+    }
+};
+
+} // namespace
 
 class TestHover : public QObject {
     Q_OBJECT
@@ -217,7 +261,109 @@ private slots:
         QCOMPARE(log.take(), (QStringList{"MouseOver", "MouseOut"}));
         QVERIFY(!b->state().m_IsHot);
     }
+
+    // Real: coming in over an edge and going out over it agree, one device
+    // pixel either side of it; and leaving the window ends the hover.
+    void realEdgesAtFractionalScale_data()
+    {
+        QTest::addColumn<QPoint>("device"); // window-local device pixel
+        QTest::addColumn<bool>("leaveWindow");
+        QTest::addColumn<bool>("over");
+        QTest::newRow("last column") << QPoint(134, 30) << false << true;
+        QTest::newRow("right of the last column") << QPoint(135, 30) << false << false;
+        QTest::newRow("first row") << QPoint(60, 15) << false << true;
+        QTest::newRow("above the first row") << QPoint(60, 14) << false << false;
+        QTest::newRow("last row") << QPoint(60, 59) << false << true;
+        QTest::newRow("below the last row") << QPoint(60, 60) << false << false;
+        QTest::newRow("first column") << QPoint(15, 30) << false << true;
+        QTest::newRow("left of the first column") << QPoint(14, 30) << false << false;
+        QTest::newRow("out of the window") << QPoint(60, 30) << true << false;
+    }
+    void realEdgesAtFractionalScale()
+    {
+        QFETCH(QPoint, device);
+        QFETCH(bool, leaveWindow);
+        QFETCH(bool, over);
+        RealWindow r;
+        vb::vbButton* b = r.w.button;
+        QCOMPARE(b->devicePixelRatioF(), 1.5);
+        EventLog log(b);
+
+        // In: from beside the button onto the pixel.
+        r.pointer.moveTo({4, 4});
+        r.pointer.moveTo(device);
+        if (leaveWindow)
+            r.pointer.leaveWindow();
+        QCOMPARE(b->state().m_IsHot, over);
+        const QStringList in = leaveWindow ? QStringList{"MouseOver", "MouseOut"}
+                               : over      ? QStringList{"MouseOver"}
+                                           : QStringList{};
+        QCOMPARE(log.take(), in);
+
+        // Out: from the middle of the button onto the same pixel.
+        r.pointer.moveTo({4, 4});
+        QVERIFY(!b->state().m_IsHot);
+        log.take();
+        r.pointer.moveTo({75, 37});
+        r.pointer.moveTo(device);
+        if (leaveWindow)
+            r.pointer.leaveWindow();
+        QCOMPARE(b->state().m_IsHot, over);
+        const QStringList out = over ? QStringList{"MouseOver"} : QStringList{"MouseOver", "MouseOut"};
+        QCOMPARE(log.take(), out);
+        QVERIFY(!b->state().m_IsHot || b->isOverTimerEnabled());
+    }
+
+    // Real: a window that takes the pointer away from a hot button ends its
+    // hover, as hiding the button does; a tool tip takes nothing.
+    void realPointerTakenByAnotherWindow_data()
+    {
+        QTest::addColumn<QString>("taker");
+        QTest::addColumn<bool>("endsHover");
+        QTest::newRow("pop-up menu") << "menu" << true;
+        QTest::newRow("modal box") << "modal" << true;
+        QTest::newRow("tool tip") << "tip" << false;
+        QTest::newRow("the button hidden under it") << "hide" << true;
+    }
+    void realPointerTakenByAnotherWindow()
+    {
+        QFETCH(QString, taker);
+        QFETCH(bool, endsHover);
+        RealWindow r;
+        vb::vbButton* b = r.w.button;
+        EventLog log(b);
+        r.pointer.moveTo({4, 4});
+        r.pointer.moveTo({75, 37});
+        QCOMPARE(log.take(), QStringList{"MouseOver"});
+
+        QMenu menu;
+        menu.addAction(QStringLiteral("&Calendar Generator"));
+        QMessageBox box(QMessageBox::Information, QStringLiteral("INFORMATION"),
+                        QStringLiteral("Copying Failed!"));
+        if (taker == QLatin1String("menu"))
+            menu.popup(b->mapToGlobal(QPoint(20, 15)));
+        else if (taker == QLatin1String("modal"))
+            box.open();
+        else if (taker == QLatin1String("hide"))
+            b->hide();
+        else
+            QToolTip::showText(b->mapToGlobal(QPoint(20, 15)), QStringLiteral("Copy file..."), b);
+        QTest::qWait(20);
+        QCOMPARE(log.take(), endsHover ? QStringList{"MouseOut"} : QStringList{});
+        QCOMPARE(b->state().m_IsHot, !endsHover);
+        menu.close();
+        box.close();
+        QToolTip::hideText();
+    }
 };
 
-QTEST_MAIN(TestHover)
+// Edges between device pixels show only at a fractional scale.
+int main(int argc, char** argv)
+{
+    qputenv("QT_SCALE_FACTOR", "1.5");
+    QApplication app(argc, argv);
+    TestHover test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_hover.moc"

@@ -172,7 +172,12 @@ int Dc::drawScaledText(const QString& text, const Rect& r, unsigned format, int 
     const int lineHeight = fm.ascent() + fm.descent();
     const std::vector<Line> lines = layoutLines(shown.text, cache, r.width(), format);
 
+    // Aliased glyphs need hinting to keep their stems whole; Qt's default turns it
+    // off while the application is scaled for a high-density screen, which thins
+    // bold strokes and fills counters in, so it is asked for by name.
     QFont deviceFont = font;
+    if (deviceFont.hintingPreference() == QFont::PreferDefaultHinting)
+        deviceFont.setHintingPreference(QFont::PreferFullHinting);
     if (font.pixelSize() > 0)
         deviceFont.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * surface.scale()))));
     else

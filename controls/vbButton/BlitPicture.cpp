@@ -38,6 +38,25 @@ int greyOf(int red, int green, int blue)
     return int(std::nearbyint(g1 + 0.59 * green + 0.11 * blue));
 }
 
+// The picture's pixels spread over the device block of (x, y, w, h) on `target`:
+// each device pixel takes the picture pixel of the logical pixel it lies in. The
+// block starts where x falls, so at a fractional scale its pattern of wider and
+// narrower columns is the destination's own, not one counted from 0.
+gdi::Surface overBlock(const gdi::Surface& picture, const gdi::Surface& target, const gdi::Rect& block, int x,
+                       int y)
+{
+    gdi::Surface spread(block.width(), block.height(), 0);
+    std::vector<int> columns(std::size_t(block.width()));
+    for (int i = 0; i < block.width(); ++i)
+        columns[std::size_t(i)] = target.toLogical(block.left + i) - x;
+    for (int j = 0; j < block.height(); ++j) {
+        const int row = target.toLogical(block.top + j) - y;
+        for (int i = 0; i < block.width(); ++i)
+            spread.setPixel(i, j, picture.pixel(columns[std::size_t(i)], row));
+    }
+    return spread;
+}
+
 } // namespace
 
 void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, const gdi::Picture& picture,
@@ -63,8 +82,7 @@ void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, 
     gdi::Dc(destWork).bitBlt(0, 0, dw, dh, target.deviceView(), block.left, block.top);
     gdi::Surface cut(w, h, 0);
     gdi::Dc(cut).bitBlt(0, 0, w, h, source, 0, 0);
-    gdi::Surface sourceWork(w, h, 0, target.scale());
-    gdi::Dc(sourceWork).bitBlt(0, 0, w, h, cut, 0, 0);
+    const gdi::Surface sourceWork = target.isScaled() ? overBlock(cut, target, block, x, y) : cut;
 
     gdi::BitmapInfoHeader header;
     header.width = dw;

@@ -245,7 +245,8 @@ private slots:
     // are the unscaled look with each pixel made the block of device pixels between
     // its edges' device positions (whole pixels, so nothing is blended), the window
     // shape covers exactly the blocks of the pixels it holds, and the caption is
-    // drawn anew at the device's resolution rather than enlarged.
+    // drawn anew at the device's resolution rather than enlarged; a picture is
+    // enlarged like the frame, its transparency and silhouettes per device pixel.
     void scaledLooks_data()
     {
         QTest::addColumn<int>("type");
@@ -264,9 +265,15 @@ private slots:
         QFETCH(QString, face);
         QFETCH(double, scale);
         constexpr int w = 41, h = 17;
+        // A picture with transparent pixels, at odd coordinates (where at 1.5 the
+        // blocks are one pixel wide, then two).
+        const gdi::PicturePtr picture =
+            bitmapFromMask({"rrk..", "r.k.r", "kkrrr"}, {{'r', 0x0000FF}, {'k', 0x202020}, {'.', F}});
         const auto render = [&](double ratio, const QString& caption) {
             auto b = std::make_unique<TestButton>(type, w, h, caption);
             b->host.font.setBold(true);
+            b->s.m_PictureNormal = picture;
+            MeasurePicture(b->s);
             b->host.resize(w, h, ratio);
             b->s.m_ColorScheme = csClassic;
             LoadColors(b->s, b->host);

@@ -1,4 +1,5 @@
-// Speed of the button painter: a full redraw of the program's own button look,
+// Speed of the button painter: a full redraw of the program's own button look
+// (also at a device pixel ratio of 2),
 // the redraw that has nothing to do (what hover tracking pays on every move), and
 // one picture transfer.
 
@@ -34,13 +35,11 @@ public:
     gdi::ColorRef parentBackColor() const override { return 0xC0C0C0; }
     gdi::ColorRef parentTextColor() const override { return 0; }
     gdi::Point positionOnParent() const override { return {}; }
-    void setControlHeight(int) override {}
-    void processPendingEvents() override {}
     void copyFromParent(gdi::Surface&, int, int, int, int) override {}
 
-    void resize(int w, int h)
+    void resize(int w, int h, double scale)
     {
-        m_surface.resize(w, h);
+        m_surface.resize(w, h, 0, scale);
         m_dc.selectFont(m_font);
     }
     gdi::Surface m_surface;
@@ -52,8 +51,9 @@ private:
 };
 
 // The main window's "&Copy File..." button: btRoundGradient, 75 x 23, system colours.
+// At `scale` device pixels per pixel, as on a scaled screen.
 struct Button {
-    Button()
+    explicit Button(double scale = 1.0)
     {
         gdi::setSysColorSource(gdi::SysColorSource::Classic);
         s.m_ButtonType = vb::btRoundGradient;
@@ -63,7 +63,7 @@ struct Button {
         s.m_UseMaskColor = true;
         s.m_MaskColor = 0xC0C0C0;
         s.m_Caption = QStringLiteral("&Copy File...");
-        host.resize(75, 23);
+        host.resize(75, 23, scale);
         s.m_Width = 75;
         s.m_Height = 23;
         s.m_FaceRect = {4, 4, 71, 19};
@@ -85,6 +85,18 @@ void BM_RedrawRoundGradient(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RedrawRoundGradient);
+
+// The same redraw on a screen at 200%: four times the device pixels, the caption
+// drawn in a font twice the size.
+void BM_RedrawRoundGradient2x(benchmark::State& state)
+{
+    Button b(2.0);
+    for (auto _ : state) {
+        vb::Redraw(b.s, b.host, vb::dsUp, true);
+        benchmark::DoNotOptimize(b.host.m_surface.pixel(1, 1));
+    }
+}
+BENCHMARK(BM_RedrawRoundGradient2x);
 
 void BM_RedrawRoundGradientHot(benchmark::State& state)
 {

@@ -42,10 +42,10 @@ void ShotHost::copyFromParent(gdi::Surface& dest, int /*x*/, int /*y*/, int w, i
     gdi::Dc(dest).fillRect({0, 0, w, h}, parentBackColor());
 }
 
-void ShotHost::resizeAndShow(int width, int height)
+void ShotHost::resizeAndShow(int width, int height, double scale)
 {
     vb::ButtonState& s = m_state;
-    m_surface.resize(width, height, gdi::GetSysColor(gdi::COLOR_BTNFACE));
+    m_surface.resize(width, height, gdi::GetSysColor(gdi::COLOR_BTNFACE), scale);
     m_dc.selectFont(m_font);
 
     s.m_Width = width;
@@ -56,7 +56,7 @@ void ShotHost::resizeAndShow(int width, int height)
     vb::MakeShape(s);
 
     if (s.m_ButtonType == vb::btTransparent) {
-        s.m_BackgroundDC.emplace(width, height, 0);
+        s.m_BackgroundDC.emplace(width, height, 0, scale);
         vb::CaptureBackground(s, *this);
     }
     s.m_RedrawEnabled = true;

@@ -27,13 +27,12 @@ public:
     [[nodiscard]] gdi::ColorRef parentBackColor() const override;
     [[nodiscard]] gdi::ColorRef parentTextColor() const override;
     [[nodiscard]] gdi::Point positionOnParent() const override { return {}; }
-    void setControlHeight(int) override {}
-    void processPendingEvents() override {}
     void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override;
 
     // The control's resize and show handling: size, face rectangle, layout, shape,
     // background of a transparent button, palette; redrawing on.
-    void resizeAndShow(int width, int height);
+    // The surface is drawn at `scale` device pixels per pixel.
+    void resizeAndShow(int width, int height, double scale = 1.0);
 
     [[nodiscard]] const gdi::Surface& surface() const { return m_surface; }
 

@@ -56,6 +56,9 @@ std::optional<ShotOptions> parseShotOptions(const QStringList& arguments, QStrin
     const auto type = value("type", "N", "ButtonType, 1 to 14 (others: face and picture only). Default 3.");
     const auto width = value("width", "W", "Width in pixels. Default 75.");
     const auto height = value("height", "H", "Height in pixels. Default 23.");
+    const auto scale = value("scale", "S",
+                             "Device pixel ratio of the screen drawn for (1, 1.25, 1.5, 2, 3 ...): the PNG "
+                             "has the button's size times S in device pixels. Default 1.");
     const auto state = value("state", "up|down|disabled", "Face to draw. Default up.");
     const auto hot = flag("hot", "Pointer over the button.");
     const auto focus = flag("focus", "The button has the focus.");
@@ -139,6 +142,16 @@ std::optional<ShotOptions> parseShotOptions(const QStringList& arguments, QStrin
         if (o.state != QLatin1String("up") && o.state != QLatin1String("down")
             && o.state != QLatin1String("disabled")) {
             *error = QStringLiteral("--state must be up, down or disabled");
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(scale)) {
+        bool ok = false;
+        o.scale = parser.value(scale).toDouble(&ok);
+        // Up to 8 keeps a 4096-pixel button's image within what a PNG writer takes.
+        if (!ok || !(o.scale >= 1 && o.scale <= 8)) {
+            *error =
+                QStringLiteral("--scale: not a device pixel ratio from 1 to 8: %1").arg(parser.value(scale));
             return std::nullopt;
         }
     }

@@ -10,6 +10,8 @@ namespace buttonshot {
 
 struct ShotOptions {
     std::int32_t type = 3;
+    // Device pixels per pixel: the screen's scale (1, 1.25, 1.5, 2, 3 ...).
+    double scale = 1.0;
     int width = 75;
     int height = 23;
     QString state = QStringLiteral("up"); // up, down or disabled

@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
         return 1;
 
     buttonshot::ShotHost host(s, captionFont(o), o.isDefault, o.parentColor);
-    host.resizeAndShow(o.width, o.height);
+    host.resizeAndShow(o.width, o.height, o.scale);
     vb::Redraw(s, host, o.state == QLatin1String("down") ? vb::dsDown : vb::dsUp, true);
 
     if (!host.surface().image().save(o.out, "PNG")) {

@@ -38,6 +38,25 @@ int greyOf(int red, int green, int blue)
     return int(std::nearbyint(g1 + 0.59 * green + 0.11 * blue));
 }
 
+// The picture's pixels spread over the device block of (x, y, w, h) on `target`:
+// each device pixel takes the picture pixel of the logical pixel it lies in. The
+// block starts where x falls, so at a fractional scale its pattern of wider and
+// narrower columns is the destination's own, not one counted from 0.
+gdi::Surface overBlock(const gdi::Surface& picture, const gdi::Surface& target, const gdi::Rect& block, int x,
+                       int y)
+{
+    gdi::Surface spread(block.width(), block.height(), 0);
+    std::vector<int> columns(std::size_t(block.width()));
+    for (int i = 0; i < block.width(); ++i)
+        columns[std::size_t(i)] = target.toLogical(block.left + i) - x;
+    for (int j = 0; j < block.height(); ++j) {
+        const int row = target.toLogical(block.top + j) - y;
+        for (int i = 0; i < block.width(); ++i)
+            spread.setPixel(i, j, picture.pixel(columns[std::size_t(i)], row));
+    }
+    return spread;
+}
+
 } // namespace
 
 void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, const gdi::Picture& picture,
@@ -49,15 +68,25 @@ void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, 
     const gdi::Surface source = sourceImage(s, picture, w, h);
 
     // Work images: the destination area as it stands, and the picture cut to w x h
-    // (a smaller bitmap leaves the rest of its work image black).
-    gdi::Surface destWork(w, h, 0);
-    gdi::Surface sourceWork(w, h, 0);
-    gdi::Dc(destWork).bitBlt(0, 0, w, h, dc.surface(), x, y);
-    gdi::Dc(sourceWork).bitBlt(0, 0, w, h, source, 0, 0);
+    // (a smaller bitmap leaves the rest of its work image black). They hold the
+    // destination's device pixels: on a scaled surface the picture is laid over its
+    // w x h logical block, each of its pixels a block of device pixels, and every
+    // rule below applies per device pixel, so the result is the unscaled one
+    // enlarged exactly.
+    const gdi::Surface& target = dc.surface();
+    const gdi::Rect block = target.toDevice(gdi::Rect::fromXYWH(x, y, w, h));
+    const int dw = block.width(), dh = block.height();
+    if (dw <= 0 || dh <= 0)
+        return;
+    gdi::Surface destWork(dw, dh, 0);
+    gdi::Dc(destWork).bitBlt(0, 0, dw, dh, target.deviceView(), block.left, block.top);
+    gdi::Surface cut(w, h, 0);
+    gdi::Dc(cut).bitBlt(0, 0, w, h, source, 0, 0);
+    const gdi::Surface sourceWork = target.isScaled() ? overBlock(cut, target, block, x, y) : cut;
 
     gdi::BitmapInfoHeader header;
-    header.width = w;
-    header.height = h;
+    header.width = dw;
+    header.height = dh;
     std::vector<std::uint8_t> d = gdi::getDIBits24(destWork, header);
     const std::vector<std::uint8_t> src = gdi::getDIBits24(sourceWork, header);
 
@@ -70,10 +99,10 @@ void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, 
     }
     const bool useKey = s.m_UseMaskColor;
 
-    const int stride = gdi::dibStride24(w);
-    for (int row = 0; row < h; ++row) {
+    const int stride = gdi::dibStride24(dw);
+    for (int row = 0; row < dh; ++row) {
         const std::size_t rowStart = std::size_t(row) * std::size_t(stride);
-        for (int col = 0; col < w; ++col) {
+        for (int col = 0; col < dw; ++col) {
             const std::size_t i = rowStart + std::size_t(col) * 3;
             const int sb = src[i], sg = src[i + 1], sr = src[i + 2];
             if (useKey && gdi::rgb(sr, sg, sb) == key)
@@ -99,7 +128,7 @@ void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, 
         }
     }
 
-    gdi::setDIBitsToDevice24(dc, x, y, w, h, d.data(), header);
+    gdi::setDIBitsToDevice24(dc, block.left, block.top, dw, dh, d.data(), header);
 }
 
 } // namespace vb

@@ -34,12 +34,10 @@ public:
     [[nodiscard]] virtual gdi::ColorRef parentTextColor() const = 0;
 
     // For the transparent style: the control's position on its parent (pixels),
-    // a height change that lets the parent repaint the area behind the control,
-    // pending messages processed, and the parent's pixels as they now stand.
+    // and what the parent shows beneath the control, without the control.
     [[nodiscard]] virtual gdi::Point positionOnParent() const = 0;
-    virtual void setControlHeight(int pixels) = 0;
-    virtual void processPendingEvents() = 0;
-    // Copies w x h pixels of the parent at (x, y) into dest at (0, 0).
+    // Paints w x h logical pixels of the parent at (x, y), as they lie beneath the
+    // control, into dest at (0, 0) at dest's scale. Runs no event loop.
     virtual void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) = 0;
 };
 

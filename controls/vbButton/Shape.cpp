@@ -62,20 +62,24 @@ void MakeShape(ButtonState& s)
     }
 }
 
+// The parent is asked to paint what lies beneath the control, the control left
+// out, rather than the control stepping aside and letting the event loop repaint
+// the parent: nothing else runs during the capture, so no handler can close the
+// window under it, and the control never changes size.
 void CaptureBackground(ButtonState& s, ButtonHost& host)
 {
-    // While the height is 0 the host reports resizes; the flag tells the resize
-    // handling to leave them alone.
     s.m_Capturing = true;
-    host.setControlHeight(0);
-    host.processPendingEvents();
     // The background image exists from the first show on; before that there is
     // nowhere to copy to, and the capture has nothing to do.
     if (s.m_BackgroundDC) {
+        // It keeps the size of the first show, at the scale the face is drawn in.
+        gdi::Surface& background = *s.m_BackgroundDC;
+        const double scale = host.surfaceDc().surface().scale();
+        if (background.scale() != scale)
+            background.resize(background.logicalWidth(), background.logicalHeight(), 0, scale);
         const gdi::Point at = host.positionOnParent();
-        host.copyFromParent(*s.m_BackgroundDC, at.x, at.y, s.m_Width, s.m_Height);
+        host.copyFromParent(background, at.x, at.y, s.m_Width, s.m_Height);
     }
-    host.setControlHeight(s.m_Height);
     s.m_Capturing = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/vbButton/InputCodes.h"
 #include "controls/vbButton/vbButtonAccessible.h"
+#include "platform/forms/RenderBehind.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QAccessible>
@@ -10,7 +11,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 
 namespace vb {
@@ -209,30 +209,9 @@ gdi::ColorRef vbButton::parentTextColor() const
     return gdi::GetSysColor(gdi::COLOR_BTNTEXT);
 }
 
-void vbButton::setControlHeight(int pixels)
-{
-    // The background capture shrinks the control so the parent paints the area
-    // behind it, then restores the height it had at the last resize. A hidden
-    // control covers nothing, and Qt tells it of no resize before its first
-    // show, so that height may not be known yet: leave a hidden control alone.
-    if (isVisible())
-        resize(width(), pixels);
-}
-
-void vbButton::processPendingEvents()
-{
-    QCoreApplication::processEvents();
-}
-
 void vbButton::copyFromParent(gdi::Surface& dest, int x, int y, int w, int h)
 {
-    QWidget* p = parentWidget();
-    if (!p || w <= 0 || h <= 0 || dest.isNull())
-        return;
-    const QImage behind = p->grab(QRect(x, y, w, h)).toImage();
-    QPainter painter(&dest.image());
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, behind);
+    forms::renderBehind(*this, QRect(x, y, w, h), dest);
 }
 
 gdi::PicturePtr vbButton::handCursor() const

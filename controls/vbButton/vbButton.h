@@ -85,8 +85,6 @@ public:
     gdi::ColorRef parentBackColor() const override;
     gdi::ColorRef parentTextColor() const override;
     gdi::Point positionOnParent() const override { return {x(), y()}; }
-    void setControlHeight(int pixels) override;
-    void processPendingEvents() override;
     void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override;
 
     // ControlHost

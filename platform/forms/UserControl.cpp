@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QPointer>
 #include <QShortcut>
@@ -16,6 +17,17 @@
 namespace forms {
 
 namespace {
+
+// The region's device pixels as a path in logical coordinates: every edge lies on a
+// whole device pixel, so the unantialiased clip takes exactly those pixels.
+QPainterPath deviceShapePath(const gdi::Region& shape, double scale)
+{
+    QPainterPath path;
+    const gdi::Region device = shape.scaled(scale);
+    for (const QRect& r : device.toQRegion())
+        path.addRect(QRectF(r.x() / scale, r.y() / scale, r.width() / scale, r.height() / scale));
+    return path;
+}
 
 UserControl::PointerProbe& pointerProbe()
 {
@@ -128,6 +140,8 @@ void UserControl::refresh()
 void UserControl::setShape(const gdi::Region& region)
 {
     m_shape = region;
+    // Where the shape leaves the client area the parent is painted beneath.
+    setAttribute(Qt::WA_OpaquePaintEvent, region.isEmpty());
     if (region.isEmpty())
         clearMask();
     else
@@ -298,18 +312,52 @@ void UserControl::sendTabKey(bool backwards)
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, mods));
 }
 
+// The surface holds device pixels: it is laid 1:1 over the widget's device pixels.
+// A shaped control paints only its shape as the screen sees it, the device edges
+// of the region, so the parent shows through everywhere else (the widget mask,
+// which Qt scales with its own rounding, only routes the mouse).
 void UserControl::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (!m_surface.isNull())
+    if (m_surface.scale() != devicePixelRatioF())
+        QMetaObject::invokeMethod(this, &UserControl::followScale, Qt::QueuedConnection);
+    if (m_surface.isNull())
+        return;
+    if (!m_shape.isEmpty())
+        p.setClipPath(deviceShapePath(m_shape, m_surface.scale()));
+    if (!m_surface.isScaled())
         p.drawImage(0, 0, m_surface.image());
+    else
+        p.drawImage(QRectF(0, 0, m_surface.logicalWidth(), m_surface.logicalHeight()), m_surface.image(),
+                    QRectF(m_surface.image().rect()));
 }
 
 void UserControl::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_surface.resize(width(), height(), m_backColor);
+    m_surface.resize(width(), height(), m_backColor, devicePixelRatioF());
     Resize();
+}
+
+bool UserControl::event(QEvent* event)
+{
+    const bool result = QWidget::event(event);
+    // A move to another screen, or the screen's own scale changing.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        followScale();
+    return result;
+}
+
+void UserControl::followScale()
+{
+    if (m_surface.scale() == devicePixelRatioF())
+        return;
+    m_surface.resize(width(), height(), m_backColor, devicePixelRatioF());
+    QPointer<UserControl> alive(this);
+    Resize();
+    // The look is made anew as at a show: the background behind it is taken again too.
+    if (alive && isVisible())
+        Show();
 }
 
 void UserControl::showEvent(QShowEvent* event)

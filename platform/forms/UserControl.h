@@ -61,8 +61,8 @@ public:
     [[nodiscard]] QJsonObject save() { return saveBag().toJson(); }
     [[nodiscard]] PropertyBag saveBag();
 
-    // Drawing surface, the size of the client area. surfaceDc() has the
-    // control's font selected.
+    // Drawing surface, the size of the client area in logical pixels, drawn at
+    // the widget's device pixel ratio. surfaceDc() has the control's font selected.
     [[nodiscard]] gdi::Surface& surface() { return m_surface; }
     [[nodiscard]] gdi::Dc& surfaceDc() { return m_dc; }
     // Cls: the whole surface in the clear colour (the button face unless set).
@@ -145,6 +145,7 @@ protected:
     virtual void AmbientChanged(const QString&) {}
     virtual void AccessKeyPress(const QString&) {}
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -152,6 +153,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The surface follows the device pixel ratio: rebuilt and redrawn when it changed.
+    void followScale();
     void applyCursor();
     void rebuildShortcuts();
 

@@ -85,16 +85,16 @@ void Dc::drawLine(int x0, int y0, int x1, int y1)
         const int r = dx > 0 ? x1 : dx < 0 ? x0 + 1 : x0 + 1;
         const int t = dy > 0 ? y0 : dy < 0 ? y1 + 1 : y0;
         const int b = dy > 0 ? y1 : dy < 0 ? y0 + 1 : y0 + 1;
-        m_surface->fillRect({l, t, r, b}, c);
+        m_surface->fillRect(m_surface->toDevice(Rect{l, t, r, b}), c);
         return;
     }
     // A wider pen (never used for lines here) is approximated by a square brush.
     const int back = (w - 1) / 2;
     auto plot = [&](int x, int y) {
-        if (w == 1)
+        if (w == 1 && !m_surface->isScaled())
             m_surface->setPixel(x, y, c);
         else
-            m_surface->fillRect(Rect::fromXYWH(x - back, y - back, w, w), c);
+            m_surface->fillRect(m_surface->toDevice(Rect::fromXYWH(x - back, y - back, w, w)), c);
     };
     const int adx = std::abs(dx), ady = std::abs(dy);
     if (adx >= ady) {
@@ -112,7 +112,7 @@ void Dc::drawLine(int x0, int y0, int x1, int y1)
 // columns 2 to 4: after the swap the right edge is still the one left out.
 void Dc::fillRect(const Rect& r, ColorRef brush)
 {
-    m_surface->fillRect(r.normalized(), brush & 0xFFFFFF);
+    m_surface->fillRect(m_surface->toDevice(r.normalized()), brush & 0xFFFFFF);
 }
 
 void Dc::frameRect(const Rect& r, ColorRef brush)
@@ -122,23 +122,62 @@ void Dc::frameRect(const Rect& r, ColorRef brush)
     // Four strips like GDI's PatBlt calls, so a one-pixel-wide rectangle frames as a
     // line and the strips may overlap without harm.
     const ColorRef c = brush & 0xFFFFFF;
-    m_surface->fillRect({r.left, r.top, r.left + 1, r.bottom}, c);
-    m_surface->fillRect({r.right - 1, r.top, r.right, r.bottom}, c);
-    m_surface->fillRect({r.left, r.top, r.right, r.top + 1}, c);
-    m_surface->fillRect({r.left, r.bottom - 1, r.right, r.bottom}, c);
+    const Surface& s = *m_surface;
+    m_surface->fillRect(s.toDevice(Rect{r.left, r.top, r.left + 1, r.bottom}), c);
+    m_surface->fillRect(s.toDevice(Rect{r.right - 1, r.top, r.right, r.bottom}), c);
+    m_surface->fillRect(s.toDevice(Rect{r.left, r.top, r.right, r.top + 1}), c);
+    m_surface->fillRect(s.toDevice(Rect{r.left, r.bottom - 1, r.right, r.bottom}), c);
 }
 
 void Dc::setPixelV(int x, int y, ColorRef c)
 {
-    m_surface->setPixel(x, y, c & 0xFFFFFF);
+    if (m_surface->isScaled())
+        m_surface->fillRect(m_surface->toDevice(Rect{x, y, x + 1, y + 1}), c & 0xFFFFFF);
+    else
+        m_surface->setPixel(x, y, c & 0xFFFFFF);
 }
 
 ColorRef Dc::getPixel(int x, int y) const
 {
-    return m_surface->pixel(x, y);
+    return m_surface->pixel(m_surface->toDevice(x), m_surface->toDevice(y));
 }
 
+// The block's logical edges go to device edges on each side. When both surfaces
+// have one scale that is a copy of device pixels; between scales each device pixel
+// takes the source's block of the logical pixel it lies in.
 void Dc::bitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    if (src.scale() != m_surface->scale()) {
+        blitResampled(dx, dy, w, h, src, sx, sy);
+        return;
+    }
+    const Rect to = m_surface->toDevice(Rect::fromXYWH(dx, dy, w, h));
+    deviceBlit(to.left, to.top, to.width(), to.height(), src, src.toDevice(sx), src.toDevice(sy));
+}
+
+void Dc::blitResampled(int dx, int dy, int w, int h, const Surface& src, int sx, int sy)
+{
+    const Rect to = m_surface->toDevice(Rect::fromXYWH(dx, dy, w, h));
+    const int y0 = std::max(to.top, 0), y1 = std::min(to.bottom, m_surface->height());
+    const int x0 = std::max(to.left, 0), x1 = std::min(to.right, m_surface->width());
+    // The source column of each device column, worked out once for the block.
+    std::vector<int> columns;
+    for (int x = x0; x < x1; ++x)
+        columns.push_back(src.toDevice(sx + m_surface->toLogical(x) - dx));
+    for (int y = y0; y < y1; ++y) {
+        const int from = src.toDevice(sy + m_surface->toLogical(y) - dy);
+        for (int x = x0; x < x1; ++x) {
+            const int c = columns[std::size_t(x - x0)];
+            // Outside the source a blit leaves the destination as it was.
+            if (src.contains(c, from))
+                m_surface->setPixel(x, y, src.pixel(c, from));
+        }
+    }
+}
+
+void Dc::deviceBlit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy)
 {
     // Clip the block against the source, then against this surface.
     auto clip = [&](int& a, int& b, int& len, int limitA) {
@@ -181,6 +220,10 @@ void Dc::bitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy
 // where x + y is even wherever the rectangle starts. Inverted edges are swapped
 // first. Each pixel of the border is visited exactly once, so a second call
 // restores the surface.
+//
+// On a scaled surface the border keeps its logical width (one logical pixel, a band
+// of device pixels) and the checkerboard is the device's own: the dots are single
+// device pixels where X + Y is even, as fine as the screen draws.
 void Dc::drawFocusRect(const Rect& rect)
 {
     const Rect r = rect.normalized();
@@ -190,25 +233,42 @@ void Dc::drawFocusRect(const Rect& rect)
         const bool on = ((x + y) & 1) == 0;
         m_surface->rop(x, y, 0xFFFFFF, on ? m_bkColor : m_textColor);
     };
-    for (int x = r.left; x < r.right; ++x) {
-        dot(x, r.top);
-        if (r.bottom - 1 > r.top)
-            dot(x, r.bottom - 1);
-    }
-    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-        dot(r.left, y);
-        if (r.right - 1 > r.left)
-            dot(r.right - 1, y);
+    const Surface& s = *m_surface;
+    // Device bands of the four logical border lines; a one-pixel-wide rectangle
+    // has its left and right band in the same place and visits it once.
+    const int left = s.toDevice(r.left), leftEnd = s.toDevice(r.left + 1);
+    const int rightStart = std::max(s.toDevice(r.right - 1), leftEnd), right = s.toDevice(r.right);
+    const int top = s.toDevice(r.top), topEnd = s.toDevice(r.top + 1);
+    const int bottomStart = std::max(s.toDevice(r.bottom - 1), topEnd), bottom = s.toDevice(r.bottom);
+    for (int y = top; y < bottom; ++y) {
+        if (y < topEnd || y >= bottomStart) {
+            for (int x = left; x < right; ++x)
+                dot(x, y);
+            continue;
+        }
+        for (int x = left; x < leftEnd; ++x)
+            dot(x, y);
+        for (int x = rightStart; x < right; ++x)
+            dot(x, y);
     }
 }
 
 // An icon arrives as ARGB32 with its mask in the alpha channel: alpha 0 (outside the
 // mask) keeps the destination, 255 replaces it, and the alpha of a 32-bit icon in
 // between blends: D = (S * a + D * (255 - a) + 127) / 255 per channel.
+//
+// On a scaled surface each icon pixel covers its logical pixel's device block.
 void Dc::drawIconEx(int x, int y, const QImage& icon)
 {
     if (icon.isNull())
         return;
+    if (m_surface->isScaled()) {
+        Surface natural(icon.width(), icon.height(), 0);
+        Dc(natural).bitBlt(0, 0, icon.width(), icon.height(), *m_surface, x, y);
+        Dc(natural).drawIconEx(0, 0, icon);
+        bitBlt(x, y, icon.width(), icon.height(), natural, 0, 0);
+        return;
+    }
     const QImage src =
         icon.format() == QImage::Format_ARGB32 ? icon : icon.convertToFormat(QImage::Format_ARGB32);
     const int x0 = std::max(x, 0), x1 = std::min(x + src.width(), m_surface->width());

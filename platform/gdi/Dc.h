@@ -2,6 +2,10 @@
 // A device context over a Surface, with the drawing rules of the Windows GDI:
 // line ends and the right/bottom edges of filled rectangles are excluded,
 // FrameRect draws inside its rectangle, the focus rectangle inverts.
+// Coordinates are logical pixels of the surface; on a scaled surface every
+// logical pixel of a fill, line, pixel or ellipse is drawn as its block of
+// device pixels, while text and the focus rectangle's dots are drawn at the
+// device's own resolution.
 
 #include "platform/gdi/Color.h"
 #include "platform/gdi/Rect.h"
@@ -93,6 +97,10 @@ public:
 
 private:
     void drawLine(int x0, int y0, int x1, int y1);
+    // BitBlt in device pixels, and between surfaces of different scales.
+    void deviceBlit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
+    void blitResampled(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
+    int drawScaledText(const QString& text, const Rect& r, unsigned format, int y, int result);
 
     Surface* m_surface;
     Pen m_pen;

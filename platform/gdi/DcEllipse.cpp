@@ -37,7 +37,11 @@ void Dc::ellipse(int left, int top, int right, int bottom)
                                    : Rect{left - penWidth / 2, top - penWidth / 2,
                                           right - 1 + (penWidth + 1) / 2, bottom - 1 + (penWidth + 1) / 2};
     const int w = box.width(), h = box.height();
-    const int firstRow = std::max(0, -box.top), lastRow = std::min(h, m_surface->height() - box.top);
+    const int firstRow = std::max(0, -box.top), lastRow = std::min(h, m_surface->logicalHeight() - box.top);
+    // Each logical span is one device rectangle: the rows stay blocks of device pixels.
+    auto span = [this](int x0, int y, int x1, ColorRef c) {
+        m_surface->fillRect(m_surface->toDevice(Rect{x0, y, x1, y + 1}), c);
+    };
     for (int row = firstRow; row < lastRow; ++row) {
         const detail::Span outer = detail::ellipseRowSpan(w, h, row, 0);
         if (outer.isEmpty())
@@ -46,14 +50,14 @@ void Dc::ellipse(int left, int top, int right, int bottom)
         const int x0 = box.left;
         const detail::Span inner = penWidth > 0 ? detail::ellipseRowSpan(w, h, row, penWidth) : outer;
         if (m_brush && !inner.isEmpty())
-            m_surface->fillRect({x0 + inner.x0, y, x0 + inner.x1, y + 1}, *m_brush & 0xFFFFFF);
+            span(x0 + inner.x0, y, x0 + inner.x1, *m_brush & 0xFFFFFF);
         if (penWidth == 0)
             continue;
         if (inner.isEmpty()) {
-            m_surface->fillRect({x0 + outer.x0, y, x0 + outer.x1, y + 1}, pen);
+            span(x0 + outer.x0, y, x0 + outer.x1, pen);
         } else {
-            m_surface->fillRect({x0 + outer.x0, y, x0 + inner.x0, y + 1}, pen);
-            m_surface->fillRect({x0 + inner.x1, y, x0 + outer.x1, y + 1}, pen);
+            span(x0 + outer.x0, y, x0 + inner.x0, pen);
+            span(x0 + inner.x1, y, x0 + outer.x1, pen);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace gdi {
@@ -131,6 +132,8 @@ int Dc::drawText(const QString& text, Rect& r, unsigned format)
     const int result = vcentre ? y - r.top + textHeight : textHeight;
     if (r.isEmpty() || m_surface->isNull())
         return result;
+    if (m_surface->isScaled())
+        return drawScaledText(text, r, format, y, result);
 
     QPainter painter(&m_surface->image());
     painter.setClipRect(QRect(r.left, r.top, r.width(), r.height()));
@@ -148,6 +151,59 @@ int Dc::drawText(const QString& text, Rect& r, unsigned format)
             const int ux = x + (k > 0 ? cache.advance(s.left(k)) : 0);
             const int uw = cache.advance(s.mid(k, 1));
             painter.fillRect(QRect(ux, y + fm.ascent() + underlineY, uw, underlineThickness), colour);
+        }
+        y += lineHeight;
+    }
+    return result;
+}
+
+// Text on a scaled surface: the lines are those of the logical layout, in the
+// same places, but each is drawn at the device's resolution in the font scaled
+// to it, so glyphs are as sharp as the screen allows and keep their own hinting
+// instead of being blocks of logical pixels. A centred line is centred on its
+// device width; lines start at the device edge of their logical top.
+int Dc::drawScaledText(const QString& text, const Rect& r, unsigned format, int y, int result)
+{
+    const Surface& surface = *m_surface;
+    const PrefixedText shown = (format & DT_NOPREFIX) ? PrefixedText{text, -1} : parsePrefix(text);
+    const QFont font = aliasedFont(m_font);
+    detail::TextCache& cache = detail::TextCache::forFont(font);
+    const QFontMetrics& fm = cache.metrics();
+    const int lineHeight = fm.ascent() + fm.descent();
+    const std::vector<Line> lines = layoutLines(shown.text, cache, r.width(), format);
+
+    // Aliased glyphs need hinting to keep their stems whole; Qt's default turns it
+    // off while the application is scaled for a high-density screen, which thins
+    // bold strokes and fills counters in, so it is asked for by name.
+    QFont deviceFont = font;
+    if (deviceFont.hintingPreference() == QFont::PreferDefaultHinting)
+        deviceFont.setHintingPreference(QFont::PreferFullHinting);
+    if (font.pixelSize() > 0)
+        deviceFont.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * surface.scale()))));
+    else
+        deviceFont.setPointSizeF(font.pointSizeF() * surface.scale());
+    detail::TextCache& device = detail::TextCache::forFont(deviceFont);
+    const QFontMetrics& dm = device.metrics();
+
+    const Rect clip = surface.toDevice(r);
+    QPainter painter(&m_surface->image());
+    painter.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
+    painter.setFont(deviceFont);
+    const QColor colour(toQRgb(m_textColor));
+    painter.setPen(colour);
+    const int underlineY = std::max(dm.underlinePos(), 1);
+    const int underlineThickness = std::max(dm.lineWidth(), 1);
+    for (const Line& line : lines) {
+        const QString s = shown.text.mid(line.start, line.length);
+        const int width = device.advance(s);
+        const int x = (format & DT_CENTER) ? (clip.left + clip.right - width) / 2 : clip.left;
+        const int top = surface.toDevice(y);
+        painter.drawStaticText(QPoint(x, top), device.prepared(s));
+        if (shown.underline >= line.start && shown.underline < line.start + line.length) {
+            const qsizetype k = shown.underline - line.start;
+            const int ux = x + (k > 0 ? device.advance(s.left(k)) : 0);
+            const int uw = device.advance(s.mid(k, 1));
+            painter.fillRect(QRect(ux, top + dm.ascent() + underlineY, uw, underlineThickness), colour);
         }
         y += lineHeight;
     }

@@ -1,6 +1,7 @@
 #include "platform/gdi/Region.h"
 
 #include "platform/gdi/EllipseSpans.h"
+#include "platform/gdi/Surface.h"
 
 #include <QList>
 #include <algorithm>
@@ -56,6 +57,21 @@ Region Region::ellipse(int left, int top, int right, int bottom)
 Region Region::subtracted(const Region& other) const
 {
     return Region(m_region.subtracted(other.m_region));
+}
+
+Region Region::scaled(double scale) const
+{
+    if (scale == 1.0)
+        return *this;
+    QRegion device;
+    for (const QRect& r : m_region) {
+        const int l = Surface::deviceEdge(r.left(), scale), t = Surface::deviceEdge(r.top(), scale);
+        const int rr = Surface::deviceEdge(r.left() + r.width(), scale);
+        const int b = Surface::deviceEdge(r.top() + r.height(), scale);
+        if (rr > l && b > t)
+            device += QRect(l, t, rr - l, b - t);
+    }
+    return Region(std::move(device));
 }
 
 Rect Region::bounds() const

@@ -17,6 +17,10 @@ public:
     // CombineRgn(..., RGN_DIFF)
     [[nodiscard]] Region subtracted(const Region& other) const;
 
+    // The region in device pixels of a surface of that scale: every edge goes where
+    // Surface::toDevice puts it, so a scaled drawing and its shape agree pixel for pixel.
+    [[nodiscard]] Region scaled(double scale) const;
+
     [[nodiscard]] bool contains(int x, int y) const { return m_region.contains(QPoint(x, y)); }
     [[nodiscard]] bool isEmpty() const { return m_region.isEmpty(); }
     [[nodiscard]] Rect bounds() const;

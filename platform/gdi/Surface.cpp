@@ -1,6 +1,7 @@
 #include "platform/gdi/Surface.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace gdi {
 
@@ -29,13 +30,47 @@ constexpr QRgb ropPixel(QRgb d, QRgb andMask, QRgb xorMask)
 
 } // namespace
 
-Surface::Surface(int width, int height, ColorRef fill) : m_image(makeImage(width, height, fill))
+Surface::Surface(int width, int height, ColorRef fill, double scale)
 {
+    resize(width, height, fill, scale);
 }
 
-void Surface::resize(int width, int height, ColorRef fill)
+void Surface::resize(int width, int height, ColorRef fill, double scale)
 {
-    m_image = makeImage(width, height, fill);
+    // A ratio that is not a finite positive number draws as 1: nothing a screen reports.
+    m_scale = (std::isfinite(scale) && scale > 0) ? scale : 1.0;
+    m_logicalWidth = std::max(width, 0);
+    m_logicalHeight = std::max(height, 0);
+    m_image = makeImage(toDevice(width), toDevice(height), fill);
+}
+
+int Surface::deviceEdge(int x, double scale)
+{
+    if (scale == 1.0)
+        return x;
+    return int(std::floor(double(x) * scale + 0.5));
+}
+
+Surface Surface::deviceView() const
+{
+    Surface view;
+    view.m_image = m_image;
+    return view;
+}
+
+// Device pixel X belongs to logical pixel L when toDevice(L) <= X < toDevice(L + 1),
+// which with toDevice(x) = floor(x * s + 1/2) is L = ceil((X + 1/2) / s) - 1.
+int Surface::toLogical(int deviceX) const
+{
+    if (m_scale == 1.0)
+        return deviceX;
+    int l = int(std::ceil((double(deviceX) + 0.5) / m_scale)) - 1;
+    // Guard the rounding of the division against the edges it must agree with.
+    while (toDevice(l) > deviceX)
+        --l;
+    while (toDevice(l + 1) <= deviceX)
+        ++l;
+    return l;
 }
 
 ColorRef Surface::pixel(int x, int y) const

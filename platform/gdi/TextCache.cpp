@@ -3,11 +3,17 @@
 #include <QCoreApplication>
 #include <QImage>
 
+#include <algorithm>
+#include <array>
+
 namespace gdi::detail {
 
 namespace {
 constexpr qsizetype kMaxEntries = 256;
-TextCache* g_cache = nullptr;
+// A few fonts at a time: a scaled surface measures in the logical font and draws
+// in the device one, and a window's buttons share one or two fonts.
+constexpr std::size_t kFonts = 4;
+std::array<TextCache*, kFonts>* g_caches = nullptr;
 } // namespace
 
 QPaintDevice* measuringDevice()
@@ -22,20 +28,34 @@ QPaintDevice* measuringDevice()
 }
 
 // Fonts and glyph runs must not outlive the application's font database, so the
-// cache is dropped when the application object goes away.
+// caches are dropped when the application object goes away.
 void TextCache::release()
 {
-    delete g_cache;
-    g_cache = nullptr;
+    if (g_caches)
+        for (TextCache* c : *g_caches)
+            delete c;
+    delete g_caches;
+    g_caches = nullptr;
 }
 
+// The caches are kept most recently used first; a new font takes the last one.
+// A reference handed out stays valid until kFonts other fonts were asked for.
 TextCache& TextCache::forFont(const QFont& font)
 {
-    if (!g_cache) {
-        g_cache = new TextCache;
+    if (!g_caches) {
+        g_caches = new std::array<TextCache*, kFonts>{};
         qAddPostRoutine(&TextCache::release);
     }
-    TextCache& c = *g_cache;
+    auto& caches = *g_caches;
+    std::size_t i = 0;
+    while (i < kFonts && caches[i] && !(caches[i]->m_font == font))
+        ++i;
+    if (i == kFonts)
+        i = kFonts - 1;
+    if (!caches[i])
+        caches[i] = new TextCache;
+    std::rotate(caches.begin(), caches.begin() + std::ptrdiff_t(i), caches.begin() + std::ptrdiff_t(i) + 1);
+    TextCache& c = *caches[0];
     if (!c.m_metrics || !(c.m_font == font) || c.m_entries.size() > kMaxEntries) {
         c.m_font = font;
         c.m_metrics.emplace(font, measuringDevice());

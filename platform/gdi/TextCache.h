@@ -15,7 +15,8 @@ namespace gdi::detail {
 
 class TextCache {
 public:
-    // The cache for `font` (already aliased); switching fonts empties it.
+    // The cache for `font` (already aliased); the least recently used of a few
+    // fonts gives its place to a new one.
     static TextCache& forFont(const QFont& font);
 
     [[nodiscard]] const QFontMetrics& metrics() const { return *m_metrics; }

@@ -155,6 +155,16 @@ void TstRects::focusRectPatternFollowsTheOrigin()
     GDI_COMPARE_MASK(u, {"..W.W..", ".W...W.", "..W.W..", "......."}, bw);
     du.drawFocusRect({6, 3, 1, 0});
     GDI_COMPARE_MASK(u, {".......", ".......", ".......", "......."}, bw);
+
+    // On a scaled surface the border is one logical pixel wide, a band of device
+    // pixels, and the dots are device pixels where X + Y is even: at 2 every band is
+    // two pixels, at 1.5 the edges 0, 1, 2, 3 fall on device pixels 0, 2, 3, 5.
+    Surface v(3, 3, 0, 2.0);
+    Dc(v).drawFocusRect({0, 0, 3, 3});
+    GDI_COMPARE_MASK(v, {"W.W.W.", ".W.W.W", "W...W.", ".W...W", "W.W.W.", ".W.W.W"}, bw);
+    Surface f(3, 3, 0, 1.5);
+    Dc(f).drawFocusRect({0, 0, 3, 3});
+    GDI_COMPARE_MASK(f, {"W.W.W", ".W.W.", "W...W", ".W.W.", "W.W.W"}, bw);
 }
 
 void TstRects::focusRectTwiceRestores()

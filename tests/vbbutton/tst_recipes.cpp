@@ -8,6 +8,9 @@
 #include "controls/vbButton/ButtonPainter.h"
 #include "controls/vbButton/Styles.h"
 
+#include <cmath>
+#include <memory>
+
 using namespace vb;
 using namespace vbtest;
 
@@ -236,6 +239,88 @@ private slots:
                                                                .arg(p.x)
                                                                .arg(p.y)
                                                                .arg(hex(b.at(p.x, p.y)), hex(p.color))));
+    }
+
+    // On a screen with a device pixel ratio the frame, lines and fills of every look
+    // are the unscaled look with each pixel made the block of device pixels between
+    // its edges' device positions (whole pixels, so nothing is blended), the window
+    // shape covers exactly the blocks of the pixels it holds, and the caption is
+    // drawn anew at the device's resolution rather than enlarged; a picture is
+    // enlarged like the frame, its transparency and silhouettes per device pixel.
+    void scaledLooks_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<double>("scale");
+        for (int type = btBordered; type <= btGradient; ++type)
+            for (const char* face : {"up", "hot", "down", "disabled"})
+                QTest::addRow("%d %s x2", type, face) << type << QString::fromLatin1(face) << 2.0;
+        for (int type : {int(btBordered), int(btRoundGradient), int(btFlat), int(btOval), int(btGradient)})
+            for (double scale : {1.25, 1.5})
+                QTest::addRow("%d up x%g", type, scale) << type << QStringLiteral("up") << scale;
+    }
+    void scaledLooks()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, face);
+        QFETCH(double, scale);
+        constexpr int w = 41, h = 17;
+        // A picture with transparent pixels, at odd coordinates (where at 1.5 the
+        // blocks are one pixel wide, then two).
+        const gdi::PicturePtr picture =
+            bitmapFromMask({"rrk..", "r.k.r", "kkrrr"}, {{'r', 0x0000FF}, {'k', 0x202020}, {'.', F}});
+        const auto render = [&](double ratio, const QString& caption) {
+            auto b = std::make_unique<TestButton>(type, w, h, caption);
+            b->host.font.setBold(true);
+            b->s.m_PictureNormal = picture;
+            MeasurePicture(b->s);
+            b->host.resize(w, h, ratio);
+            b->s.m_ColorScheme = csClassic;
+            LoadColors(b->s, b->host);
+            b->s.m_IsHot = face == QLatin1String("hot");
+            b->s.m_Enabled = face != QLatin1String("disabled");
+            b->draw(face == QLatin1String("down") ? dsDown : dsUp);
+            return b;
+        };
+        const auto plain = render(1.0, QString());
+        const auto scaled = render(scale, QString());
+        const gdi::Surface& device = scaled->host.surface;
+        QCOMPARE(device.width(), int(std::floor(w * scale + 0.5)));
+        QCOMPARE(device.height(), int(std::floor(h * scale + 0.5)));
+        const gdi::Region deviceShape = scaled->s.m_Region.scaled(scale);
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x) {
+                const int lx = device.toLogical(x), ly = device.toLogical(y);
+                if (device.pixel(x, y) != plain->at(lx, ly)
+                    || deviceShape.contains(x, y) != plain->s.m_Region.contains(lx, ly))
+                    QFAIL(qPrintable(
+                        QStringLiteral("device (%1, %2) is %3 (shape %4), pixel (%5, %6) is %7 (shape %8)")
+                            .arg(x)
+                            .arg(y)
+                            .arg(hex(device.pixel(x, y)))
+                            .arg(deviceShape.contains(x, y))
+                            .arg(lx)
+                            .arg(ly)
+                            .arg(hex(plain->at(lx, ly)))
+                            .arg(plain->s.m_Region.contains(lx, ly))));
+            }
+        if (type == btPictureOnly)
+            return; // no caption to look at
+        const auto captioned = render(1.0, QStringLiteral("B"));
+        const auto sharp = render(scale, QStringLiteral("B"));
+        // Pixels where the scaled caption differs from the enlarged one: there are
+        // some, and all lie inside the caption's rectangle and its effect layers.
+        const gdi::Rect around = sharp->host.surface.toDevice(sharp->s.m_CaptionRect.inflate(2, 2));
+        int differing = 0;
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x) {
+                if (sharp->host.surface.pixel(x, y)
+                    == captioned->at(device.toLogical(x), device.toLogical(y)))
+                    continue;
+                ++differing;
+                QVERIFY2(around.contains(x, y), qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            }
+        QVERIFY(differing > 0);
     }
 };
 

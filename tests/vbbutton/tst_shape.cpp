@@ -3,6 +3,11 @@
 #include "support/TestButton.h"
 
 #include "controls/vbButton/ButtonPainter.h"
+#include "controls/vbButton/vbButton.h"
+#include "platform/gdi/SysColors.h"
+
+#include <QTimer>
+#include <QWidget>
 
 using namespace vb;
 using namespace vbtest;
@@ -79,11 +84,8 @@ private slots:
         b.host.parent.setPixel(5, 3, 0x333333);
         b.host.position = {5, 3};
 
-        // Before the background image exists there is nothing to copy into, but the
-        // height still goes to 0 and back.
+        // Before the background image exists there is nothing to copy into.
         CaptureBackground(b.s, b.host);
-        QCOMPARE(b.host.heightRequests, QList<int>({0, 4}));
-        QCOMPARE(b.host.eventPumps, 1);
         QVERIFY(!b.s.m_Capturing);
 
         b.s.m_BackgroundDC.emplace(6, 4, 0);
@@ -94,6 +96,48 @@ private slots:
         b.draw(dsUp);
         QCOMPARE(b.at(0, 0), gdi::ColorRef(0x333333));
         VB_CHECK(checkRect(b.host.surface, {1, 0, 6, 4}, 0x222222));
+    }
+
+    // The capture at show asks the parent to paint what lies beneath the button, and
+    // nothing else runs meanwhile: a handler that could close the window is never
+    // reached inside show, and the button never changes size.
+    void transparentCaptureRunsNoEventLoop()
+    {
+        gdi::setSysColorSource(gdi::SysColorSource::Classic);
+        QWidget window;
+        window.resize(120, 60);
+        window.setAutoFillBackground(true);
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, QColor(0x11, 0x22, 0x33));
+        window.setPalette(palette);
+        // A panel beneath the button's left half; another one above its right end.
+        const auto panel = [&window](QColor colour, QRect where) {
+            auto* w = new QWidget(&window);
+            w->setAutoFillBackground(true);
+            QPalette p = w->palette();
+            p.setColor(QPalette::Window, colour);
+            w->setPalette(p);
+            w->setGeometry(where);
+            return w;
+        };
+        panel(QColor(0x44, 0x55, 0x66), QRect(0, 0, 30, 60));
+        auto* button = new vbButton(&window);
+        button->initNew();
+        button->setCaption(QString());
+        button->setButtonType(btTransparent);
+        button->setGeometry(10, 10, 40, 20);
+        panel(QColor(0x77, 0x88, 0x99), QRect(45, 0, 20, 60));
+        bool timerRan = false;
+        QTimer::singleShot(0, &window, [&] { timerRan = true; });
+        window.show();
+        QVERIFY(!timerRan);
+        QCOMPARE(button->size(), QSize(40, 20));
+        const gdi::Surface& face = button->surface();
+        QCOMPARE(face.pixel(2, 10), gdi::rgb(0x44, 0x55, 0x66));  // the panel beneath
+        QCOMPARE(face.pixel(25, 10), gdi::rgb(0x11, 0x22, 0x33)); // the window
+        QCOMPARE(face.pixel(38, 10), gdi::rgb(0x11, 0x22, 0x33)); // not the panel above
+        QCoreApplication::processEvents();
+        QVERIFY(timerRan);
     }
 };
 

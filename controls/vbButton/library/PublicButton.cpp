@@ -8,6 +8,7 @@
 #include <quintaro/vbButton.h>
 
 #include "controls/vbButton/vbButton.h"
+#include "platform/forms/RenderBehind.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -60,17 +61,11 @@ public:
     void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override
     {
         QWidget* shell = parentWidget();
-        QWidget* under = shell ? shell->parentWidget() : nullptr;
-        if (!under) {
+        if (!shell || !shell->parentWidget()) {
             vb::vbButton::copyFromParent(dest, x, y, w, h);
             return;
         }
-        if (w <= 0 || h <= 0 || dest.isNull())
-            return;
-        const QImage behind = under->grab(QRect(shell->mapTo(under, QPoint(x, y)), QSize(w, h))).toImage();
-        QPainter painter(&dest.image());
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, behind);
+        forms::renderBehind(*shell, QRect(shell->mapToParent(QPoint(x, y)), QSize(w, h)), dest);
     }
 };
 

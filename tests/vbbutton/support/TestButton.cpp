@@ -39,9 +39,9 @@ void TestHost::copyFromParent(gdi::Surface& dest, int x, int y, int w, int h)
     gdi::Dc(dest).bitBlt(0, 0, w, h, parent, x, y);
 }
 
-void TestHost::resize(int w, int h)
+void TestHost::resize(int w, int h, double scale)
 {
-    surface.resize(w, h, kSentinel);
+    surface.resize(w, h, kSentinel, scale);
     dc.selectFont(font);
     s.m_Width = w;
     s.m_Height = h;

@@ -39,13 +39,11 @@ public:
     [[nodiscard]] gdi::ColorRef parentBackColor() const override { return parentBack; }
     [[nodiscard]] gdi::ColorRef parentTextColor() const override { return parentText; }
     [[nodiscard]] gdi::Point positionOnParent() const override { return position; }
-    void setControlHeight(int pixels) override { heightRequests.append(pixels); }
-    void processPendingEvents() override { ++eventPumps; }
     void copyFromParent(gdi::Surface& dest, int x, int y, int w, int h) override;
 
-    // Resizes the surface (sentinel-filled) and runs the resize steps: face rectangle,
-    // caption layout, window shape.
-    void resize(int w, int h);
+    // Resizes the surface (sentinel-filled, drawn at `scale` device pixels per
+    // pixel) and runs the resize steps: face rectangle, caption layout, window shape.
+    void resize(int w, int h, double scale = 1.0);
     // The show steps: redrawing on, palette loaded.
     void show();
 
@@ -59,10 +57,8 @@ public:
     gdi::ColorRef parentText = 0;
     gdi::Point position;
     gdi::Surface parent;
-    QList<int> heightRequests;
     QList<bool> boldRequests;
     QList<bool> boldWhileRedrawEnabled;
-    int eventPumps = 0;
     int clears = 0;
 };
 

@@ -108,11 +108,34 @@ void Dc::drawLine(int x0, int y0, int x1, int y1)
     }
 }
 
-// FillRect swaps inverted edges, so a rectangle given as (5, 0, 2, 1) fills the
-// columns 2 to 4: after the swap the right edge is still the one left out.
+namespace {
+
+// The pixels PatBlt(x, y, w, h) paints. A positive extent runs from x up to x + w,
+// x + w left out; a negative one runs the other way from x and keeps x itself, so
+// PatBlt(5, 0, -3, 1) paints the columns 3 to 5: the rectangle is mirrored about
+// the pixel at x, not about the edge at x. Zero paints nothing.
+Rect patBltArea(int x, int y, int w, int h)
+{
+    const auto run = [](int from, int extent, int& lo, int& hi) {
+        lo = extent >= 0 ? from : from + extent + 1;
+        hi = extent >= 0 ? from + extent : from + 1;
+    };
+    Rect r;
+    run(x, w, r.left, r.right);
+    run(y, h, r.top, r.bottom);
+    return r;
+}
+
+} // namespace
+
+// FillRect is a PatBlt of the rectangle's width and height from its left and top,
+// so an inverted rectangle (5, 0, 2, 1) fills the columns 3 to 5: the mirror of the
+// run, not the rectangle with its edges swapped.
 void Dc::fillRect(const Rect& r, ColorRef brush)
 {
-    m_surface->fillRect(m_surface->toDevice(r.normalized()), brush & 0xFFFFFF);
+    const Rect area = patBltArea(r.left, r.top, r.width(), r.height());
+    if (!area.isEmpty())
+        m_surface->fillRect(m_surface->toDevice(area), brush & 0xFFFFFF);
 }
 
 void Dc::frameRect(const Rect& r, ColorRef brush)
@@ -217,23 +240,40 @@ void Dc::deviceBlit(int dx, int dy, int w, int h, const Surface& src, int sx, in
 // the dots are XORed with the background colour and the gaps with the text colour,
 // so with the default black text on white background the dots invert and the gaps
 // stay. A pattern brush is aligned to the device context's origin, so the dots lie
-// where x + y is even wherever the rectangle starts. Inverted edges are swapped
-// first. Each pixel of the border is visited exactly once, so a second call
-// restores the surface.
+// where x + y is even wherever the rectangle starts. Each pixel of the border is
+// visited exactly once, so a second call restores the surface.
+//
+// The border is four PatBlt strips: the top and bottom rows at full width and the
+// two sides between them. An inverted rectangle (right < left or bottom < top, as
+// a face rectangle shrunk past its own size gives on a tiny button) keeps those
+// strips with their negative extents, each mirrored about its start pixel as
+// patBltArea says; where two strips then cross, the pixel is inverted twice and
+// stays. A rectangle one pixel wide or tall is a single run, drawn once.
 //
 // On a scaled surface the border keeps its logical width (one logical pixel, a band
 // of device pixels) and the checkerboard is the device's own: the dots are single
 // device pixels where X + Y is even, as fine as the screen draws.
-void Dc::drawFocusRect(const Rect& rect)
+void Dc::drawFocusRect(const Rect& r)
 {
-    const Rect r = rect.normalized();
-    if (r.isEmpty())
-        return;
     auto dot = [&](int x, int y) {
         const bool on = ((x + y) & 1) == 0;
         m_surface->rop(x, y, 0xFFFFFF, on ? m_bkColor : m_textColor);
     };
     const Surface& s = *m_surface;
+    if (r.right < r.left || r.bottom < r.top) {
+        const int w = r.width(), h = r.height();
+        for (const Rect strip :
+             {patBltArea(r.left, r.top, w, 1), patBltArea(r.left, r.bottom - 1, w, 1),
+              patBltArea(r.left, r.top + 1, 1, h - 2), patBltArea(r.right - 1, r.top + 1, 1, h - 2)}) {
+            const Rect band = s.toDevice(strip);
+            for (int y = band.top; y < band.bottom; ++y)
+                for (int x = band.left; x < band.right; ++x)
+                    dot(x, y);
+        }
+        return;
+    }
+    if (r.isEmpty())
+        return;
     // Device bands of the four logical border lines; a one-pixel-wide rectangle
     // has its left and right band in the same place and visits it once.
     const int left = s.toDevice(r.left), leftEnd = s.toDevice(r.left + 1);

@@ -66,7 +66,8 @@ public:
     [[nodiscard]] Point currentPosition() const { return m_position; }
     void lineTo(int x, int y);
 
-    // FillRect: the edges are put in order first, then right and bottom are excluded.
+    // FillRect: right and bottom are excluded; an inverted edge pair fills the run
+    // mirrored about its first pixel, as PatBlt with a negative extent does.
     // FrameRect: one-pixel border inside; an inverted rectangle draws nothing.
     void fillRect(const Rect& r, ColorRef brush);
     void frameRect(const Rect& r, ColorRef brush);
@@ -89,7 +90,8 @@ public:
     int drawText(const QString& text, Rect& r, unsigned format);
 
     // DrawFocusRect: a dotted rectangle drawn by inverting pixels; twice erases it.
-    // The edges are put in order first; the dots lie where x + y is even.
+    // The dots lie where x + y is even; an inverted rectangle keeps its four strips
+    // with their negative extents.
     void drawFocusRect(const Rect& r);
 
     // DrawIconEx(DI_NORMAL) at natural size: pixels outside the icon mask stay.

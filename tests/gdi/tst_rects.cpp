@@ -48,9 +48,10 @@ void TstRects::fillRectExcludesRightAndBottom_data()
     QTest::newRow("1x1") << Rect{2, 1, 3, 2} << QStringList{".....", "..#..", ".....", "....."};
     QTest::newRow("2x2") << Rect{0, 2, 2, 4} << QStringList{".....", ".....", "##...", "##..."};
     QTest::newRow("empty width") << Rect{2, 0, 2, 4} << QStringList{".....", ".....", ".....", "....."};
-    // Inverted edges are swapped first; the right and bottom edge stay out.
-    QTest::newRow("inverted") << Rect{4, 3, 1, 1} << QStringList{".....", ".###.", ".###.", "....."};
-    QTest::newRow("inverted width") << Rect{3, 0, 1, 2} << QStringList{".##..", ".##..", ".....", "....."};
+    // An inverted run is mirrored about its first pixel, which it keeps: (4, 3, 1, 1)
+    // fills the columns 2 to 4 and the rows 2 and 3, as GDI's renders of tiny buttons show.
+    QTest::newRow("inverted") << Rect{4, 3, 1, 1} << QStringList{".....", ".....", "..###", "..###"};
+    QTest::newRow("inverted width") << Rect{3, 0, 1, 2} << QStringList{"..##.", "..##.", ".....", "....."};
     QTest::newRow("clipped left/top")
         << Rect{-3, -2, 2, 1} << QStringList{"##...", ".....", ".....", "....."};
     QTest::newRow("clipped right/bottom")
@@ -148,13 +149,20 @@ void TstRects::focusRectPatternFollowsTheOrigin()
     GDI_COMPARE_MASK(t, {".......", ".W.W.W.", ".......", ".W...W.", "..W.W..", "......."}, bw);
 
     // The dots sit where x + y is even, as a pattern brush aligned to the origin lays
-    // them, whatever the corner; an inverted rectangle is the same rectangle.
+    // them, whatever the corner. An inverted rectangle keeps its four strips, each
+    // mirrored about its first pixel: rows 3 and -1 over the columns 2 to 6, columns
+    // 6 and 0 over the rows 0 to 4.
     Surface u(7, 4, 0);
     Dc du(u);
     du.drawFocusRect({1, 0, 6, 3});
     GDI_COMPARE_MASK(u, {"..W.W..", ".W...W.", "..W.W..", "......."}, bw);
     du.drawFocusRect({6, 3, 1, 0});
-    GDI_COMPARE_MASK(u, {".......", ".......", ".......", "......."}, bw);
+    GDI_COMPARE_MASK(u, {"W.W.W.W", ".W...W.", "W.W.W.W", "...W.W."}, bw);
+
+    // The face rectangle of a 4 x 4 button shrunk by 3: two strips cross at (3, 3).
+    Surface crossed(4, 4, 0);
+    Dc(crossed).drawFocusRect({3, 3, 1, 1});
+    GDI_COMPARE_MASK(crossed, {"..W.", "...W", "W...", "...."}, bw);
 
     // On a scaled surface the border is one logical pixel wide, a band of device
     // pixels, and the dots are device pixels where X + Y is even: at 2 every band is

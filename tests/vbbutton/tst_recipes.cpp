@@ -211,12 +211,13 @@ private slots:
                          {18, 5, Hi},
                          {18, 10, Hi},
                          {6, 6, grey(183) ^ 0xFFFFFF}});
-        // 3 x 3: the bands have negative sizes, (2, 2, -1, 2) and (2, 4, 2, -3); filled
-        // with their edges swapped they light (1, 2), (2, 1) and (2, 2).
+        // 3 x 3: the bands have negative sizes, (2, 2, -1, 2) and (2, 4, 2, -3); each
+        // negative run is mirrored about its first pixel, so both light only (2, 2),
+        // as in GDI's own render of this button.
         QTest::newRow("gradient 3x3") << int(btGradient) << 3 << 3 << QStringLiteral("up") << QString()
                                       << Probes{{0, 0, grey(78)}, {1, 0, grey(78)},  {2, 0, grey(78)},
-                                                {0, 1, grey(78)}, {1, 1, grey(183)}, {2, 1, Hi},
-                                                {0, 2, grey(78)}, {1, 2, Hi},        {2, 2, Hi}};
+                                                {0, 1, grey(78)}, {1, 1, grey(183)}, {2, 1, grey(78)},
+                                                {0, 2, grey(78)}, {1, 2, grey(78)},  {2, 2, Hi}};
     }
     void looks()
     {

@@ -25,14 +25,23 @@ QString nameOf(const std::string& path)
     return full.mid(full.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-ClashAnswer askClash(const QString& text)
+// keepBoth: a "Keep both" button too, the default, for names that differ in case alone.
+ClashAnswer askClash(const QString& text, bool keepBoth = false)
 {
     QMessageBox box(QMessageBox::Question, kTitle, text,
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
                         | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Yes);
+    QPushButton* both =
+        keepBoth ? box.addButton(QStringLiteral("&Keep both"), QMessageBox::AcceptRole) : nullptr;
+    if (both != nullptr)
+        box.setDefaultButton(both);
+    else
+        box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    const int code = box.exec();
+    if (both != nullptr && box.clickedButton() == both)
+        return ClashAnswer::KeepBoth;
+    switch (code) {
     case QMessageBox::Yes:
         return ClashAnswer::Yes;
     case QMessageBox::YesToAll:
@@ -172,27 +181,7 @@ ClashAnswer DialogQuestions::caseClash(const ItemDetails& existing, const ItemDe
     const QString text = (incoming.isFolder ? mergeText(existing, incoming) : replaceText(existing, incoming))
                          + QStringLiteral("\n\nThis drive does not tell \"%1\" from \"%2\".")
                                .arg(nameOf(existing.path), nameOf(incoming.path));
-    QMessageBox box(QMessageBox::Question, kTitle, text,
-                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
-                        | QMessageBox::Cancel);
-    QPushButton* both = box.addButton(QStringLiteral("&Keep both"), QMessageBox::AcceptRole);
-    box.setDefaultButton(both);
-    box.setEscapeButton(QMessageBox::Cancel);
-    const int code = box.exec();
-    if (box.clickedButton() == both)
-        return ClashAnswer::KeepBoth;
-    switch (code) {
-    case QMessageBox::Yes:
-        return ClashAnswer::Yes;
-    case QMessageBox::YesToAll:
-        return ClashAnswer::YesToAll;
-    case QMessageBox::No:
-        return ClashAnswer::No;
-    case QMessageBox::NoToAll:
-        return ClashAnswer::NoToAll;
-    default:
-        return ClashAnswer::Cancel;
-    }
+    return askClash(text, true);
 }
 
 void DialogQuestions::requestFailed(const std::string& message)

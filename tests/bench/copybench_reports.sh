@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # copybench tells the truth about a copy: bytes count the data written (a sparse
 # file's holes are not copied data), an item left out is listed and gives exit
-# code 4, and "--" lets a source name start with a dash.
+# code 4, and "--" lets a source name start with a dash. --answers error=cancel
+# ends the request at the first error (exit code 1), and SIGINT cancels a copy
+# under way like the window's Cancel: exit code 5, no temporary file left.
 # Usage: copybench_reports.sh PATH/TO/copybench
 set -euo pipefail
 copybench=$1
@@ -29,4 +31,27 @@ bytes=$(sed -n 's/.*bytes \([0-9]*\) .*/\1/p' out)
 cmp -- -src/a dst/-src/a || fail "a differs"
 cmp -- -src/sparse dst/-src/sparse || fail "sparse differs"
 [[ ! -e dst/-src/dev ]] || fail "the device node was copied"
-echo "copybench_reports: 1 passed, 0 failed"
+
+set +e
+"$copybench" --answers error=cancel -- -src dst2 >out 2>err
+code=$?
+set -e
+[[ $code -eq 1 ]] || fail "exit code $code with error=cancel, expected 1 (cancelled by an answer)"
+
+# Enough data that the signal lands while it is being copied.
+mkdir big dst3
+head -c 256M /dev/zero | tr '\0' 'q' > big/data
+set +e
+"$copybench" --threads 1 --fsync-each -- big dst3 >out 2>err &
+pid=$!
+# The copy has begun once its folder is there; the file's data takes far longer.
+for _ in $(seq 500); do [[ -d dst3/big ]] && break; sleep 0.01; done
+kill -INT "$pid"
+wait "$pid"
+code=$?
+set -e
+[[ $code -eq 5 ]] || fail "exit code $code after SIGINT, expected 5 (cancelled)"
+leftover=$(find dst3 -name '*quintaro-partial*' | head -1)
+[[ -z $leftover ]] || fail "a temporary file was left: $leftover"
+if [[ -e dst3/big/data ]]; then cmp big/data dst3/big/data || fail "a half-written file has the final name"; fi
+echo "copybench_reports: 3 passed, 0 failed"

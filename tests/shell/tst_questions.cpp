@@ -9,7 +9,11 @@
 #include "platform/shell/UiThreadQuestions.h"
 #include "support/ScriptedQuestions.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QEventLoop>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 #include <thread>
 
@@ -22,6 +26,8 @@ private slots:
     void workerQuestionsAreAnsweredOnTheUiThread();
     void loseNothingAnswers();
     void nothingIsAskedOnceCancelled();
+    void dialogButtonsGiveTheirAnswers_data();
+    void dialogButtonsGiveTheirAnswers();
 };
 
 void TestQuestions::replaceQuestionShowsBothItems()
@@ -107,6 +113,66 @@ void TestQuestions::nothingIsAskedOnceCancelled()
     QVERIFY(!session.ask([&](CopyQuestions& q) { return q.deletePermanently("/dst/a", "full"); }));
     QVERIFY(!session.ask([&](CopyQuestions& q) { return q.createFolder("/dst"); }));
     QVERIFY(person.log.empty());
+}
+
+void TestQuestions::dialogButtonsGiveTheirAnswers_data()
+{
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("error, retry") << "error"
+                                  << "&Retry" << int(ErrorAnswer::Retry);
+    QTest::newRow("error, skip") << "error"
+                                 << "&Skip" << int(ErrorAnswer::Skip);
+    QTest::newRow("error, skip all") << "error"
+                                     << "Skip &all" << int(ErrorAnswer::SkipAll);
+    QTest::newRow("error, cancel") << "error"
+                                   << "Cancel" << int(ErrorAnswer::Cancel);
+    QTest::newRow("name, rename") << "name"
+                                  << "&Rename" << int(NameAnswer::Rename);
+    QTest::newRow("name, rename all") << "name"
+                                      << "Rename &all" << int(NameAnswer::RenameAll);
+    QTest::newRow("name, skip all") << "name"
+                                    << "S&kip all" << int(NameAnswer::SkipAll);
+    QTest::newRow("case, keep both") << "case"
+                                     << "&Keep both" << int(ClashAnswer::KeepBoth);
+    QTest::newRow("case, replace") << "case"
+                                   << "&Yes" << int(ClashAnswer::Yes);
+}
+
+void TestQuestions::dialogButtonsGiveTheirAnswers()
+{
+    QFETCH(QString, question);
+    QFETCH(QString, button);
+    QFETCH(int, answer);
+    QString shown;
+    bool clicked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        shown = box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text() == button) {
+                clicked = true;
+                b->click();
+                return;
+            }
+        }
+        box->reject();
+    });
+    DialogQuestions dialogs;
+    int got = -1;
+    if (question == "error")
+        got = int(dialogs.copyError("/src/a", "Access is denied.", true));
+    else if (question == "name")
+        got = int(dialogs.refusedName("/src/a:b.txt", "names with ':'", "a_b.txt"));
+    else
+        got = int(dialogs.caseClash({"/dst/A.txt", false, 1, {}}, {"/src/a.txt", false, 1, {}}));
+    QVERIFY2(clicked, qPrintable("no button " + button));
+    QCOMPARE(got, answer);
+    if (question == "name")
+        QCOMPARE(shown, QString("This drive cannot store names with ':'. Copy it as 'a_b.txt'?"));
 }
 
 QTEST_MAIN(TestQuestions)

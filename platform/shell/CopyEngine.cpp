@@ -859,9 +859,7 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
 
 DriveAbilities CopyEngine::driveOf(const FolderPair& folder)
 {
-    struct stat st {};
-    return m_session.fs.fstat(folder.target(), &st) == 0 ? m_session.drives.known(st.st_dev)
-                                                         : DriveAbilities{};
+    return m_session.drives.known(folder.targetDevice());
 }
 
 std::optional<std::string> CopyEngine::nameOnDrive(const FolderPair& folder, const std::string& name)

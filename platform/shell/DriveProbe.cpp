@@ -125,6 +125,15 @@ DriveAbilities DriveProbe::of(int dirfd, const std::string& scratch)
     return it->second;
 }
 
+DriveAbilities DriveProbe::of(dev_t device, int dirfd, const std::function<std::string()>& scratch)
+{
+    std::lock_guard lock(m_lock);
+    auto it = m_drives.find(device);
+    if (it == m_drives.end())
+        it = m_drives.emplace(device, probeAbilities(m_fs, dirfd, scratch())).first;
+    return it->second;
+}
+
 DriveAbilities DriveProbe::known(dev_t device)
 {
     std::lock_guard lock(m_lock);

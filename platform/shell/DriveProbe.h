@@ -8,6 +8,7 @@
 
 #include "platform/shell/FileSystem.h"
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -47,6 +48,9 @@ public:
     // Those of the file system the folder dirfd is on, probed the first time with
     // the scratch name.
     DriveAbilities of(int dirfd, const std::string& scratch);
+    // The same for a folder whose device is known: once the drive is probed, a lookup
+    // without a system call, for every item copied.
+    DriveAbilities of(dev_t device, int dirfd, const std::function<std::string()>& scratch);
 
     // Those of device as probed before, or all abilities when it was not probed.
     [[nodiscard]] DriveAbilities known(dev_t device);

@@ -9,6 +9,9 @@ FolderPair::FolderPair(CopySession& session, int source, int target, std::string
     : m_session(session), m_source(source), m_target(target), m_shownSource(std::move(shownSource)),
       m_shownTarget(std::move(shownTarget)), m_parent(std::move(parent))
 {
+    struct stat st {};
+    if (m_target >= 0 && m_session.fs.fstat(m_target, &st) == 0)
+        m_targetDevice = st.st_dev;
 }
 
 FolderPair::~FolderPair()

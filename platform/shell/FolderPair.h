@@ -25,6 +25,8 @@ public:
 
     [[nodiscard]] int source() const { return m_source; }
     [[nodiscard]] int target() const { return m_target; }
+    // The device the copy is on, looked at once when the pair was made.
+    [[nodiscard]] dev_t targetDevice() const { return m_targetDevice; }
     [[nodiscard]] const std::string& shownSource() const { return m_shownSource; }
     [[nodiscard]] const std::string& shownTarget() const { return m_shownTarget; }
 
@@ -43,6 +45,7 @@ private:
     CopySession& m_session;
     int m_source;
     int m_target;
+    dev_t m_targetDevice = 0;
     std::string m_shownSource;
     std::string m_shownTarget;
     std::shared_ptr<FolderPair> m_parent;

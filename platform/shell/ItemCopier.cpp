@@ -139,7 +139,8 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
 
 DriveAbilities ItemCopier::drive(const Place& at)
 {
-    return m_session.drives.of(at.folder.target(), m_session.newPartialName("probe"));
+    return m_session.drives.of(at.folder.targetDevice(), at.folder.target(),
+                               [&] { return m_session.newPartialName("probe"); });
 }
 
 int ItemCopier::openSource(const Place& at, FileCopy& file)

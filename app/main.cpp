@@ -5,12 +5,14 @@
 #include "app/VersionRecord.h"
 #include "controls/vbButton/RegisterVbButton.h"
 #include "platform/forms/AppIcon.h"
+#include "platform/shell/DescriptorLimit.h"
 #include "tools/ToolWindows.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    shell::raiseDescriptorLimit(); // the copies walk deep trees from open folder to open folder
     QApplication application(argc, argv);
     app::applyVersionRecord(application);
     QApplication::setWindowIcon(forms::applicationIcon());

@@ -24,6 +24,7 @@
 // by a signal. The service's own code is printed as well.
 
 #include "platform/shell/CopyEngine.h"
+#include "platform/shell/DescriptorLimit.h"
 #include "platform/shell/FileOperation.h"
 #include "platform/shell/LoseNothingQuestions.h"
 #include "platform/shell/PosixFileSystem.h"
@@ -194,6 +195,7 @@ double secondsBetween(Clock::time_point from, Clock::time_point to)
 
 int main(int argc, char** argv)
 {
+    shell::raiseDescriptorLimit();
     shell::CopyOptions options;
     std::vector<std::string> paths;
     ChosenAnswers questions(

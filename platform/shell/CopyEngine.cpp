@@ -12,7 +12,6 @@
 #include <exception>
 #include <fcntl.h>
 #include <new>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace shell {
@@ -32,17 +31,6 @@ std::string shown(const std::string& path)
 ItemDetails detailsOf(const std::string& path, const struct stat& st)
 {
     return {path, S_ISDIR(st.st_mode), static_cast<std::int64_t>(st.st_size), st.st_mtim};
-}
-
-// The walk holds two folders open for every level of the tree, and one for each
-// source: let it have as many descriptors as the system allows this process.
-void raiseDescriptorLimit()
-{
-    struct rlimit limit {};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &limit);
-    }
 }
 
 // The reason listed when a worker's batch ended by an exception: its files that were
@@ -91,7 +79,6 @@ int CopyEngine::run(const std::vector<std::string>& names, const std::string& de
     if (names.empty() || destination.empty())
         return FileOpRefused;
 
-    raiseDescriptorLimit(); // before the sources' folders are opened: a wildcard can match thousands
     std::vector<Source> sources;
     auto closeSources = [&] {
         for (Source& source : sources) {

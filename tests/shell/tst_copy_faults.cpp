@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <new>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -74,6 +75,7 @@ private slots:
     void poolKeepsGoingOnTheThreadsItHas();
     void exceptionInAWorkerIsAFailure();
     void deepTreeIsLetGoOnASmallStack();
+    void theEngineLeavesTheProcessLimitsAlone();
 };
 
 void TestCopyFaults::failureIsReportedAndNothingIsLost_data()
@@ -676,6 +678,25 @@ void TestCopyFaults::deepTreeIsLetGoOnASmallStack()
     pthread_join(worker, nullptr);
     pthread_attr_destroy(&attr);
     QVERIFY(!chain.deepest);
+}
+
+void TestCopyFaults::theEngineLeavesTheProcessLimitsAlone()
+{
+    struct rlimit before {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    if (before.rlim_max <= 512)
+        QSKIP("the descriptor limit is too low to lower for this test");
+    struct rlimit lowered = before;
+    lowered.rlim_cur = 512;
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    CopyFixture f;
+    prepare(f);
+    const int result = f.copy(f.src + "/small.txt", f.dst);
+    struct rlimit after {};
+    ::getrlimit(RLIMIT_NOFILE, &after);
+    ::setrlimit(RLIMIT_NOFILE, &before);
+    QCOMPARE(result, int(FileOpSuccess));
+    QCOMPARE(after.rlim_cur, rlim_t(512));
 }
 
 QTEST_GUILESS_MAIN(TestCopyFaults)

@@ -102,7 +102,6 @@ private:
     // BitBlt in device pixels, and between surfaces of different scales.
     void deviceBlit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
     void blitResampled(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
-    int drawScaledText(const QString& text, const Rect& r, unsigned format, int y, int result);
 
     Surface* m_surface;
     Pen m_pen;

@@ -27,6 +27,24 @@ QFont aliasedFont(const QFont& font)
     return f;
 }
 
+// The font text is drawn in on a scaled surface: the layout's own, scaled to the
+// device, so glyphs are as sharp as the screen allows and keep their own hinting
+// instead of being blocks of logical pixels. Aliased glyphs need hinting to keep
+// their stems whole; Qt's default turns it off while the application is scaled for
+// a high-density screen, which thins bold strokes and fills counters in, so it is
+// asked for by name.
+QFont deviceFont(const QFont& font, double scale)
+{
+    QFont device = font;
+    if (device.hintingPreference() == QFont::PreferDefaultHinting)
+        device.setHintingPreference(QFont::PreferFullHinting);
+    if (font.pixelSize() > 0)
+        device.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * scale))));
+    else
+        device.setPointSizeF(font.pointSizeF() * scale);
+    return device;
+}
+
 bool isBreak(QChar c)
 {
     return c == QLatin1Char('\n') || c == QLatin1Char('\r');
@@ -132,70 +150,25 @@ int Dc::drawText(const QString& text, Rect& r, unsigned format)
     const int result = vcentre ? y - r.top + textHeight : textHeight;
     if (r.isEmpty() || m_surface->isNull())
         return result;
-    if (m_surface->isScaled())
-        return drawScaledText(text, r, format, y, result);
 
-    QPainter painter(&m_surface->image());
-    painter.setClipRect(QRect(r.left, r.top, r.width(), r.height()));
-    painter.setFont(font);
-    const QColor colour(toQRgb(m_textColor));
-    painter.setPen(colour);
-    const int underlineY = std::max(fm.underlinePos(), 1);
-    const int underlineThickness = std::max(fm.lineWidth(), 1);
-    for (const Line& line : lines) {
-        const int x = (format & DT_CENTER) ? (r.left + r.right - line.width) / 2 : r.left;
-        const QString s = shown.text.mid(line.start, line.length);
-        painter.drawStaticText(QPoint(x, y), cache.prepared(s));
-        if (shown.underline >= line.start && shown.underline < line.start + line.length) {
-            const qsizetype k = shown.underline - line.start;
-            const int ux = x + (k > 0 ? cache.advance(s.left(k)) : 0);
-            const int uw = cache.advance(s.mid(k, 1));
-            painter.fillRect(QRect(ux, y + fm.ascent() + underlineY, uw, underlineThickness), colour);
-        }
-        y += lineHeight;
-    }
-    return result;
-}
-
-// Text on a scaled surface: the lines are those of the logical layout, in the
-// same places, but each is drawn at the device's resolution in the font scaled
-// to it, so glyphs are as sharp as the screen allows and keep their own hinting
-// instead of being blocks of logical pixels. A centred line is centred on its
-// device width; lines start at the device edge of their logical top.
-int Dc::drawScaledText(const QString& text, const Rect& r, unsigned format, int y, int result)
-{
+    // The lines are those of the logical layout, in the same places; on a scaled
+    // surface each is drawn at the device's resolution. A centred line is centred on
+    // its drawn width; lines start at the device edge of their logical top.
     const Surface& surface = *m_surface;
-    const PrefixedText shown = (format & DT_NOPREFIX) ? PrefixedText{text, -1} : parsePrefix(text);
-    const QFont font = aliasedFont(m_font);
-    detail::TextCache& cache = detail::TextCache::forFont(font);
-    const QFontMetrics& fm = cache.metrics();
-    const int lineHeight = fm.ascent() + fm.descent();
-    const std::vector<Line> lines = layoutLines(shown.text, cache, r.width(), format);
-
-    // Aliased glyphs need hinting to keep their stems whole; Qt's default turns it
-    // off while the application is scaled for a high-density screen, which thins
-    // bold strokes and fills counters in, so it is asked for by name.
-    QFont deviceFont = font;
-    if (deviceFont.hintingPreference() == QFont::PreferDefaultHinting)
-        deviceFont.setHintingPreference(QFont::PreferFullHinting);
-    if (font.pixelSize() > 0)
-        deviceFont.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * surface.scale()))));
-    else
-        deviceFont.setPointSizeF(font.pointSizeF() * surface.scale());
-    detail::TextCache& device = detail::TextCache::forFont(deviceFont);
+    const QFont drawn = surface.isScaled() ? deviceFont(font, surface.scale()) : font;
+    detail::TextCache& device = surface.isScaled() ? detail::TextCache::forFont(drawn) : cache;
     const QFontMetrics& dm = device.metrics();
-
     const Rect clip = surface.toDevice(r);
     QPainter painter(&m_surface->image());
     painter.setClipRect(QRect(clip.left, clip.top, clip.width(), clip.height()));
-    painter.setFont(deviceFont);
+    painter.setFont(drawn);
     const QColor colour(toQRgb(m_textColor));
     painter.setPen(colour);
     const int underlineY = std::max(dm.underlinePos(), 1);
     const int underlineThickness = std::max(dm.lineWidth(), 1);
     for (const Line& line : lines) {
         const QString s = shown.text.mid(line.start, line.length);
-        const int width = device.advance(s);
+        const int width = surface.isScaled() ? device.advance(s) : line.width;
         const int x = (format & DT_CENTER) ? (clip.left + clip.right - width) / 2 : clip.left;
         const int top = surface.toDevice(y);
         painter.drawStaticText(QPoint(x, top), device.prepared(s));

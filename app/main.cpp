@@ -5,7 +5,7 @@
 #include "app/VersionRecord.h"
 #include "controls/vbButton/RegisterVbButton.h"
 #include "platform/forms/AppIcon.h"
-#include "platform/shell/DescriptorLimit.h"
+#include "platform/copy/DescriptorLimit.h"
 #include "tools/ToolWindows.h"
 
 #include <QApplication>

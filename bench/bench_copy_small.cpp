@@ -9,10 +9,10 @@
 // The files are made under $QUINTARO_BENCH_DIR (default: the system's temporary
 // folder); use a folder on the disk to be measured, not tmpfs.
 
-#include "platform/shell/CopyEngine.h"
-#include "platform/shell/LoseNothingQuestions.h"
-#include "platform/shell/PosixFileSystem.h"
-#include "platform/shell/ProgressState.h"
+#include "platform/copy/CopyEngine.h"
+#include "platform/copy/LoseNothingQuestions.h"
+#include "platform/copy/fs/PosixFileSystem.h"
+#include "platform/copy/ProgressState.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -50,7 +50,7 @@ fsys::path makeSource(const fsys::path& root)
     return source;
 }
 
-int copyOnce(const fsys::path& source, const fsys::path& destination, unsigned threads)
+shell::CopyOutcome copyOnce(const fsys::path& source, const fsys::path& destination, unsigned threads)
 {
     shell::PosixFileSystem fs;
     shell::LoseNothingQuestions questions([](const std::string&) {});
@@ -79,7 +79,7 @@ void copySmallFiles(benchmark::State& state, bool over)
         // made right after a deletion is several times slower.
         const fsys::path destination = over ? root / "dst" : root / ("dst" + std::to_string(++run));
         fsys::create_directories(destination);
-        if (copyOnce(source, destination, threads) != 0)
+        if (copyOnce(source, destination, threads) != shell::CopyOutcome::Success)
             state.SkipWithError("the copy failed");
     }
     state.SetItemsProcessed(state.iterations() * kFiles);

@@ -23,12 +23,11 @@
 // line), 3 failed, 4 finished with items left out (listed on stderr), 5 cancelled
 // by a signal. The service's own code is printed as well.
 
-#include "platform/shell/CopyEngine.h"
-#include "platform/shell/DescriptorLimit.h"
-#include "platform/shell/FileOperation.h"
-#include "platform/shell/LoseNothingQuestions.h"
-#include "platform/shell/PosixFileSystem.h"
-#include "platform/shell/ProgressState.h"
+#include "platform/copy/CopyEngine.h"
+#include "platform/copy/DescriptorLimit.h"
+#include "platform/copy/LoseNothingQuestions.h"
+#include "platform/copy/fs/PosixFileSystem.h"
+#include "platform/copy/ProgressState.h"
 
 #include <atomic>
 #include <chrono>
@@ -244,7 +243,7 @@ int main(int argc, char** argv)
     shell::CopyEngine engine(fs, questions, progress, cancel, options);
 
     const auto start = Clock::now();
-    const int result = engine.run({paths[0]}, paths[1]);
+    const shell::CopyOutcome result = engine.run({paths[0]}, paths[1]);
     const auto end = Clock::now();
     const double seconds = secondsBetween(start, end);
 
@@ -254,7 +253,7 @@ int main(int argc, char** argv)
     const double megabytes = static_cast<double>(written) / 1e6;
     std::printf("items %llu  bytes %lld  seconds %.3f  MB/s %.1f  result %d\n",
                 static_cast<unsigned long long>(done.itemsDone), static_cast<long long>(written), seconds,
-                seconds > 0 ? megabytes / seconds : 0.0, result);
+                seconds > 0 ? megabytes / seconds : 0.0, static_cast<int>(result));
     if (progress.flushing != Clock::time_point{})
         std::printf(
             "counting %.3f s, copying %.3f s, flushing %.3f s\n", secondsBetween(start, progress.copying),
@@ -268,18 +267,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "left out: %s: %s\n", item.item.c_str(), item.reason.c_str());
     if (const std::string note = engine.notKept(); !note.empty())
         std::fprintf(stderr, "note: %s\n", note.c_str());
-    if (result == shell::FileOpCancelled && stopSignals.signalled()) {
+    if (result == shell::CopyOutcome::Cancelled && stopSignals.signalled()) {
         std::fprintf(stderr, "copybench: cancelled\n");
         return 5;
     }
-    if (result == shell::FileOpFailed && !leftOut.empty())
+    if (result == shell::CopyOutcome::Failed && !leftOut.empty())
         return 4;
     switch (result) {
-    case shell::FileOpSuccess:
+    case shell::CopyOutcome::Success:
         return 0;
-    case shell::FileOpCancelled:
+    case shell::CopyOutcome::Cancelled:
         return 1;
-    case shell::FileOpRefused:
+    case shell::CopyOutcome::Refused:
         return 2;
     default:
         return 3;

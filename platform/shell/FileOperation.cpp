@@ -1,14 +1,14 @@
 #include "platform/shell/FileOperation.h"
 
-#include "platform/shell/CallerWindowsLock.h"
-#include "platform/shell/CopyEngine.h"
-#include "platform/shell/CopyNaming.h"
-#include "platform/shell/DialogQuestions.h"
+#include "platform/copy-ui/CallerWindowsLock.h"
+#include "platform/copy/CopyEngine.h"
+#include "platform/copy/CopyNaming.h"
+#include "platform/copy-ui/DialogQuestions.h"
 #include "platform/shell/FileOperationHooks.h"
-#include "platform/shell/PosixFileSystem.h"
-#include "platform/shell/ProgressController.h"
-#include "platform/shell/SummaryWindow.h"
-#include "platform/shell/UiThreadQuestions.h"
+#include "platform/copy/fs/PosixFileSystem.h"
+#include "platform/copy-ui/ProgressController.h"
+#include "platform/copy-ui/SummaryWindow.h"
+#include "platform/copy-ui/UiThreadQuestions.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -22,6 +22,17 @@
 namespace shell {
 
 namespace {
+
+int resultCode(CopyOutcome outcome)
+{
+    switch (outcome) {
+    case CopyOutcome::Success: return FileOpSuccess;
+    case CopyOutcome::Cancelled: return FileOpCancelled;
+    case CopyOutcome::Refused: return FileOpRefused;
+    case CopyOutcome::Failed: break;
+    }
+    return FileOpFailed;
+}
 
 FileOperationHooks& hooks()
 {
@@ -115,7 +126,7 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
     std::atomic<bool> finished{false};
     std::thread worker([&] {
         try {
-            result = engine.run(sources, destinations.front());
+            result = resultCode(engine.run(sources, destinations.front()));
         } catch (const std::exception&) {
             result = FileOpFailed; // out of memory or threads: report failure, never success
         }

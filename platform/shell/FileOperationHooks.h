@@ -2,10 +2,10 @@
 // What SHFileOperationA builds for each request, replaceable so tests can run the
 // whole service with scripted answers, no windows and a fault-injecting file system.
 
-#include "platform/shell/CopyProgress.h"
-#include "platform/shell/CopyQuestions.h"
-#include "platform/shell/CopySession.h"
-#include "platform/shell/FileSystem.h"
+#include "platform/copy/CopyProgress.h"
+#include "platform/copy/CopyQuestions.h"
+#include "platform/copy/CopySession.h"
+#include "platform/copy/fs/FileSystem.h"
 
 #include <functional>
 #include <memory>

@@ -9,8 +9,8 @@
 #include "platform/forms/ControlText.h"
 #include "platform/forms/MessageBoxRecorder.h"
 #include "platform/shell/FileOperationHooks.h"
-#include "platform/shell/ProgressController.h"
-#include "platform/shell/ProgressState.h"
+#include "platform/copy-ui/ProgressController.h"
+#include "platform/copy/ProgressState.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 
 #include "platform/shell/FileOperation.h"
 #include "platform/shell/FileOperationHooks.h"
-#include "platform/shell/ProgressState.h"
-#include "platform/shell/SummaryWindow.h"
+#include "platform/copy/ProgressState.h"
+#include "platform/copy-ui/SummaryWindow.h"
 #include "support/FaultyFileSystem.h"
 #include "support/ScriptedQuestions.h"
 #include "support/TreeHelpers.h"

@@ -3,7 +3,7 @@
 
 #include "controls/vbButton/AccessKey.h"
 #include "platform/forms/ControlText.h"
-#include "platform/shell/CallerWindowsLock.h"
+#include "platform/copy-ui/CallerWindowsLock.h"
 #include "support/VbInputDriver.h"
 
 #include <QAccessible>

@@ -1,0 +1,64 @@
+#pragma once
+// Moves the bytes of one open regular file into another, fastest way first: a
+// reflink clone, then copy_file_range in the kernel, then read/write through a
+// large buffer. Holes in a sparse source stay holes in the copy. A file that
+// occupies no blocks and claims no size or one page (procfs, sysfs) is read to its
+// end, whatever its size says.
+
+#include "platform/copy/CopyProgress.h"
+#include "platform/copy/fs/FileSystem.h"
+
+#include <cstdint>
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace shell {
+
+class FileDataCopier {
+public:
+    FileDataCopier(FileSystem& fs, CancelToken& cancel, CopyProgress& progress);
+
+    // Skips the reflink attempt (it is known to fail here).
+    void skipClone() { m_tryClone = false; }
+    // Sends the data to the device as it goes, a few megabytes ahead at most, and
+    // counts bytes to the progress once the device has them (write-behind).
+    void writeBehind() { m_writeBehind = true; }
+    // Whether the reflink attempt failed because the file systems cannot clone at all.
+    [[nodiscard]] bool cloneUnsupported() const { return m_cloneUnsupported; }
+
+    // Copies size bytes from in to out (both at offset zero). Returns 0, minus errno,
+    // kErrorCancelled, or kErrorChanged when the source ends early. Every byte
+    // reported to the progress is reported back (as a negative count) on failure.
+    int copy(int in, int out, const struct stat& source);
+    // Only the reflink step of copy(): 0 when the copy shares the source's blocks (its
+    // bytes reported), kNotCloned when it cannot here, or minus errno.
+    static constexpr int kNotCloned = 1;
+    int clone(int in, int out, const struct stat& source);
+    // Bytes reported to the progress by the last successful copy.
+    [[nodiscard]] std::int64_t reported() const { return m_reported; }
+    // Bytes of data the last copy put into the file (holes left out).
+    [[nodiscard]] std::int64_t written() const { return m_written; }
+
+private:
+    int copyRange(int in, int out, off_t offset, off_t length);
+    int copyRangeByBuffer(int in, int out, off_t offset, off_t length);
+    int copyToEnd(int in, int out);
+    void report(std::int64_t bytes);
+    int wrote(int out, off_t offset, off_t length);
+    int waitFor(int out, std::int64_t allowed);
+
+    FileSystem& m_fs;
+    CancelToken& m_cancel;
+    CopyProgress& m_progress;
+    bool m_kernelCopy = true;
+    bool m_tryClone = true;
+    bool m_cloneUnsupported = false;
+    bool m_writeBehind = false;
+    std::deque<std::pair<off_t, off_t>> m_inFlight; // ranges written, not yet known on the device
+    std::int64_t m_inFlightBytes = 0;
+    std::int64_t m_reported = 0;
+    std::int64_t m_written = 0;
+};
+
+} // namespace shell

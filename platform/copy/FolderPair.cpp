@@ -1,0 +1,66 @@
+#include "platform/copy/FolderPair.h"
+
+#include "platform/copy/CopyErrors.h"
+
+namespace shell {
+
+FolderPair::FolderPair(CopySession& session, int source, int target, std::string shownSource,
+                       std::string shownTarget, std::shared_ptr<FolderPair> parent)
+    : m_session(session), m_source(source), m_target(target), m_shownSource(std::move(shownSource)),
+      m_shownTarget(std::move(shownTarget)), m_parent(std::move(parent))
+{
+    struct stat st {};
+    if (m_target >= 0 && m_session.fs.fstat(m_target, &st) == 0)
+        m_targetDevice = st.st_dev;
+}
+
+FolderPair::~FolderPair()
+{
+    complete();
+    // The ancestors this pair was the last to hold are let go here, one after another:
+    // letting each go from its child's destructor would take stack frames for every
+    // level, and a tree can be far deeper than a worker thread's stack allows. Only
+    // holders can copy a holder, so a pair held once stays held once.
+    std::shared_ptr<FolderPair> parent = std::move(m_parent);
+    while (parent && parent.use_count() == 1) {
+        parent->complete();
+        std::shared_ptr<FolderPair> next = std::move(parent->m_parent);
+        parent.reset();
+        parent = std::move(next);
+    }
+}
+
+void FolderPair::complete()
+{
+    FileSystem& fs = m_session.fs;
+    if (m_finish && m_source >= 0 && m_target >= 0) {
+        // Applied from the descriptors opened at the start: a source folder swapped for
+        // a link since then cannot lend the copy its mode.
+        // Nobody is left to ask at this point (the folder's last item is done), so a
+        // failure goes to the list the user sees before the request returns.
+        if (int r = copyMetadata(m_session, m_source, m_target, m_sourceStat, false,
+                                 m_parent ? m_parent->inherited() : Inherited{});
+            r != 0) {
+            m_session.noteLeftOut(m_shownTarget, kFolderMetadataNotKept + describeError(r));
+        }
+    }
+    if (m_written && m_target >= 0 && m_session.syncEachFile()) {
+        if (int r = fs.fsync(m_target); r != 0)
+            m_session.noteFlushError(r);
+    }
+    if (m_source >= 0)
+        fs.close(m_source);
+    if (m_target >= 0)
+        fs.close(m_target);
+    m_source = m_target = -1;
+    m_finish = m_written = false;
+}
+
+void FolderPair::finishLike(const struct stat& source)
+{
+    m_sourceStat = source;
+    m_finish = true;
+    m_written = true;
+}
+
+} // namespace shell

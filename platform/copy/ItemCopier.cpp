@@ -1,0 +1,405 @@
+#include "platform/copy/ItemCopier.h"
+
+#include "platform/copy/CopyErrors.h"
+#include "platform/copy/CopyNaming.h"
+#include "platform/copy/FileDataCopier.h"
+#include "platform/copy/ItemMetadata.h"
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace shell {
+
+namespace {
+
+// makeRoom: the user agreed to delete the existing item for good.
+constexpr int kMustOverwrite = 1;
+// Copies of multiply linked files kept open at most; past that, further names become copies.
+constexpr size_t kMaxKnownCopies = 1000;
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the file stood still while it was read: a file rewritten in place with its
+// modification time put back still shows a new change time.
+bool unchanged(const struct stat& before, const struct stat& after)
+{
+    return after.st_size == before.st_size && sameTime(after.st_mtim, before.st_mtim)
+           && sameTime(after.st_ctim, before.st_ctim);
+}
+
+} // namespace
+
+ItemCopier::ItemCopier(CopySession& session) : m_session(session), m_fs(session.fs)
+{
+}
+
+ItemCopier::~ItemCopier()
+{
+    for (const auto& [key, copy] : m_copies) {
+        (void)key;
+        m_fs.close(copy.fd);
+    }
+}
+
+void ItemCopier::copy(const FolderPair& folder, const std::string& name, const std::string& target,
+                      std::int64_t plannedSize, bool replace, bool plainFile)
+{
+    m_session.progress.itemStarted(name, folder.shownSource(), folder.shownTarget());
+    const Place at{folder, name, target};
+    for (;;) {
+        if (m_session.cancel.checkpoint())
+            return;
+        int result = attempt(at, replace, plainFile);
+        if (result == kErrorCancelled)
+            return;
+        if (result == 0 || result == kErrorDeclined) {
+            if (result == kErrorDeclined) {
+                m_session.progress.bytesDone(plannedSize);
+                m_session.progress.itemsSkipped(1);
+            }
+            m_session.progress.itemsDone(1);
+            return;
+        }
+        const bool canRetry = result != kErrorSpecial;
+        ErrorAnswer answer = m_session.askAboutError(joinPath(folder.shownSource(), name), result, canRetry);
+        if (answer == ErrorAnswer::Retry)
+            continue;
+        if (answer == ErrorAnswer::Skip) {
+            m_session.progress.bytesDone(plannedSize);
+            m_session.progress.itemsSkipped(1);
+            m_session.progress.itemsDone(1);
+        }
+        return;
+    }
+}
+
+void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile>& files)
+{
+    for (const BatchFile& file : files)
+        copy(folder, file.name, file.target, file.plannedSize, file.replace, true);
+}
+
+int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
+{
+    struct stat before {};
+    // A file is opened straight away; opening checks what it is (copyFile).
+    if (plainFile)
+        before.st_mode = S_IFREG;
+    else if (int r = m_fs.statAt(at.folder.source(), at.name, &before); r != 0)
+        return r;
+    if (S_ISDIR(before.st_mode))
+        return kErrorChanged; // it was not a folder when the tree was counted
+    if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
+        return kErrorSpecial;
+    if (S_ISREG(before.st_mode)) {
+        const bool unnamed = !m_session.unnamedFilesRefused() && drive(at).unnamedFiles;
+        int result = unnamed ? copyFile(at, replace, true) : kErrorNoUnnamedFile;
+        if (result != kErrorNoUnnamedFile)
+            return result;
+        return copyFile(at, replace, false);
+    }
+    return writeEntry(at, before, replace);
+}
+
+// Copies a regular file. unnamed: into a file with no name until it is complete, so
+// a killed copy leaves nothing behind; otherwise into a locked temporary name beside
+// the target. kErrorNoUnnamedFile: the destination cannot make such files; nothing was written.
+int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
+{
+    FileCopy file;
+    file.unnamed = unnamed;
+    int result = openSource(at, file);
+    if (result == 0 && file.before.st_nlink > 1) {
+        bool linked = false;
+        result = linkKnownCopy(at, file.before, replace, linked);
+        if (linked)
+            return release(at, file, result);
+    }
+    if (result == 0)
+        result = openCopy(at, file);
+    if (result == 0) {
+        FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
+        if (m_session.cloneUnsupported(file.before.st_dev))
+            data.skipClone();
+        if (m_session.writeBehind())
+            data.writeBehind();
+        result = data.copy(file.in, file.out, file.before);
+        file.copied = result == 0 ? data.reported() : 0;
+        file.written = data.written();
+        if (data.cloneUnsupported())
+            m_session.noteCloneUnsupported(file.before.st_dev);
+    }
+    if (result == 0)
+        result = finishCopy(at, file, replace);
+    return release(at, file, result);
+}
+
+DriveAbilities ItemCopier::drive(const Place& at)
+{
+    return m_session.drives.of(at.folder.targetDevice(), at.folder.target(),
+                               [&] { return m_session.newPartialName("probe"); });
+}
+
+int ItemCopier::openSource(const Place& at, FileCopy& file)
+{
+    // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
+    // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
+    file.in = m_fs.openAt(at.folder.source(), at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+    if (file.in < 0)
+        return file.in == -ELOOP ? kErrorChanged : file.in;
+    int result = m_fs.fstat(file.in, &file.before);
+    if (result == 0 && !S_ISREG(file.before.st_mode))
+        result = kErrorChanged;
+    return result;
+}
+
+int ItemCopier::openCopy(const Place& at, FileCopy& file)
+{
+    const int folder = at.folder.target();
+    // Created with its final permissions where the umask lets it, which saves setting them later.
+    const mode_t mode = file.before.st_mode & 07777;
+    file.modeAtCreation = (mode & 07000) == 0 && (mode & m_session.umask()) == 0;
+    const mode_t createMode = file.modeAtCreation ? mode : 0600;
+    if (file.unnamed) {
+        file.out = m_fs.openTempFileAt(folder, at.target, createMode);
+        if (file.out == -EOPNOTSUPP || file.out == -EISDIR || file.out == -EINVAL || file.out == -ENOSYS)
+            return kErrorNoUnnamedFile;
+        return file.out < 0 ? file.out : 0;
+    }
+    file.temp = m_session.newPartialName(at.target);
+    file.out = m_fs.openAt(folder, file.temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
+    if (file.out < 0) {
+        file.temp.clear();
+        return file.out;
+    }
+    // Held until the file has its name: a sweep by another copy leaves it alone.
+    int result = m_fs.lockFile(file.out, true);
+    m_fs.setXattr(file.out, kPartialMark, "1");
+    return result;
+}
+
+// Everything after the data: the source must have stood still, the copy gets its
+// metadata, reaches the disk if every file is to, and gets its name.
+int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
+{
+    // The copy is only good if the source stood still while it was read.
+    struct stat after {};
+    int result = m_fs.fstat(file.in, &after);
+    // No name leads to it any more: deleted, or replaced by another file.
+    if (result == 0 && after.st_nlink == 0 && file.before.st_nlink != 0)
+        result = kErrorVanished;
+    if (result == 0 && !unchanged(file.before, after))
+        result = kErrorChanged;
+    if (result == 0 && !file.temp.empty())
+        m_fs.removeXattr(file.out, kPartialMark);
+    if (result == 0)
+        result = copyMetadata(m_session, file.in, file.out, file.before, file.modeAtCreation,
+                              at.folder.inherited());
+    if (result == 0 && m_session.syncEachFile())
+        result = m_fs.fsync(file.out);
+    if (result == 0 && file.unnamed) {
+        result = publish(at, file.out, replace);
+        if (result == -EOPNOTSUPP) {
+            // The file cannot be given a name here (no /proc): every later file goes the other way.
+            m_session.noteUnnamedFilesRefused();
+            result = kErrorNoUnnamedFile;
+        }
+    } else if (result == 0) {
+        // Failed writes some file systems report only at the flush come before the name.
+        result = m_fs.flushFile(file.out);
+        if (result == 0)
+            result = place(at, file.temp, replace);
+        if (result == 0)
+            file.temp.clear();
+    }
+    if (result == 0 && file.before.st_nlink > 1 && drive(at).handleLinks)
+        rememberCopy(file.before, file.out);
+    return result;
+}
+
+// Closes both files and, unless the copy got its name, throws it away with its bytes.
+int ItemCopier::release(const Place& at, FileCopy& file, int result)
+{
+    if (file.out >= 0)
+        m_fs.close(file.out); // once named, the file stays: its errors were checked before
+    if (file.in >= 0)
+        m_fs.close(file.in);
+    file.out = file.in = -1;
+    if (!file.temp.empty())
+        m_fs.unlinkAt(at.folder.target(), file.temp, 0);
+    file.temp.clear();
+    if (result != 0 && file.copied != 0)
+        m_session.progress.bytesDone(-file.copied); // the data is thrown away, so are its bytes
+    if (result == 0)
+        m_session.addBytesWritten(file.written);
+    file.copied = file.written = 0;
+    return result;
+}
+
+// A file whose other name was copied already becomes another name of that copy.
+int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked)
+{
+    std::lock_guard lock(m_linkLock);
+    auto it = m_copies.find({source.st_dev, source.st_ino});
+    if (it == m_copies.end())
+        return 0;
+    const int folder = at.folder.target();
+    if (!drive(at).handleLinks)
+        return 0; // a separate copy, as cp makes where links cannot be
+    int room = replace ? makeRoom(at) : 0;
+    if (room != 0 && room != kMustOverwrite)
+        return room;
+    int result = 0;
+    if (room == kMustOverwrite) {
+        // The existing item is replaced in one step, as in publish().
+        const std::string temp = m_session.newPartialName(at.target);
+        result = m_fs.linkFileAt(it->second.fd, folder, temp);
+        if (result == 0 && (result = m_fs.renameAt(folder, temp, folder, at.target, false)) != 0)
+            m_fs.unlinkAt(folder, temp, 0);
+    } else {
+        result = m_fs.linkFileAt(it->second.fd, folder, at.target);
+    }
+    if (result == -EEXIST)
+        return kErrorAppeared;
+    if (result == -EPERM || result == -EOPNOTSUPP || result == -ENOSYS || result == -EMLINK
+        || result == -ENOENT) {
+        // The drive cannot link this file (no links, too many, or none through a handle
+        // whose first name has moved), or its copy is gone: this name gets a copy of its own.
+        struct stat into {};
+        if (m_fs.fstat(folder, &into) == 0 && result != -EMLINK)
+            m_session.drives.noteNoHandleLinks(into.st_dev);
+        return 0;
+    }
+    if (result != 0)
+        return result;
+    linked = true;
+    m_session.progress.bytesDone(source.st_size);
+    if (--it->second.remaining == 0) {
+        m_fs.close(it->second.fd);
+        m_copies.erase(it);
+    }
+    return 0;
+}
+
+void ItemCopier::rememberCopy(const struct stat& source, int out)
+{
+    std::lock_guard lock(m_linkLock);
+    if (m_copies.size() >= kMaxKnownCopies || m_copies.count({source.st_dev, source.st_ino}) != 0)
+        return;
+    // A handle on the copy itself, not on its name, which anyone could replace meanwhile.
+    int keep = m_fs.open("/proc/self/fd/" + std::to_string(out), O_PATH);
+    if (keep >= 0)
+        m_copies.emplace(std::make_pair(source.st_dev, source.st_ino), KnownCopy{keep, source.st_nlink - 1});
+}
+
+// A link or a FIFO. Made under its final name straight away (making either is a
+// single step that fails on an existing name), or under a temporary name that then
+// replaces the existing item.
+int ItemCopier::writeEntry(const Place& at, const struct stat& before, bool replace)
+{
+    const int folder = at.folder.target();
+    const std::string name = replace ? m_session.newPartialName(at.target) : at.target;
+    bool made = false;
+    int result = makeEntry(at, name, before, made);
+    if (result == 0 && replace)
+        result = place(at, name, replace);
+    if (result != 0 && made) // only what this copy made is removed again
+        m_fs.unlinkAt(folder, name, 0);
+    return result == -EEXIST && !made ? kErrorAppeared : result;
+}
+
+int ItemCopier::makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made)
+{
+    const int folder = at.folder.target();
+    if (S_ISLNK(before.st_mode)) {
+        std::string target;
+        if (int r = m_fs.readlinkAt(at.folder.source(), at.name, target); r != 0)
+            return r;
+        if (int r = m_fs.symlinkAt(target, folder, name); r != 0)
+            return r == -EPERM || r == -ENOSYS || r == -EOPNOTSUPP ? linkRefused(at, r) : r;
+    } else if (int r = m_fs.mkfifoAt(folder, name, 0600); r != 0) {
+        // A FIFO is recreated, never opened: opening one would wait for a writer forever.
+        return r;
+    }
+    made = true;
+    return copyEntryMetadata(m_session, folder, name, before);
+}
+
+// A symbolic link the drive cannot hold is listed, not asked about: asking again
+// would change nothing. Another refusal on a drive that holds links is an error.
+int ItemCopier::linkRefused(const Place& at, int error)
+{
+    if (drive(at).symlinks)
+        return error;
+    m_session.noteLeftOut(joinPath(at.folder.shownSource(), at.name), kNoLinksHere);
+    return kErrorDeclined;
+}
+
+// Moves the item at target to the trash before it is replaced. Returns 0 when the
+// name is free, kErrorDeclined when the user keeps the item, or kMustOverwrite when
+// the user agreed to delete it for good (it is still there, to be replaced in one step).
+int ItemCopier::makeRoom(const Place& at)
+{
+    // With one flush at the end, that flush makes the trash's record durable too (the
+    // trash shares the item's file system, which the request flushes): the record and
+    // the move are done before the new file takes the name, and success waits for both.
+    const bool syncRecord = m_session.syncEachFile();
+    // Agreed before the copy: the drive has no room to keep the replaced items.
+    if (m_session.deleteReplaced())
+        return kMustOverwrite;
+    int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord);
+    if (trashed == 0 || trashed == -ENOENT)
+        return 0;
+    const std::string shown = joinPath(at.folder.shownTarget(), at.target);
+    const std::string reason = describeError(trashed);
+    bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
+    if (destroy)
+        return kMustOverwrite;
+    // Kept where it stood, so the copy did not arrive: the summary lists it.
+    m_session.noteLeftOut(shown, "The existing item could not be moved to the trash and was kept. " + reason);
+    return kErrorDeclined;
+}
+
+int ItemCopier::place(const Place& at, const std::string& temp, bool replace)
+{
+    const int folder = at.folder.target();
+    if (replace) {
+        int room = makeRoom(at);
+        // rename replaces the old item in one step: the name is never empty.
+        if (room == kMustOverwrite)
+            return m_fs.renameAt(folder, temp, folder, at.target, false);
+        if (room != 0)
+            return room;
+    }
+    int result = renameWithoutReplacing(m_fs, drive(at), folder, temp, folder, at.target);
+    return result == -EEXIST ? kErrorAppeared : result;
+}
+
+int ItemCopier::publish(const Place& at, int out, bool replace)
+{
+    const int folder = at.folder.target();
+    if (replace) {
+        int room = makeRoom(at);
+        if (room == kMustOverwrite) {
+            // A link cannot replace an item, a rename can: the complete file gets a temporary
+            // name first, so the target name is never empty and never shows partial data.
+            const std::string temp = m_session.newPartialName(at.target);
+            int result = m_fs.linkFileAt(out, folder, temp);
+            if (result == 0) {
+                result = m_fs.renameAt(folder, temp, folder, at.target, false);
+                if (result != 0)
+                    m_fs.unlinkAt(folder, temp, 0);
+            }
+            return result;
+        }
+        if (room != 0)
+            return room;
+    }
+    int result = m_fs.linkFileAt(out, folder, at.target);
+    return result == -EEXIST ? kErrorAppeared : result;
+}
+
+} // namespace shell

@@ -27,22 +27,30 @@ QString nameOf(const std::string& path)
 
 } // namespace
 
-// keepBoth: a "Keep both" button too, the default, for names that differ in case alone.
-ClashAnswer DialogQuestions::askClash(const QString& text, bool keepBoth)
+// Every clash offers Keep both; keepBothFirst makes it the default (names that differ
+// in case alone). identical: the request's files with the same size and date, which a
+// button offers to skip.
+ClashAnswer DialogQuestions::askClash(const QString& text, bool keepBothFirst, std::uint64_t identical)
 {
     QMessageBox box(QMessageBox::Question, kTitle, text,
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
                         | QMessageBox::Cancel);
-    QPushButton* both =
-        keepBoth ? box.addButton(QStringLiteral("&Keep both"), QMessageBox::AcceptRole) : nullptr;
-    if (both != nullptr)
+    QPushButton* both = box.addButton(QStringLiteral("&Keep both"), QMessageBox::AcceptRole);
+    QPushButton* bothAll = box.addButton(QStringLiteral("Keep both for a&ll"), QMessageBox::AcceptRole);
+    QPushButton* skipSame =
+        identical == 0 ? nullptr : box.addButton(skipIdenticalText(identical), QMessageBox::AcceptRole);
+    if (keepBothFirst)
         box.setDefaultButton(both);
     else
         box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     const int code = exec(box);
-    if (both != nullptr && box.clickedButton() == both)
+    if (box.clickedButton() == both)
         return ClashAnswer::KeepBoth;
+    if (box.clickedButton() == bothAll)
+        return ClashAnswer::KeepBothToAll;
+    if (skipSame != nullptr && box.clickedButton() == skipSame)
+        return ClashAnswer::SkipIdentical;
     switch (code) {
     case QMessageBox::Yes:
         return ClashAnswer::Yes;
@@ -55,6 +63,12 @@ ClashAnswer DialogQuestions::askClash(const QString& text, bool keepBoth)
     default:
         return ClashAnswer::Cancel;
     }
+}
+
+QString DialogQuestions::skipIdenticalText(std::uint64_t count)
+{
+    return count == 1 ? QStringLiteral("&Skip 1 item with the same size and date")
+                      : QStringLiteral("&Skip %1 items with the same size and date").arg(count);
 }
 
 bool DialogQuestions::askYesNo(int icon, const QString& text)
@@ -115,12 +129,12 @@ bool DialogQuestions::createFolder(const std::string& path)
 
 ClashAnswer DialogQuestions::replaceItem(const ItemDetails& existing, const ItemDetails& incoming)
 {
-    return askClash(replaceText(existing, incoming));
+    return askClash(replaceText(existing, incoming), false, incoming.sameSizeAndDate);
 }
 
 ClashAnswer DialogQuestions::mergeFolder(const ItemDetails& existing, const ItemDetails& incoming)
 {
-    return askClash(mergeText(existing, incoming));
+    return askClash(mergeText(existing, incoming), false, incoming.sameSizeAndDate);
 }
 
 ErrorAnswer DialogQuestions::copyError(const std::string& item, const std::string& reason, bool canRetry)
@@ -195,7 +209,7 @@ ClashAnswer DialogQuestions::caseClash(const ItemDetails& existing, const ItemDe
     const QString text = (incoming.isFolder ? mergeText(existing, incoming) : replaceText(existing, incoming))
                          + QStringLiteral("\n\nThis drive does not tell \"%1\" from \"%2\".")
                                .arg(nameOf(existing.path), nameOf(incoming.path));
-    return askClash(text, true);
+    return askClash(text, true, incoming.sameSizeAndDate);
 }
 
 void DialogQuestions::requestFailed(const std::string& message)

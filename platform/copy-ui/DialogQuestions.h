@@ -29,12 +29,14 @@ public:
     [[nodiscard]] static QString describeItem(const ItemDetails& item);
     [[nodiscard]] static QString replaceText(const ItemDetails& existing, const ItemDetails& incoming);
     [[nodiscard]] static QString mergeText(const ItemDetails& existing, const ItemDetails& incoming);
+    // "&Skip 3 items with the same size and date"
+    [[nodiscard]] static QString skipIdenticalText(std::uint64_t count);
 
     // Closes the box on screen, if any, as its Cancel (or No) button would.
     void closeOpen();
 
 private:
-    ClashAnswer askClash(const QString& text, bool keepBoth = false);
+    ClashAnswer askClash(const QString& text, bool keepBothFirst, std::uint64_t identical);
     bool askYesNo(int icon, const QString& text);
     // Shows box until it is answered, as the one that closeOpen() closes.
     int exec(QMessageBox& box);

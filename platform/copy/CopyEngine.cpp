@@ -3,6 +3,7 @@
 #include "platform/copy/CopyErrors.h"
 #include "platform/copy/CopyNaming.h"
 #include "platform/copy/DriveLimits.h"
+#include "platform/copy/IdenticalItems.h"
 #include "platform/copy/ItemMetadata.h"
 #include "platform/copy/WorkerPool.h"
 
@@ -158,6 +159,8 @@ CopyOutcome CopyEngine::run(const std::vector<std::string>& names, const std::st
     (void)m_session.drives.of(target, m_session.newPartialName("probe"));
     sweepPartials(target);
     m_session.noteFolderWritten(target);
+    // Counted before anything is asked, so the first clash question can offer to skip them.
+    m_identical = countIdenticalFiles(target, sources);
     m_session.progress.started(scanner.totals().items + m_countSkipped, scanner.totals().bytes);
     if (m_countSkipped != 0) {
         m_session.progress.itemsSkipped(m_countSkipped);
@@ -559,9 +562,10 @@ void CopyEngine::copyTree(const Source& source, const std::shared_ptr<FolderPair
         }
         if (clash == Clash::Cancel)
             return false;
-        if (clash == Clash::Skip) {
+        if (clash == Clash::Skip || clash == Clash::Identical) {
             m_session.progress.bytesDone(size);
-            m_session.progress.itemsSkipped(1);
+            if (clash == Clash::Skip)
+                m_session.progress.itemsSkipped(1); // an earlier copy left as it is counts as done
             m_session.progress.itemsDone(1);
             return true;
         }
@@ -806,15 +810,21 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
                 continue;
             return answer == ErrorAnswer::Skip ? Clash::Skip : Clash::Cancel;
         }
-        std::optional<bool>& all = incomingFolder ? m_mergeAll : m_replaceAll;
+        struct stat incoming {};
+        const bool incomingKnown = fs.statAt(folder.source(), name, &incoming) == 0;
+        // Once asked for, the earlier copies of files stay as they are: nothing replaced, nothing trashed.
+        if (m_skipIdentical && !incomingFolder && incomingKnown && sameSizeAndDate(existing, incoming, coarseTimes()))
+            return Clash::Identical;
+        if (m_skipIdentical && incomingFolder && !caseOnly)
+            return Clash::Merge; // the earlier copies are looked for inside, file by file
+        std::optional<ClashAnswer>& all = incomingFolder ? m_mergeAll : m_replaceAll;
         ClashAnswer answer = ClashAnswer::No;
         if (all) {
-            answer = *all ? ClashAnswer::Yes : ClashAnswer::No;
+            answer = *all;
         } else {
-            struct stat incoming {};
-            fs.statAt(folder.source(), name, &incoming);
             ItemDetails theirs = detailsOf(to, existing);
             ItemDetails ours = detailsOf(from, incoming);
+            ours.sameSizeAndDate = m_skipIdentical ? 0 : m_identical;
             answer = m_session.ask([&](CopyQuestions& q) {
                 if (caseOnly)
                     return q.caseClash(theirs, ours);
@@ -822,15 +832,21 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
             });
         }
         switch (answer) {
+        case ClashAnswer::SkipIdentical:
+            m_skipIdentical = true;
+            continue; // this item too, where it is one of them; else it is asked about again
+        case ClashAnswer::KeepBothToAll:
+            all = ClashAnswer::KeepBoth;
+            [[fallthrough]];
         case ClashAnswer::KeepBoth: // the incoming item takes a free name beside it
             return Clash::KeepBoth;
         case ClashAnswer::YesToAll:
-            all = true;
+            all = ClashAnswer::Yes;
             [[fallthrough]];
         case ClashAnswer::Yes:
             return incomingFolder ? Clash::Merge : Clash::Replace;
         case ClashAnswer::NoToAll:
-            all = false;
+            all = ClashAnswer::No;
             [[fallthrough]];
         case ClashAnswer::No:
             m_session.markDeclined();
@@ -841,6 +857,26 @@ CopyEngine::Clash CopyEngine::resolveClash(const FolderPair& folder, const std::
         }
         return Clash::Cancel;
     }
+}
+
+std::uint64_t CopyEngine::countIdenticalFiles(int target, const std::vector<Source>& sources)
+{
+    std::uint64_t count = 0;
+    for (const Source& source : sources) {
+        const std::string name = nameOf(source.path);
+        struct stat there {};
+        // Nothing there (a fresh copy costs nothing here), or the item itself (copied beside itself).
+        if (!source.counted || m_session.fs.statAt(target, name, &there) != 0
+            || (there.st_dev == source.st.st_dev && there.st_ino == source.st.st_ino))
+            continue;
+        count += countIdentical(m_session.fs, source.parent, name, target, name, coarseTimes(), m_session.cancel);
+    }
+    return count;
+}
+
+bool CopyEngine::coarseTimes() const
+{
+    return m_drive.kind.find("fat") != std::string::npos; // FAT keeps times to two seconds
 }
 
 DriveAbilities CopyEngine::driveOf(const FolderPair& folder)
@@ -884,7 +920,7 @@ std::optional<std::string> CopyEngine::freeName(const FolderPair& folder, const 
                                                 bool isFolder)
 {
     for (int n = 1; n <= kMaxDuplicates && !m_session.cancel.cancelled(); ++n) {
-        const std::string candidate = duplicateName(target, isFolder, n);
+        const std::string candidate = keptBothName(target, isFolder, n);
         struct stat st {};
         int r = m_session.fs.statAt(folder.target(), candidate, &st);
         if (r == -ENOENT)

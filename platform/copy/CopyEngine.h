@@ -51,7 +51,7 @@ private:
         int parent = -1;      // the folder holding it, open
         bool counted = false; // false: left out while the trees were counted
     };
-    enum class Clash { None, Replace, Merge, Skip, Cancel, KeepBoth };
+    enum class Clash { None, Replace, Merge, Skip, Cancel, KeepBoth, Identical };
     // An entry of a folder being copied, as it was when the folder was listed.
     struct Listed {
         std::string name;
@@ -87,8 +87,11 @@ private:
     // The name an item takes on the drive of folder: its own, or one the user agreed
     // to where the drive refuses it; nothing when it is not to be copied.
     std::optional<std::string> nameOnDrive(const FolderPair& folder, const std::string& name);
-    // A name beside target that is free in folder ("a - Copy.txt").
+    // A name beside target that is free in folder, for an item kept beside another ("a (2).txt").
     std::optional<std::string> freeName(const FolderPair& folder, const std::string& target, bool isFolder);
+    [[nodiscard]] bool coarseTimes() const;
+    // How many files of the request are there already with the same size and date.
+    std::uint64_t countIdenticalFiles(int target, const std::vector<Source>& sources);
     DriveAbilities driveOf(const FolderPair& folder);
     bool listFolder(const FolderPair& folder, const std::string& counted, std::vector<Listed>& children);
     bool lookAt(const FolderPair& folder, const std::string& name, struct stat& st, bool& gone);
@@ -99,8 +102,10 @@ private:
     DriveLimits m_drive; // of the destination (or of its nearest existing ancestor)
     ItemCopier m_items;
     std::unique_ptr<WorkerPool> m_pool;
-    std::optional<bool> m_replaceAll;
-    std::optional<bool> m_mergeAll;
+    std::optional<ClashAnswer> m_replaceAll; // Yes, No or KeepBoth, for every file clash
+    std::optional<ClashAnswer> m_mergeAll;   // the same for folders
+    std::uint64_t m_identical = 0;           // files of the request there already, same size and date
+    bool m_skipIdentical = false;            // those are left as they are
     std::optional<bool> m_renameAll;  // refused names: Rename all (true) or Skip all (false)
     std::uint64_t m_countSkipped = 0; // items left out while the trees were counted
     // Those items as counting showed them: the copy leaves them out without asking again.

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <fnmatch.h>
+#include <utility>
 
 namespace shell {
 
@@ -19,24 +20,48 @@ size_t utf8Boundary(const std::string& text, size_t at)
     return (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80 ? at : cut;
 }
 
-std::string duplicateName(const std::string& name, bool isFolder, int n)
+namespace {
+
+// name as stem and extension; a folder's name, or a hidden one, has no extension.
+std::pair<std::string, std::string> stemAndExtension(const std::string& name, bool isFolder)
 {
-    std::string stem = name;
-    std::string extension;
     auto dot = name.find_last_of('.');
     // A leading dot marks a hidden name, not an extension (".profile - Copy").
-    if (!isFolder && dot != std::string::npos && dot > 0) {
-        stem = name.substr(0, dot);
-        extension = name.substr(dot);
-    }
-    std::string suffix = n <= 1 ? " - Copy" : " - Copy (" + std::to_string(n) + ")";
-    // Keep the result a valid directory entry: shorten the stem, never the suffix.
+    if (!isFolder && dot != std::string::npos && dot > 0)
+        return {name.substr(0, dot), name.substr(dot)};
+    return {name, {}};
+}
+
+// stem + suffix + extension, kept a valid directory entry: the stem is shortened, never the suffix.
+std::string withSuffix(std::string stem, const std::string& suffix, std::string extension)
+{
     size_t room = NAME_MAX - suffix.size() - std::min<size_t>(extension.size(), NAME_MAX / 2);
     if (extension.size() > NAME_MAX / 2)
         extension.clear();
     if (stem.size() > room)
         stem.resize(utf8Boundary(stem, room));
     return stem + suffix + extension;
+}
+
+} // namespace
+
+std::string duplicateName(const std::string& name, bool isFolder, int n)
+{
+    auto [stem, extension] = stemAndExtension(name, isFolder);
+    return withSuffix(stem, n <= 1 ? " - Copy" : " - Copy (" + std::to_string(n) + ")", extension);
+}
+
+std::string keptBothName(const std::string& name, bool isFolder, int n)
+{
+    auto [stem, extension] = stemAndExtension(name, isFolder);
+    // A name that is a numbered one already goes on counting from its number.
+    int from = 2;
+    if (size_t open = stem.rfind(" ("); open != std::string::npos && stem.size() > open + 3 && stem.back() == ')'
+        && stem.find_first_not_of("0123456789", open + 2) == stem.size() - 1 && stem.size() - open - 3 <= 6) {
+        from = std::stoi(stem.substr(open + 2)) + 1;
+        stem.resize(open);
+    }
+    return withSuffix(stem, " (" + std::to_string(from + std::max(n, 1) - 1) + ")", extension);
 }
 
 std::string partialName(pid_t pid, unsigned long serial, const std::string& name)

@@ -18,6 +18,10 @@ namespace shell {
 // The n-th duplicate of an item copied beside itself: n = 1 gives "a - Copy.txt",
 // n = 2 "a - Copy (2).txt"; a folder's name keeps no extension apart ("f - Copy").
 [[nodiscard]] std::string duplicateName(const std::string& name, bool isFolder, int n);
+// The n-th free name tried for an incoming item kept beside one of the same name:
+// n = 1 gives "a (2).txt", n = 2 "a (3).txt"; a name numbered already counts on
+// from its number ("a (2).txt" gives "a (3).txt").
+[[nodiscard]] std::string keptBothName(const std::string& name, bool isFolder, int n);
 
 // Files are written under this name in their destination folder (where unnamed files
 // cannot be made) and renamed into place only when complete. The copy holds a lock

@@ -15,10 +15,17 @@ struct ItemDetails {
     bool isFolder = false;
     std::int64_t size = 0;
     std::timespec modified{};
+    // On the incoming side of a replace or merge question: the files of the request
+    // that are there already with the same size and date, which the question offers
+    // to skip (SkipIdentical); 0 when there is no such offer.
+    std::uint64_t sameSizeAndDate = 0;
 };
 
-// KeepBoth: only for a name that differs in case alone (caseClash).
-enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel, KeepBoth };
+// KeepBoth: the incoming item takes a free name beside the one there ("a (2).txt");
+// KeepBothToAll does so for every later clash of the same kind (files, folders).
+// SkipIdentical: every file of the request that is there already with the same size
+// and date is left as it is, counted as done; the others are still asked about.
+enum class ClashAnswer { Yes, YesToAll, No, NoToAll, Cancel, KeepBoth, KeepBothToAll, SkipIdentical };
 enum class NameAnswer { Rename, RenameAll, Skip, SkipAll, Cancel };
 // SkipAll: this item and every later one that fails for the same reason are left
 // out (and listed) without asking again.
@@ -52,8 +59,8 @@ public:
         return NameAnswer::Rename;
     }
     // On a drive that ignores case, an item of the request differs from one already
-    // there in case alone: like replaceItem or mergeFolder, with KeepBoth too (the
-    // incoming item takes a free name).
+    // there in case alone: like replaceItem or mergeFolder, with Keep both as the
+    // first choice.
     virtual ClashAnswer caseClash(const ItemDetails& existing, const ItemDetails& incoming)
     {
         return incoming.isFolder ? mergeFolder(existing, incoming) : replaceItem(existing, incoming);

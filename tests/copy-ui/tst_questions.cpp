@@ -138,6 +138,18 @@ void TestQuestions::dialogButtonsGiveTheirAnswers_data()
                                      << "&Keep both" << int(ClashAnswer::KeepBoth);
     QTest::newRow("case, replace") << "case"
                                    << "&Yes" << int(ClashAnswer::Yes);
+    QTest::newRow("replace, keep both") << "replace"
+                                        << "&Keep both" << int(ClashAnswer::KeepBoth);
+    QTest::newRow("replace, keep both for all") << "replace"
+                                                << "Keep both for a&ll" << int(ClashAnswer::KeepBothToAll);
+    QTest::newRow("replace, skip the same") << "replace"
+                                            << "&Skip 3 items with the same size and date"
+                                            << int(ClashAnswer::SkipIdentical);
+    QTest::newRow("merge, keep both") << "merge"
+                                      << "&Keep both" << int(ClashAnswer::KeepBoth);
+    QTest::newRow("merge, skip the one the same") << "merge"
+                                                  << "&Skip 1 item with the same size and date"
+                                                  << int(ClashAnswer::SkipIdentical);
 }
 
 void TestQuestions::dialogButtonsGiveTheirAnswers()
@@ -167,6 +179,10 @@ void TestQuestions::dialogButtonsGiveTheirAnswers()
         got = int(dialogs.copyError("/src/a", "Access is denied.", true));
     else if (question == "name")
         got = int(dialogs.refusedName("/src/a:b.txt", "names with ':'", "a_b.txt"));
+    else if (question == "replace")
+        got = int(dialogs.replaceItem({"/dst/a.txt", false, 1, {}}, {"/src/a.txt", false, 2, {}, 3}));
+    else if (question == "merge")
+        got = int(dialogs.mergeFolder({"/dst/f", true, 0, {}}, {"/src/f", true, 0, {}, 1}));
     else
         got = int(dialogs.caseClash({"/dst/A.txt", false, 1, {}}, {"/src/a.txt", false, 1, {}}));
     QVERIFY2(clicked, qPrintable("no button " + button));

@@ -55,6 +55,8 @@ private slots:
     void replaceAsksWithBothItemsAndTrashesTheOld();
     void replaceAnswersToAll();
     void existingFolderAsksOnceToMerge();
+    void clashChoices_data();
+    void clashChoices();
     void fileAndFolderNeverReplaceEachOther();
     void partialsOfDeadCopiesAreSwept_data();
     void partialsOfDeadCopiesAreSwept();
@@ -390,6 +392,80 @@ void TestCopyTree::existingFolderAsksOnceToMerge()
     QCOMPARE(listing(f.dst), (std::vector<std::string>{"f/", "f/new.txt", "f/old.txt", "f/sub/", "f/sub/x"}));
     QCOMPARE(f.questions.log, (std::vector<std::string>{"merge " + f.dst + "/f", "merge " + f.dst + "/f"}));
     QVERIFY(f.questions.clashExisting[0].isFolder);
+}
+
+// A folder copied again over its earlier copy: the first question offers to skip the
+// files that are there with the same size and date (counted beforehand, the one that
+// differs in size is not among them); Keep both gives the incoming item the next
+// free number, counting on from a name numbered already.
+void TestCopyTree::clashChoices_data()
+{
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QList<int>>("offered");
+    QTest::addColumn<QStringList>("arrived");
+    QTest::addColumn<int>("trashed");
+    const int skipSame = int(ClashAnswer::SkipIdentical);
+    const int yes = int(ClashAnswer::Yes);
+    QTest::newRow("skip the same, replace the rest")
+        << QList<int>{skipSame, yes, yes} << QStringList{"merge f", "replace f/diff.c", "replace f/x (2).txt"}
+        << QList<int>{3, 0, 0} << QStringList{"f/", "f/diff.c", "f/same.a", "f/same.b", "f/sub/", "f/sub/same.d", "f/x (2).txt"}
+        << 2;
+    QTest::newRow("keep both for all files")
+        << QList<int>{yes, int(ClashAnswer::KeepBothToAll), yes}
+        << QStringList{"merge f", "replace f/diff.c", "merge f/sub"} << QList<int>{3, 3, 3}
+        << QStringList{"f/", "f/diff (2).c", "f/diff.c", "f/same (2).a", "f/same (2).b", "f/same.a", "f/same.b",
+                       "f/sub/", "f/sub/same (2).d", "f/sub/same.d", "f/x (2).txt", "f/x (3).txt"}
+        << 0;
+    QTest::newRow("keep both folders")
+        << QList<int>{int(ClashAnswer::KeepBoth)} << QStringList{"merge f"} << QList<int>{3}
+        << QStringList{"f (2)/", "f (2)/diff.c", "f (2)/same.a", "f (2)/same.b", "f (2)/sub/", "f (2)/sub/same.d",
+                       "f (2)/x (2).txt", "f/", "f/diff.c", "f/same.a", "f/same.b", "f/sub/", "f/sub/same.d",
+                       "f/x (2).txt"}
+        << 0;
+}
+
+void TestCopyTree::clashChoices()
+{
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(QList<int>, offered);
+    QFETCH(QStringList, arrived);
+    QFETCH(int, trashed);
+    CopyFixture f;
+    for (const std::string& side : {f.src, f.dst}) {
+        tree::makeFolder(side + "/f");
+        tree::makeFolder(side + "/f/sub");
+        for (const char* name : {"/f/same.a", "/f/same.b", "/f/sub/same.d"}) {
+            writeFile(side + name, "same");
+            setTime(side + name, 1700000000);
+        }
+        writeFile(side + "/f/diff.c", side == f.src ? "longer, new" : "old");
+        setTime(side + "/f/diff.c", 1700000000);
+        writeFile(side + "/f/x (2).txt", side == f.src ? "new" : "older");
+    }
+    const ino_t before = statOf(f.dst + "/f/same.a").st_ino;
+    for (int answer : answers)
+        f.questions.clashAnswers.push_back(ClashAnswer(answer));
+    QCOMPARE(f.copy(f.src + "/f", f.dst), CopyOutcome::Success);
+    QStringList log;
+    for (const std::string& line : f.questions.log)
+        log << QString::fromStdString(line).remove(QString::fromStdString(f.dst + "/"));
+    QCOMPARE(log, asked);
+    QList<int> counts;
+    for (const ItemDetails& incoming : f.questions.clashIncoming)
+        counts << int(incoming.sameSizeAndDate);
+    QCOMPARE(counts, offered);
+    QStringList listed;
+    for (const std::string& path : listing(f.dst))
+        listed << QString::fromStdString(path);
+    QCOMPARE(listed, arrived);
+    QCOMPARE(int(tree::trashedNames(f.trash).size()), trashed);
+    QCOMPARE(statOf(f.dst + "/f/same.a").st_ino, before); // never replaced, only left as it was
+    QCOMPARE(readFile(f.dst + "/f/x (2).txt"), QByteArray(trashed != 0 ? "new" : "older"));
+    const ProgressSnapshot p = f.progress.snapshot();
+    QCOMPARE(p.itemsDone, p.itemsTotal);
+    QCOMPARE(p.itemsSkipped, std::uint64_t(0)); // the same files count as done, not as left out
 }
 
 void TestCopyTree::fileAndFolderNeverReplaceEachOther()

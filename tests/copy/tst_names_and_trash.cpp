@@ -44,6 +44,12 @@ void TestNamesAndTrash::duplicateNames_data()
     QTest::newRow("hidden") << ".profile" << false << 1 << ".profile - Copy";
     QTest::newRow("folder") << "f" << true << 1 << "f - Copy";
     QTest::newRow("folder with dot") << "f.d" << true << 2 << "f.d - Copy (2)";
+    // Keep both: the next free number, counting on from a numbered name (n < 0 here).
+    QTest::newRow("kept beside") << "a.txt" << false << -1 << "a (2).txt";
+    QTest::newRow("kept beside, taken") << "a.txt" << false << -2 << "a (3).txt";
+    QTest::newRow("kept beside a numbered one") << "a (2).txt" << false << -1 << "a (3).txt";
+    QTest::newRow("kept folder numbered") << "f (9)" << true << -2 << "f (11)";
+    QTest::newRow("kept, not a number") << "a ().txt" << false << -1 << "a () (2).txt";
 }
 
 void TestNamesAndTrash::duplicateNames()
@@ -52,7 +58,9 @@ void TestNamesAndTrash::duplicateNames()
     QFETCH(bool, folder);
     QFETCH(int, n);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(duplicateName(name.toStdString(), folder, n)), expected);
+    const std::string made = n < 0 ? keptBothName(name.toStdString(), folder, -n)
+                                   : duplicateName(name.toStdString(), folder, n);
+    QCOMPARE(QString::fromStdString(made), expected);
 }
 
 void TestNamesAndTrash::namesWindowsDrivesRefuse_data()

@@ -20,8 +20,7 @@ constexpr int kProgressIntervalMs = 250;
 } // namespace
 
 CopyJob::CopyJob(std::vector<std::string> sources, std::string destination, CopyJobParts parts, QObject* parent)
-    : QObject(parent), m_sources(std::move(sources)), m_destination(std::move(destination)),
-      m_parts(std::move(parts))
+    : QObject(parent), m_runs{{std::move(sources), std::move(destination)}}, m_parts(std::move(parts))
 {
     m_progressTimer.setInterval(kProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &CopyJob::reportProgress);
@@ -42,22 +41,41 @@ void CopyJob::start()
 {
     if (m_running || m_worker.joinable() || m_tee)
         return; // a job runs once
+    run(m_runs);
+}
+
+void CopyJob::run(std::vector<CopyRun> runs)
+{
+    m_runs = std::move(runs);
     m_answerer = m_parts.questions ? m_parts.questions() : std::make_unique<DialogQuestions>();
     m_dialogs = dynamic_cast<DialogQuestions*>(m_answerer.get());
     m_fs = m_parts.fileSystem ? m_parts.fileSystem() : std::make_unique<PosixFileSystem>();
     m_progress = m_parts.progress ? m_parts.progress(m_cancel) : std::make_unique<WindowedProgress>(m_cancel);
     m_tee = std::make_unique<ProgressTee>(*m_progress);
     m_questions = std::make_unique<UiThreadQuestions>(*m_answerer, this, m_tee.get());
+    m_leftOut.clear();
+    m_notKept.clear();
+    m_anyLeftOut = false;
     m_running = true;
     m_progressTimer.start();
     m_worker = std::thread([this] {
-        CopyOutcome outcome = CopyOutcome::Failed;
+        CopyOutcome outcome = CopyOutcome::Success;
         try {
-            CopyEngine engine(*m_fs, *m_questions, *m_tee, m_cancel, m_parts.options);
-            outcome = engine.run(m_sources, m_destination);
-            m_leftOut = engine.leftOut();
-            m_notKept = engine.notKept();
-            m_anyLeftOut = engine.anyLeftOut();
+            for (const CopyRun& run : m_runs) {
+                CopyEngine engine(*m_fs, *m_questions, *m_tee, m_cancel, m_parts.options);
+                const CopyOutcome ended = engine.run(run.sources, run.destination);
+                const std::vector<LeftOutItem> left = engine.leftOut();
+                m_leftOut.insert(m_leftOut.end(), left.begin(), left.end());
+                if (std::string note = engine.notKept(); !note.empty())
+                    m_notKept = std::move(note);
+                m_anyLeftOut = m_anyLeftOut || engine.anyLeftOut();
+                if (m_runs.size() == 1 || ended == CopyOutcome::Cancelled)
+                    outcome = ended;
+                else if (ended != CopyOutcome::Success)
+                    outcome = CopyOutcome::Failed;
+                if (ended == CopyOutcome::Cancelled)
+                    break;
+            }
         } catch (const std::exception&) {
             outcome = CopyOutcome::Failed; // out of memory or threads: report failure, never success
         }
@@ -116,16 +134,28 @@ void CopyJob::workerDone()
     CopyOutcome outcome = m_outcome;
     std::vector<LeftOutItem> leftOut = m_leftOut;
     if (!leftOut.empty()) {
+        std::vector<CopyRun> again;
+        for (const CopyRun& run : m_runs) {
+            std::vector<CopyRun> more = retryRuns(run.sources, run.destination, m_leftOut);
+            again.insert(again.end(), more.begin(), more.end());
+        }
         // What the drive could not hold goes with the list, once; alone it is no reason for one.
         if (!m_notKept.empty())
-            leftOut.push_back({m_destination, m_notKept});
+            leftOut.push_back({m_runs.front().destination, m_notKept});
         if (outcome == CopyOutcome::Success)
             outcome = CopyOutcome::Failed; // something the person asked for is not there
+        bool retry = false;
         if (!m_killed) {
             if (m_parts.summary)
-                m_parts.summary(leftOut);
+                retry = m_parts.summary(leftOut);
             else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-                showLeftOutSummary(leftOut);
+                retry = showLeftOutSummary(leftOut, !again.empty()) == SummaryChoice::Retry;
+        }
+        if (retry && !again.empty() && !m_killed) {
+            m_tee.reset();
+            m_answerer.reset();
+            run(std::move(again)); // the same job, for just those items
+            return;
         }
     }
     emit finished(outcome, leftOut);

@@ -14,6 +14,7 @@
 #include "platform/copy/CopyQuestions.h"
 #include "platform/copy/CopySession.h"
 #include "platform/copy/ProgressState.h"
+#include "platform/copy/RetryPlan.h"
 #include "platform/copy/fs/FileSystem.h"
 
 #include <QObject>
@@ -38,8 +39,9 @@ struct CopyJobParts {
     std::function<std::unique_ptr<FileSystem>()> fileSystem;
     // Must be thread-safe: the engine reports from its workers.
     std::function<std::unique_ptr<CopyProgress>(CancelToken&)> progress;
-    // Shows the items left out before finished() is sent.
-    std::function<void(const std::vector<LeftOutItem>&)> summary;
+    // Shows the items left out before finished() is sent; returns whether to run the
+    // request again for just those items (SummaryWindow's "Retry These").
+    std::function<bool(const std::vector<LeftOutItem>&)> summary;
     CopyOptions options;
 };
 
@@ -72,11 +74,11 @@ signals:
     void finished(shell::CopyOutcome outcome, const std::vector<shell::LeftOutItem>& leftOut);
 
 private:
+    void run(std::vector<CopyRun> runs);
     void workerDone();
     void reportProgress();
 
-    std::vector<std::string> m_sources;
-    std::string m_destination;
+    std::vector<CopyRun> m_runs; // one for the request; one per folder when left-out items are retried
     CopyJobParts m_parts;
     CancelToken m_cancel;
     std::unique_ptr<CopyQuestions> m_answerer;

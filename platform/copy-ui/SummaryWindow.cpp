@@ -30,8 +30,9 @@ QString SummaryWindow::listText(const std::vector<LeftOutItem>& items)
     return text;
 }
 
-SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items)
-    : QDialog(nullptr), m_list(new QPlainTextEdit(this)), m_copy(new QPushButton(tr("&Copy List"), this))
+SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items, bool canRetry)
+    : QDialog(nullptr), m_list(new QPlainTextEdit(this)), m_copy(new QPushButton(tr("&Copy List"), this)),
+      m_retry(new QPushButton(tr("&Retry These"), this))
 {
     setWindowTitle(tr("Copy"));
     setWindowModality(Qt::ApplicationModal);
@@ -46,6 +47,12 @@ SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items)
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_copy, QDialogButtonBox::ActionRole);
+    buttons->addButton(m_retry, QDialogButtonBox::AcceptRole);
+    connect(m_retry, &QPushButton::clicked, this, [this] {
+        m_choice = SummaryChoice::Retry;
+        accept();
+    });
+    m_retry->setVisible(canRetry);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(m_list->toPlainText()); });
@@ -57,12 +64,13 @@ SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items)
     m_list->setFocus();
 }
 
-void showLeftOutSummary(const std::vector<LeftOutItem>& items)
+SummaryChoice showLeftOutSummary(const std::vector<LeftOutItem>& items, bool canRetry)
 {
-    SummaryWindow window(items);
+    SummaryWindow window(items, canRetry);
     if (!QApplication::windowIcon().isNull())
         window.setWindowIcon(QApplication::windowIcon());
     window.exec();
+    return window.choice();
 }
 
 } // namespace shell

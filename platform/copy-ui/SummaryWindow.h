@@ -14,10 +14,15 @@ class QPushButton;
 
 namespace shell {
 
+// What the person chose in the summary: to close it, or to run the request again
+// for just the items listed, once the cause is mended.
+enum class SummaryChoice { Close, Retry };
+
 class SummaryWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SummaryWindow(const std::vector<LeftOutItem>& items);
+    // canRetry: the list holds items of the request that a second run could copy.
+    explicit SummaryWindow(const std::vector<LeftOutItem>& items, bool canRetry = true);
 
     // One line per item: the item's path, a tab, the reason.
     [[nodiscard]] static QString listText(const std::vector<LeftOutItem>& items);
@@ -25,13 +30,17 @@ public:
 
     [[nodiscard]] QPlainTextEdit* list() const { return m_list; }
     [[nodiscard]] QPushButton* copyButton() const { return m_copy; }
+    [[nodiscard]] QPushButton* retryButton() const { return m_retry; }
+    [[nodiscard]] SummaryChoice choice() const { return m_choice; }
 
 private:
     QPlainTextEdit* m_list;
     QPushButton* m_copy;
+    QPushButton* m_retry;
+    SummaryChoice m_choice = SummaryChoice::Close;
 };
 
-// Shows the window modally and returns when the person closes it.
-void showLeftOutSummary(const std::vector<LeftOutItem>& items);
+// Shows the window modally and returns the person's choice when it closes.
+SummaryChoice showLeftOutSummary(const std::vector<LeftOutItem>& items, bool canRetry = true);
 
 } // namespace shell

@@ -87,7 +87,10 @@ private slots:
         };
         parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
         int summaries = 0;
-        parts.summary = [&](const std::vector<LeftOutItem>&) { ++summaries; };
+        parts.summary = [&](const std::vector<LeftOutItem>&) {
+            ++summaries;
+            return false;
+        };
         parts.options.threads = 1;
 
         CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
@@ -141,7 +144,10 @@ private slots:
         CopyJobParts parts;
         parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
         int summaries = 0;
-        parts.summary = [&](const std::vector<LeftOutItem>&) { ++summaries; };
+        parts.summary = [&](const std::vector<LeftOutItem>&) {
+            ++summaries;
+            return false;
+        };
         auto job = std::make_unique<CopyJob>(std::vector{m_root + "/src/a.txt"}, m_root + "/dst", parts);
         Ended ended;
         connect(job.get(), &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>&) {
@@ -171,6 +177,49 @@ private slots:
         second->start();
         second.reset();
         QVERIFY(tree::partials(m_root + "/dst").empty());
+    }
+
+    // "Retry These" runs the request again for just the items left out, each into the
+    // folder it was to go to, once the cause is mended; the job ends once, after it.
+    void retryCopiesJustTheItemsLeftOut()
+    {
+        tree::makeFolder(m_root + "/src/t");
+        tree::makeFolder(m_root + "/src/t/sub");
+        for (const char* name : {"/src/t/a", "/src/t/sub/b", "/src/t/sub/c"})
+            writeFile(m_root + name, name);
+        int made = 0;
+        CopyJobParts parts;
+        parts.questions = [] { return std::make_unique<ScriptedQuestions>(); }; // errors: Skip
+        parts.fileSystem = [&] {
+            auto fs = std::make_unique<FaultyFileSystem>();
+            if (made++ == 0) // the first run cannot read b; by the retry the cause is mended
+                fs->openFault = FaultyFileSystem::Fault{"/src/t/sub/b", -EACCES};
+            return fs;
+        };
+        parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
+        std::vector<std::vector<LeftOutItem>> summaries;
+        parts.summary = [&](const std::vector<LeftOutItem>& items) {
+            summaries.push_back(items);
+            return true;
+        };
+        CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
+        Ended ended;
+        connect(&job, &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>& l) {
+            ++ended.count;
+            ended.outcome = o;
+            ended.leftOut = l;
+        });
+        job.start();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
+        QCOMPARE(made, 2);
+        QCOMPARE(summaries.size(), size_t(1));
+        QCOMPARE(summaries[0].size(), size_t(1));
+        QCOMPARE(summaries[0][0].item, m_root + "/src/t/sub/b");
+        QCOMPARE(ended.outcome, CopyOutcome::Success);
+        QVERIFY(ended.leftOut.empty());
+        QCOMPARE(tree::listing(m_root + "/dst"),
+                 (std::vector<std::string>{"t/", "t/a", "t/sub/", "t/sub/b", "t/sub/c"}));
+        QCOMPARE(readFile(m_root + "/dst/t/sub/b"), QByteArray("/src/t/sub/b"));
     }
 
 private:

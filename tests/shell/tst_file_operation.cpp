@@ -117,7 +117,10 @@ void TestFileOperation::init()
             m_faults(*fs);
         return fs;
     };
-    hooks.summary = [this](const std::vector<LeftOutItem>& items) { m_summaries.push_back(items); };
+    hooks.summary = [this](const std::vector<LeftOutItem>& items) {
+        m_summaries.push_back(items);
+        return false;
+    };
     m_summaries.clear();
     setFileOperationHooks(std::move(hooks));
 }
@@ -265,6 +268,9 @@ void TestFileOperation::summaryWindowListsItemsAsCopyableText()
     QApplication::clipboard()->clear();
     window.copyButton()->click();
     QCOMPARE(QApplication::clipboard()->text(), window.list()->toPlainText());
+    QCOMPARE(window.choice(), SummaryChoice::Close);
+    window.retryButton()->click();
+    QCOMPARE(window.choice(), SummaryChoice::Retry);
 }
 
 void TestFileOperation::quitDuringTheCopyEndsIt()

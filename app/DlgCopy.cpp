@@ -2,6 +2,7 @@
 
 #include "app/UptimeReport.h"
 #include "app/dialogs/clsDlg.h"
+#include "platform/copy-ui/CopyJob.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/FormatTwoDigits.h"
@@ -81,7 +82,8 @@ bool DlgCopy::Form_QueryUnload(forms::UnloadMode)
     // The copy runs in a loop nested inside this window's own click: stop it and
     // let copyFile() close the window once the service has returned.
     m_quitAfterCopy = true;
-    shell::abandonFileOperation();
+    if (shell::CopyJob* job = shell::runningFileOperation())
+        job->kill();
     return false;
 }
 

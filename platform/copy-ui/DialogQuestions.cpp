@@ -25,8 +25,10 @@ QString nameOf(const std::string& path)
     return full.mid(full.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+} // namespace
+
 // keepBoth: a "Keep both" button too, the default, for names that differ in case alone.
-ClashAnswer askClash(const QString& text, bool keepBoth = false)
+ClashAnswer DialogQuestions::askClash(const QString& text, bool keepBoth)
 {
     QMessageBox box(QMessageBox::Question, kTitle, text,
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
@@ -38,7 +40,7 @@ ClashAnswer askClash(const QString& text, bool keepBoth = false)
     else
         box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    const int code = box.exec();
+    const int code = exec(box);
     if (both != nullptr && box.clickedButton() == both)
         return ClashAnswer::KeepBoth;
     switch (code) {
@@ -55,14 +57,26 @@ ClashAnswer askClash(const QString& text, bool keepBoth = false)
     }
 }
 
-bool askYesNo(QMessageBox::Icon icon, const QString& text)
+bool DialogQuestions::askYesNo(int icon, const QString& text)
 {
-    QMessageBox box(icon, kTitle, text, QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(static_cast<QMessageBox::Icon>(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return exec(box) == QMessageBox::Yes;
 }
 
-} // namespace
+int DialogQuestions::exec(QMessageBox& box)
+{
+    m_open = &box;
+    const int code = box.exec();
+    m_open = nullptr;
+    return code;
+}
+
+void DialogQuestions::closeOpen()
+{
+    if (m_open)
+        m_open->reject();
+}
 
 QString DialogQuestions::describeItem(const ItemDetails& item)
 {
@@ -121,7 +135,7 @@ ErrorAnswer DialogQuestions::copyError(const std::string& item, const std::strin
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(retry ? retry : skip);
     box.setEscapeButton(cancel);
-    box.exec();
+    exec(box);
     if (retry && box.clickedButton() == retry)
         return ErrorAnswer::Retry;
     if (box.clickedButton() == skip)
@@ -163,7 +177,7 @@ NameAnswer DialogQuestions::refusedName(const std::string& item, const std::stri
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(rename);
     box.setEscapeButton(cancel);
-    box.exec();
+    exec(box);
     QAbstractButton* clicked = box.clickedButton();
     if (clicked == rename)
         return NameAnswer::Rename;
@@ -187,7 +201,7 @@ ClashAnswer DialogQuestions::caseClash(const ItemDetails& existing, const ItemDe
 void DialogQuestions::requestFailed(const std::string& message)
 {
     QMessageBox box(QMessageBox::Critical, kTitle, QString::fromStdString(message), QMessageBox::Ok);
-    box.exec();
+    exec(box);
 }
 
 } // namespace shell

@@ -5,7 +5,10 @@
 
 #include "platform/copy/CopyQuestions.h"
 
+#include <QPointer>
 #include <QString>
+
+class QMessageBox;
 
 namespace shell {
 
@@ -26,6 +29,17 @@ public:
     [[nodiscard]] static QString describeItem(const ItemDetails& item);
     [[nodiscard]] static QString replaceText(const ItemDetails& existing, const ItemDetails& incoming);
     [[nodiscard]] static QString mergeText(const ItemDetails& existing, const ItemDetails& incoming);
+
+    // Closes the box on screen, if any, as its Cancel (or No) button would.
+    void closeOpen();
+
+private:
+    ClashAnswer askClash(const QString& text, bool keepBoth = false);
+    bool askYesNo(int icon, const QString& text);
+    // Shows box until it is answered, as the one that closeOpen() closes.
+    int exec(QMessageBox& box);
+
+    QPointer<QMessageBox> m_open;
 };
 
 } // namespace shell

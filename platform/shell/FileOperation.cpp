@@ -1,23 +1,13 @@
 #include "platform/shell/FileOperation.h"
 
 #include "platform/copy-ui/CallerWindowsLock.h"
-#include "platform/copy/CopyEngine.h"
+#include "platform/copy-ui/CopyJob.h"
 #include "platform/copy/CopyNaming.h"
-#include "platform/copy-ui/DialogQuestions.h"
 #include "platform/shell/FileOperationHooks.h"
-#include "platform/copy/fs/PosixFileSystem.h"
-#include "platform/copy-ui/ProgressController.h"
-#include "platform/copy-ui/SummaryWindow.h"
-#include "platform/copy-ui/UiThreadQuestions.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QEventLoop>
-#include <QMetaObject>
-#include <QPointer>
-#include <atomic>
-#include <exception>
-#include <thread>
+#include <optional>
 
 namespace shell {
 
@@ -40,15 +30,8 @@ FileOperationHooks& hooks()
     return current;
 }
 
-// The request in progress, known to abandonFileOperation(). Only the
-// user-interface thread touches it.
-struct Running {
-    CancelToken* cancel = nullptr;
-    const CallerWindowsLock* lock = nullptr;
-    UiThreadQuestions* questions = nullptr;
-    bool abandoned = false;
-};
-Running* g_running = nullptr;
+// The request running on the user-interface thread: one at a time.
+CopyJob* g_running = nullptr;
 
 } // namespace
 
@@ -64,22 +47,9 @@ bool fileOperationRunning()
     return g_running != nullptr;
 }
 
-bool abandonFileOperation()
+CopyJob* runningFileOperation()
 {
-    if (g_running == nullptr)
-        return false;
-    g_running->abandoned = true;
-    g_running->cancel->resume(); // a paused copy must come round to see the cancel
-    g_running->cancel->cancel();
-    if (g_running->questions != nullptr)
-        g_running->questions->abandon(); // questions not yet on screen never get there
-    // A question on screen holds the worker until it is answered: answer it now.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<QDialog*>(w);
-        if (dialog != nullptr && dialog->isVisible() && !g_running->lock->locks(dialog))
-            dialog->reject();
-    }
-    return true;
+    return g_running;
 }
 
 int SHFileOperationA(SHFILEOPSTRUCTA& request)
@@ -103,63 +73,29 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
 
     // Taken before any of the service's windows exist, so those stay usable.
     CallerWindowsLock lock;
-    CancelToken cancel;
-    Running running{&cancel, &lock, nullptr, false};
-    g_running = &running;
+    CopyJob job(sources, destinations.front(), h);
+    g_running = &job;
     struct Clear {
         ~Clear() { g_running = nullptr; }
     } clear;
-
-    std::unique_ptr<CopyQuestions> answerer =
-        h.questions ? h.questions() : std::unique_ptr<CopyQuestions>(new DialogQuestions);
-    std::unique_ptr<FileSystem> fs = h.fileSystem ? h.fileSystem() : std::make_unique<PosixFileSystem>();
-    std::unique_ptr<CopyProgress> progress =
-        h.progress ? h.progress(cancel) : std::make_unique<WindowedProgress>(cancel);
-
-    // The questions are answered on this thread while it waits in the loop below.
+    std::optional<CopyOutcome> outcome;
     QEventLoop loop;
-    UiThreadQuestions questions(*answerer, &loop, dynamic_cast<QuestionWatcher*>(progress.get()));
-    running.questions = &questions;
-    CopyEngine engine(*fs, questions, *progress, cancel, h.options);
-
-    int result = FileOpFailed;
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        try {
-            result = resultCode(engine.run(sources, destinations.front()));
-        } catch (const std::exception&) {
-            result = FileOpFailed; // out of memory or threads: report failure, never success
-        }
-        finished.store(true);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QObject::connect(&job, &CopyJob::finished, &loop, [&](CopyOutcome result, const std::vector<LeftOutItem>&) {
+        outcome = result;
+        loop.quit();
     });
+    job.start();
     // The caller's windows keep painting and its timers keep ticking meanwhile.
-    loop.exec();
-    if (!finished.load()) {
+    if (!outcome)
+        loop.exec();
+    if (!outcome) {
         // The loop ended before the copy: the application is quitting, and this thread
-        // serves no more events. The copy stops, and its questions are answered Cancel
-        // here instead of waiting for this thread, which now only waits for the worker.
-        abandonFileOperation();
+        // serves no more events. The job is killed, so its worker asks nothing more of
+        // this thread, and ends here.
+        job.finishNow();
     }
-    worker.join();
-    progress.reset(); // the progress window goes before the summary comes
-
-    std::vector<LeftOutItem> leftOut = engine.leftOut();
-    if (!leftOut.empty()) {
-        // What the drive could not hold goes with the list, once; alone it is no reason for one.
-        if (const std::string note = engine.notKept(); !note.empty())
-            leftOut.push_back({destinations.front(), note});
-        if (result == FileOpSuccess)
-            result = FileOpFailed; // something the person asked for is not there
-        if (!running.abandoned) {
-            if (h.summary)
-                h.summary(leftOut);
-            else if (qobject_cast<QApplication*>(app))
-                showLeftOutSummary(leftOut);
-        }
-    }
-    request.fAnyOperationsAborted = result == FileOpCancelled || engine.anyLeftOut();
-    return result;
+    request.fAnyOperationsAborted = *outcome == CopyOutcome::Cancelled || job.anyLeftOut();
+    return resultCode(*outcome);
 }
 
 } // namespace shell

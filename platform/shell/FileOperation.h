@@ -7,6 +7,8 @@
 
 namespace shell {
 
+class CopyJob;
+
 enum : unsigned { FO_MOVE = 1, FO_COPY = 2, FO_DELETE = 3, FO_RENAME = 4 };
 enum : unsigned { FOF_ALLOWUNDO = 0x0040 };
 
@@ -33,20 +35,20 @@ struct SHFILEOPSTRUCTA {
 };
 
 // Runs the request to the end on the calling (user-interface) thread's terms:
-// the work happens on a worker thread while this call runs a nested event loop,
-// so the caller's windows keep painting and its timers keep ticking, but take no
-// input (their close boxes excepted). One request at a time: while one runs, a
-// second returns FileOpBusy at once. Items left out after errors are listed in
-// the service's summary window before it returns, and the result is then not
-// success.
+// a copy job does the work on its worker thread while this call runs a nested
+// event loop, so the caller's windows keep painting and its timers keep ticking,
+// but take no input (their close boxes excepted). One request at a time: while
+// one runs, a second returns FileOpBusy at once. Items left out after errors are
+// listed in the service's summary window before it returns, and the result is
+// then not success. Should the event loop end first (the application quits), the
+// job is killed and the call returns once its worker has stopped.
 int SHFileOperationA(SHFILEOPSTRUCTA& request);
-
 // Whether a request is running now.
 [[nodiscard]] bool fileOperationRunning();
-// Stops the running request, for a caller that is closing: the copy is cancelled
-// (finished items stay, temporaries go), any question on screen is answered Cancel,
-// and no summary is shown. SHFileOperationA returns once the worker has stopped.
-// Returns false when no request runs.
-bool abandonFileOperation();
+// The running request's job, for a caller that closes meanwhile and kill()s it:
+// the copy is cancelled (finished items stay, temporaries go), any question on
+// screen is answered Cancel, no summary is shown, and SHFileOperationA returns
+// once the worker has stopped. Null when no request runs.
+[[nodiscard]] CopyJob* runningFileOperation();
 
 } // namespace shell

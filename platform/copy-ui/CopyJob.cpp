@@ -1,0 +1,134 @@
+#include "platform/copy-ui/CopyJob.h"
+
+#include "platform/copy-ui/DialogQuestions.h"
+#include "platform/copy-ui/ProgressController.h"
+#include "platform/copy-ui/SummaryWindow.h"
+#include "platform/copy-ui/UiThreadQuestions.h"
+#include "platform/copy/CopyEngine.h"
+#include "platform/copy/ProgressTee.h"
+#include "platform/copy/fs/PosixFileSystem.h"
+
+#include <QApplication>
+#include <exception>
+
+namespace shell {
+
+namespace {
+
+constexpr int kProgressIntervalMs = 250;
+
+} // namespace
+
+CopyJob::CopyJob(std::vector<std::string> sources, std::string destination, CopyJobParts parts, QObject* parent)
+    : QObject(parent), m_sources(std::move(sources)), m_destination(std::move(destination)),
+      m_parts(std::move(parts))
+{
+    m_progressTimer.setInterval(kProgressIntervalMs);
+    connect(&m_progressTimer, &QTimer::timeout, this, &CopyJob::reportProgress);
+}
+
+CopyJob::~CopyJob()
+{
+    if (m_running)
+        kill();
+    if (m_worker.joinable())
+        m_worker.join();
+    // The windows go before the answerer they were asked through.
+    m_questions.reset();
+    m_progress.reset();
+}
+
+void CopyJob::start()
+{
+    if (m_running || m_worker.joinable() || m_tee)
+        return; // a job runs once
+    m_answerer = m_parts.questions ? m_parts.questions() : std::make_unique<DialogQuestions>();
+    m_dialogs = dynamic_cast<DialogQuestions*>(m_answerer.get());
+    m_fs = m_parts.fileSystem ? m_parts.fileSystem() : std::make_unique<PosixFileSystem>();
+    m_progress = m_parts.progress ? m_parts.progress(m_cancel) : std::make_unique<WindowedProgress>(m_cancel);
+    m_tee = std::make_unique<ProgressTee>(*m_progress);
+    m_questions = std::make_unique<UiThreadQuestions>(*m_answerer, this, m_tee.get());
+    m_running = true;
+    m_progressTimer.start();
+    m_worker = std::thread([this] {
+        CopyOutcome outcome = CopyOutcome::Failed;
+        try {
+            CopyEngine engine(*m_fs, *m_questions, *m_tee, m_cancel, m_parts.options);
+            outcome = engine.run(m_sources, m_destination);
+            m_leftOut = engine.leftOut();
+            m_notKept = engine.notKept();
+            m_anyLeftOut = engine.anyLeftOut();
+        } catch (const std::exception&) {
+            outcome = CopyOutcome::Failed; // out of memory or threads: report failure, never success
+        }
+        m_outcome = outcome;
+        QMetaObject::invokeMethod(this, [this] { workerDone(); }, Qt::QueuedConnection);
+    });
+}
+
+void CopyJob::kill()
+{
+    if (!m_running)
+        return;
+    m_killed = true;
+    m_cancel.resume(); // a suspended copy must come round to see the cancel
+    m_cancel.cancel();
+    m_questions->abandon(); // questions not yet on screen never get there
+    if (m_dialogs != nullptr)
+        m_dialogs->closeOpen(); // one on screen is answered Cancel
+}
+
+void CopyJob::suspend()
+{
+    if (m_running)
+        m_cancel.pause();
+}
+
+void CopyJob::resume()
+{
+    m_cancel.resume();
+}
+
+void CopyJob::finishNow()
+{
+    kill();
+    workerDone();
+}
+
+void CopyJob::reportProgress()
+{
+    if (m_tee)
+        emit progressed(m_tee->state().snapshot());
+}
+
+void CopyJob::workerDone()
+{
+    if (!m_running)
+        return; // finished already (finishNow), or never started
+    if (m_worker.joinable())
+        m_worker.join();
+    m_running = false;
+    m_progressTimer.stop();
+    reportProgress();
+    m_questions.reset();
+    m_progress.reset(); // the progress window goes before the summary comes
+
+    CopyOutcome outcome = m_outcome;
+    std::vector<LeftOutItem> leftOut = m_leftOut;
+    if (!leftOut.empty()) {
+        // What the drive could not hold goes with the list, once; alone it is no reason for one.
+        if (!m_notKept.empty())
+            leftOut.push_back({m_destination, m_notKept});
+        if (outcome == CopyOutcome::Success)
+            outcome = CopyOutcome::Failed; // something the person asked for is not there
+        if (!m_killed) {
+            if (m_parts.summary)
+                m_parts.summary(leftOut);
+            else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+                showLeftOutSummary(leftOut);
+        }
+    }
+    emit finished(outcome, leftOut);
+}
+
+} // namespace shell

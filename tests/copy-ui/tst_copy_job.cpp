@@ -1,0 +1,182 @@
+// The copy job through the real event loop: start() returns at once, progress and
+// the end arrive as signals, suspend() holds the copy between blocks, and kill()
+// ends it with nothing more asked and no summary, also while a real question box
+// is on screen.
+
+#include "platform/copy-ui/CopyJob.h"
+#include "support/FaultyFileSystem.h"
+#include "support/ScriptedQuestions.h"
+#include "support/TreeHelpers.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace shell;
+using tree::readFile;
+using tree::writeFile;
+
+namespace {
+
+struct Ended {
+    int count = 0;
+    CopyOutcome outcome = CopyOutcome::Failed;
+    std::vector<LeftOutItem> leftOut;
+};
+
+} // namespace
+
+class TestCopyJob : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>(); // a fresh scratch folder for every case
+        QVERIFY(m_dir->isValid());
+        m_root = m_dir->path().toStdString();
+        tree::makeFolder(m_root + "/src");
+        tree::makeFolder(m_root + "/dst");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(m_root + "/data"));
+    }
+
+    // The job as the windows use it: the end with what was left out, progress on the
+    // way, and the summary shown before finished() unless the job was killed.
+    void runsKillsAndSuspends_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<bool>("summaryShown");
+        QTest::newRow("runs to the end") << "none" << int(CopyOutcome::Failed) << true;
+        QTest::newRow("killed while copying") << "kill" << int(CopyOutcome::Cancelled) << false;
+        QTest::newRow("suspended, then resumed") << "suspend" << int(CopyOutcome::Failed) << true;
+    }
+    void runsKillsAndSuspends()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, outcome);
+        QFETCH(bool, summaryShown);
+        tree::makeFolder(m_root + "/src/t");
+        for (int i = 0; i < 4; ++i)
+            writeFile(m_root + "/src/t/f" + std::to_string(i), tree::pattern(1000 + i, i));
+        const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, (m_root + "/src/t/z.sock").c_str());
+        QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+        std::atomic<int> opened{0};
+        CopyJobParts parts;
+        parts.questions = [] { return std::make_unique<ScriptedQuestions>(); };
+        parts.fileSystem = [&opened] {
+            auto fs = std::make_unique<FaultyFileSystem>();
+            fs->whenOpened = [&opened](const std::string& path) {
+                if (path.find("/src/t/f") != std::string::npos) {
+                    ++opened;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+                }
+            };
+            return fs;
+        };
+        parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
+        int summaries = 0;
+        parts.summary = [&](const std::vector<LeftOutItem>&) { ++summaries; };
+        parts.options.threads = 1;
+
+        CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
+        Ended ended;
+        connect(&job, &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>& l) {
+            ++ended.count;
+            ended.outcome = o;
+            ended.leftOut = l;
+        });
+        QSignalSpy progressed(&job, &CopyJob::progressed);
+        job.start();
+        QVERIFY(job.isRunning()); // start() does not wait for the copy
+        QCOMPARE(ended.count, 0);
+        if (action == "kill") {
+            QTRY_VERIFY(opened.load() >= 1);
+            job.kill();
+        } else if (action == "suspend") {
+            QTRY_VERIFY(opened.load() >= 1);
+            job.suspend();
+            QTest::qWait(200);
+            const int held = opened.load();
+            QTest::qWait(200);
+            QCOMPARE(opened.load(), held); // nothing more is started while suspended
+            QVERIFY(job.isRunning());
+            job.resume();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
+        ::close(sock);
+        QCOMPARE(int(ended.outcome), outcome);
+        QCOMPARE(summaries, summaryShown ? 1 : 0);
+        QVERIFY(!job.isRunning());
+        QVERIFY(progressed.count() >= 1);
+        const ProgressSnapshot last = progressed.last().at(0).value<ProgressSnapshot>();
+        if (action != "kill") {
+            QCOMPARE(ended.leftOut.size(), size_t(1));
+            QCOMPARE(ended.leftOut[0].item, m_root + "/src/t/z.sock");
+            QCOMPARE(last.itemsDone, last.itemsTotal);
+            QCOMPARE(readFile(m_root + "/dst/t/f3"), tree::pattern(1003, 3));
+        }
+        QVERIFY(tree::partials(m_root + "/dst/t").empty());
+        QTest::qWait(50);
+        QCOMPARE(ended.count, 1); // once, however it ended
+    }
+
+    // A real question box on screen when the job is killed is answered Cancel for
+    // the person, and a job destroyed while running waits for its worker.
+    void killAnswersTheBoxOnScreen()
+    {
+        writeFile(m_root + "/src/a.txt", "new");
+        writeFile(m_root + "/dst/a.txt", "old");
+        CopyJobParts parts;
+        parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
+        int summaries = 0;
+        parts.summary = [&](const std::vector<LeftOutItem>&) { ++summaries; };
+        auto job = std::make_unique<CopyJob>(std::vector{m_root + "/src/a.txt"}, m_root + "/dst", parts);
+        Ended ended;
+        connect(job.get(), &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>&) {
+            ++ended.count;
+            ended.outcome = o;
+        });
+        QString asked;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && asked.isEmpty()) {
+                asked = box->text();
+                job->kill();
+            }
+        });
+        poll.start(5);
+        job->start();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
+        QVERIFY(asked.contains("a.txt"));
+        QCOMPARE(ended.outcome, CopyOutcome::Cancelled);
+        QCOMPARE(summaries, 0);
+        QCOMPARE(readFile(m_root + "/dst/a.txt"), QByteArray("old"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        // Destroyed mid-copy: killed and waited for, never hung.
+        writeFile(m_root + "/src/b.bin", tree::pattern(1 << 20));
+        auto second = std::make_unique<CopyJob>(std::vector{m_root + "/src/b.bin"}, m_root + "/dst", parts);
+        second->start();
+        second.reset();
+        QVERIFY(tree::partials(m_root + "/dst").empty());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::string m_root;
+};
+
+QTEST_MAIN(TestCopyJob)
+#include "tst_copy_job.moc"

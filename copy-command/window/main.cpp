@@ -10,11 +10,12 @@
 #include "copy-command/ExitCode.h"
 #include "copy-command/SignalCancel.h"
 #include "copy-command/TerminalReport.h"
-#include "copy-command/window/WindowedCopy.h"
+#include "platform/copy-ui/CopyJob.h"
 #include "platform/copy-ui/DialogQuestions.h"
 #include "platform/copy/DescriptorLimit.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -44,15 +45,24 @@ bool displayKnown()
 struct Stoppable {
     bool stopped = false;
     QPointer<QFileDialog> chooser;
-    WindowedCopy* job = nullptr;
+    shell::CopyJob* job = nullptr;
 
     void stop()
     {
         stopped = true;
         if (chooser)
             chooser->reject();
-        if (job != nullptr)
-            job->kill();
+        if (job == nullptr)
+            return;
+        job->kill();
+        // The job closes the service's own boxes; with --answers they are asked
+        // through ChosenAnswers, which it does not see through, so a box still on
+        // screen is closed here as its Cancel would.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(w);
+            if (dialog != nullptr && dialog->isVisible())
+                dialog->reject();
+        }
     }
 };
 
@@ -126,11 +136,15 @@ int main(int argc, char** argv)
         command.destination = *folder;
     }
 
-    const AnswerList answers = command.answers;
-    WindowedCopy job(command.sources, command.destination, [answers] {
-        return std::make_unique<ChosenAnswers>(answers, std::make_unique<shell::DialogQuestions>());
-    });
-    QObject::connect(&job, &WindowedCopy::finished, &app,
+    shell::CopyJobParts parts; // the service's own windows
+    if (command.answers.clash || command.answers.name || command.answers.error) {
+        const AnswerList answers = command.answers;
+        parts.questions = [answers] {
+            return std::make_unique<ChosenAnswers>(answers, std::make_unique<shell::DialogQuestions>());
+        };
+    }
+    shell::CopyJob job(command.sources, command.destination, std::move(parts));
+    QObject::connect(&job, &shell::CopyJob::finished, &app,
                      [](shell::CopyOutcome outcome, const std::vector<shell::LeftOutItem>& leftOut) {
                          QApplication::exit(exitCodeFor(outcome, !leftOut.empty()));
                      });

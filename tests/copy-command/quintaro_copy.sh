@@ -3,7 +3,8 @@
 # command line, the exit code it must give, and what must then hold (nothing on
 # stderr on success, one line per item left out, nothing made by a request that
 # cannot be carried out or a wrong command line). Then SIGINT mid-copy (exit 5, no
-# temporary left) and the windowed form, offscreen, on a clean copy.
+# temporary left) and the windowed form, offscreen: a clean copy, and SIGTERM
+# while it waits for an answer.
 # Usage: quintaro_copy.sh PATH/TO/quintaro-copy
 set -euo pipefail
 command=$(realpath "$1")
@@ -95,6 +96,31 @@ elif ! cmp src/sub/b dst-made/src/sub/b || ! cmp c.txt dst-made/c.txt; then
   fail "--progress: the copy is not there"
 fi
 
-total=$((${#cases[@]} + 2))
+# A signal while the windowed form waits for a person (the folder window of
+# --choose-destination, the question whether to make a missing folder) cancels it.
+waiting=("--choose-destination src" "--progress src not-there")
+for arguments in "${waiting[@]}"; do
+  read -ra args <<<"$arguments"
+  QT_QPA_PLATFORM=offscreen timeout 60 "$command" "${args[@]}" >out 2>err &
+  pid=$!
+  sleep 1
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" || true
+    fail "$arguments: ended before anyone answered"
+    continue
+  fi
+  kill -TERM "$pid"
+  set +e
+  wait "$pid"
+  code=$?
+  set -e
+  if [[ $code -ne 5 ]]; then
+    fail "$arguments: exit code $code after SIGTERM, expected 5"
+  elif [[ -e not-there ]]; then
+    fail "$arguments: the folder was made after all"
+  fi
+done
+
+total=$((${#cases[@]} + 2 + ${#waiting[@]}))
 echo "quintaro_copy: $((total - failed)) passed, $failed failed"
 ((failed == 0))

@@ -15,6 +15,7 @@ mkdir -p src/sub dst-made
 printf a > src/a
 printf b > src/sub/b
 printf c > c.txt
+printf d > -dash
 mkdir devsrc
 printf kept > devsrc/kept
 # A device node cannot be copied; only root may make one. Its name holds a newline,
@@ -46,6 +47,7 @@ cases=(
   "2|usage_said|--bogus src dst4"
   "2|usage_said|--answers replace=maybe src dst4"
   "2|usage_said|--answers"
+  "2|usage_said|--choose-destination"
   "5|cancel_said|--answers error=cancel devsrc dst5"
 )
 for entry in "${cases[@]}"; do
@@ -85,14 +87,15 @@ fi
 rm -rf big dst6
 
 # The windowed form, started by --progress, into a folder that exists (a missing
-# one is asked about, and nobody answers offscreen).
+# one is asked about, and nobody answers offscreen); a name after "--" that looks
+# like an option reaches it as a name.
 set +e
-QT_QPA_PLATFORM=offscreen timeout 60 "$command" --progress src c.txt dst-made >out 2>err
+QT_QPA_PLATFORM=offscreen timeout 60 "$command" --progress -- src -dash dst-made >out 2>err
 code=$?
 set -e
 if [[ $code -ne 0 ]]; then
   fail "--progress: exit code $code, expected 0"
-elif ! cmp src/sub/b dst-made/src/sub/b || ! cmp c.txt dst-made/c.txt; then
+elif ! cmp src/sub/b dst-made/src/sub/b || ! cmp -- -dash dst-made/-dash; then
   fail "--progress: the copy is not there"
 fi
 

@@ -47,16 +47,19 @@ int copy(const CommandLine& command)
     shell::ProgressState progress;
     shell::CancelToken cancel;
     SignalCancel stopSignals([&cancel] { cancel.cancel(); });
-    shell::CopyEngine engine(fs, questions, progress, cancel);
     shell::CopyOutcome outcome = shell::CopyOutcome::Failed;
+    std::vector<shell::LeftOutItem> leftOut;
+    std::string notKept;
     try {
+        shell::CopyEngine engine(fs, questions, progress, cancel);
         outcome = engine.run(command.sources, command.destination);
+        leftOut = engine.leftOut();
+        notKept = engine.notKept();
     } catch (const std::exception& e) {
         report(std::string("the copy stopped: ") + e.what()); // out of memory or threads: never success
         outcome = shell::CopyOutcome::Failed;
     }
-    const std::vector<shell::LeftOutItem> leftOut = engine.leftOut();
-    reportLeftOut(leftOut, engine.notKept());
+    reportLeftOut(leftOut, notKept);
     if (outcome == shell::CopyOutcome::Cancelled && stopSignals.signalled())
         report("cancelled");
     return exitCodeFor(outcome, !leftOut.empty());

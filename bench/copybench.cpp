@@ -10,11 +10,10 @@
 // network and FAT/exFAT/NTFS drives), --cancel-at F (cancel once the progress
 // passes the fraction F, and time how long the request takes to end after that),
 // --fsync-each (fsync every file instead of one syncfs per file system at the end),
-// --answers LIST (the answers to the questions, as kind=answer pairs separated by
-// commas: replace=yes|no|keep-both for an existing file or folder, name=rename|skip
-// for a name the destination drive cannot store, error=skip|cancel for an item that
-// cannot be copied; by default the answers that lose nothing: replace, rename, skip,
-// and keep both where names differ in case alone); "--" ends them.
+// --answers LIST (the answers to the questions, as quintaro-copy takes them, see
+// copy-command/AnswerList.h; by default the answers that lose nothing: replace,
+// rename, skip, and keep both where names differ in case alone); "--" ends them.
+// It is quintaro-copy's terminal form with a stopwatch, and its own exit codes.
 //
 // SIGINT and SIGTERM cancel the copy as the window's Cancel does: what was being
 // written is thrown away, no temporary file is left, and the exit status is 5.
@@ -23,21 +22,21 @@
 // line), 3 failed, 4 finished with items left out (listed on stderr), 5 cancelled
 // by a signal. The service's own code is printed as well.
 
+#include "copy-command/ChosenAnswers.h"
+#include "copy-command/SignalCancel.h"
 #include "platform/copy/CopyEngine.h"
 #include "platform/copy/DescriptorLimit.h"
 #include "platform/copy/LoseNothingQuestions.h"
-#include "platform/copy/fs/PosixFileSystem.h"
 #include "platform/copy/ProgressState.h"
+#include "platform/copy/fs/PosixFileSystem.h"
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -79,112 +78,6 @@ public:
     double cancelAt = 0;
 };
 
-// The answers --answers chose; the rest lose nothing.
-class ChosenAnswers : public shell::LoseNothingQuestions {
-public:
-    using LoseNothingQuestions::LoseNothingQuestions;
-
-    // "replace=no,name=skip"; false on a pair it does not know.
-    bool choose(const std::string& list)
-    {
-        size_t start = 0;
-        while (start <= list.size()) {
-            size_t end = list.find(',', start);
-            const std::string pair =
-                list.substr(start, end == std::string::npos ? std::string::npos : end - start);
-            if (!choosePair(pair))
-                return false;
-            if (end == std::string::npos)
-                break;
-            start = end + 1;
-        }
-        return true;
-    }
-
-    shell::ClashAnswer replaceItem(const shell::ItemDetails& a, const shell::ItemDetails& b) override
-    {
-        return m_clash ? *m_clash : LoseNothingQuestions::replaceItem(a, b);
-    }
-    shell::ClashAnswer mergeFolder(const shell::ItemDetails& a, const shell::ItemDetails& b) override
-    {
-        return m_clash ? *m_clash : LoseNothingQuestions::mergeFolder(a, b);
-    }
-    shell::ClashAnswer caseClash(const shell::ItemDetails& a, const shell::ItemDetails& b) override
-    {
-        return m_clash ? *m_clash : LoseNothingQuestions::caseClash(a, b);
-    }
-    shell::NameAnswer refusedName(const std::string& item, const std::string& refused,
-                                  const std::string& replacement) override
-    {
-        return m_name ? *m_name : LoseNothingQuestions::refusedName(item, refused, replacement);
-    }
-    shell::ErrorAnswer copyError(const std::string& item, const std::string& reason, bool canRetry) override
-    {
-        shell::ErrorAnswer answer = LoseNothingQuestions::copyError(item, reason, canRetry);
-        return m_error ? *m_error : answer;
-    }
-
-private:
-    bool choosePair(const std::string& pair)
-    {
-        using shell::ClashAnswer;
-        const std::string kind = pair.substr(0, pair.find('='));
-        const std::string answer = pair.find('=') == std::string::npos ? "" : pair.substr(pair.find('=') + 1);
-        if (kind == "replace" && (answer == "yes" || answer == "no" || answer == "keep-both")) {
-            m_clash = answer == "yes"  ? ClashAnswer::YesToAll
-                      : answer == "no" ? ClashAnswer::NoToAll
-                                       : ClashAnswer::KeepBoth;
-        } else if (kind == "name" && (answer == "rename" || answer == "skip")) {
-            m_name = answer == "rename" ? shell::NameAnswer::RenameAll : shell::NameAnswer::SkipAll;
-        } else if (kind == "error" && (answer == "skip" || answer == "cancel")) {
-            m_error = answer == "skip" ? shell::ErrorAnswer::Skip : shell::ErrorAnswer::Cancel;
-        } else {
-            return false;
-        }
-        return true;
-    }
-
-    std::optional<shell::ClashAnswer> m_clash;
-    std::optional<shell::NameAnswer> m_name;
-    std::optional<shell::ErrorAnswer> m_error;
-};
-
-// Turns SIGINT and SIGTERM into the copy's Cancel. The signals are blocked in every
-// thread and taken by one that waits for them, so the cancel runs as ordinary code.
-class SignalCancel {
-public:
-    explicit SignalCancel(shell::CancelToken& cancel)
-    {
-        sigemptyset(&m_signals);
-        sigaddset(&m_signals, SIGINT);
-        sigaddset(&m_signals, SIGTERM);
-        pthread_sigmask(SIG_BLOCK, &m_signals, nullptr); // before any worker starts: they inherit it
-        m_waiter = std::thread([this, &cancel] {
-            const timespec tick{0, 50'000'000};
-            while (!m_done.load()) {
-                if (sigtimedwait(&m_signals, nullptr, &tick) > 0) {
-                    m_signalled.store(true);
-                    cancel.cancel();
-                }
-            }
-        });
-    }
-    ~SignalCancel()
-    {
-        m_done.store(true);
-        m_waiter.join();
-    }
-    SignalCancel(const SignalCancel&) = delete;
-    SignalCancel& operator=(const SignalCancel&) = delete;
-    [[nodiscard]] bool signalled() const { return m_signalled.load(); }
-
-private:
-    sigset_t m_signals{};
-    std::atomic<bool> m_done{false};
-    std::atomic<bool> m_signalled{false};
-    std::thread m_waiter;
-};
-
 double secondsBetween(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double>(to - from).count();
@@ -197,8 +90,7 @@ int main(int argc, char** argv)
     shell::raiseDescriptorLimit();
     shell::CopyOptions options;
     std::vector<std::string> paths;
-    ChosenAnswers questions(
-        [](const std::string& message) { std::fprintf(stderr, "copybench: %s\n", message.c_str()); });
+    copycmd::AnswerList answers;
     bool optionsEnded = false;
     double cancelAt = 0;
     for (int i = 1; i < argc; ++i) {
@@ -217,10 +109,12 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--fsync-each") == 0) {
             options.durability = shell::Durability::SyncEachFile;
         } else if (std::strcmp(argv[i], "--answers") == 0 && i + 1 < argc) {
-            if (!questions.choose(argv[++i])) {
+            const std::optional<copycmd::AnswerList> chosen = copycmd::parseAnswerList(argv[++i]);
+            if (!chosen) {
                 std::fprintf(stderr, "copybench: unknown answer in %s\n", argv[i]);
                 return 2;
             }
+            answers = *chosen;
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
             std::fprintf(stderr, "copybench: unknown option %s\n", argv[i]);
             return 2;
@@ -234,10 +128,14 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    const auto say = [](const std::string& message) {
+        std::fprintf(stderr, "copybench: %s\n", message.c_str());
+    };
+    copycmd::ChosenAnswers questions(answers, std::make_unique<shell::LoseNothingQuestions>(say), say);
     shell::PosixFileSystem fs;
     TimedProgress progress;
     shell::CancelToken cancel;
-    SignalCancel stopSignals(cancel);
+    copycmd::SignalCancel stopSignals([&cancel] { cancel.cancel(); });
     progress.cancel = &cancel;
     progress.cancelAt = cancelAt;
     shell::CopyEngine engine(fs, questions, progress, cancel, options);

@@ -2,7 +2,8 @@
 # Makes the Debian package with CPack and reads it back (never installs it):
 # its dependencies come from the libraries' needs, and it holds the program, the
 # library, its headers and CMake files, the Designer plugin, the desktop entry,
-# the icons and the metainfo.
+# the icons and the metainfo, and the copy command with its windowed form and
+# file-manager actions.
 # check-deb.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -21,7 +22,8 @@ for dep in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
   echo "$info" | grep -E '^ Depends:' | grep -q "$dep" || fail "Depends lacks $dep"
 done
 
-contents=$(dpkg-deb --contents "$deb" | awk '{ print $6 }')
+# The name is all after the time, less a link's target (names may hold spaces).
+contents=$(dpkg-deb --contents "$deb" | awk '{ $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); sub(/ -> .*/, ""); print }')
 arch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for f in ./usr/bin/quintaro \
   "./usr/lib/$arch/libquintaro-vbbutton.so.2" "./usr/lib/$arch/libquintaro-vbbutton.so" \
@@ -30,7 +32,10 @@ for f in ./usr/bin/quintaro \
   "./usr/lib/$arch/qt6/plugins/designer/libquintaro_vbbutton.so" \
   ./usr/share/applications/org.quintaro.Quintaro.desktop \
   ./usr/share/icons/hicolor/256x256/apps/quintaro.png ./usr/share/icons/hicolor/16x16/apps/quintaro.png \
-  ./usr/share/metainfo/org.quintaro.Quintaro.metainfo.xml; do
+  ./usr/share/metainfo/org.quintaro.Quintaro.metainfo.xml \
+  ./usr/bin/quintaro-copy ./usr/libexec/quintaro/quintaro-copy-window \
+  ./usr/share/kio/servicemenus/quintaro-copy.desktop ./usr/share/nemo/actions/quintaro-copy.nemo_action \
+  ./usr/share/quintaro/thunar-uca.xml "./usr/share/quintaro/nautilus-scripts/Copy to Folder with Quintaro"; do
   grep -qxF -- "$f" <<<"$contents" || fail "$deb lacks $f"
 done
 echo "$deb: ok"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a scratch prefix and checks what lands there: every file
 # under the prefix, the library's SONAME and exported symbols, no run path or
-# path into the build or source tree, and valid desktop entry and metainfo.
+# path into the build or source tree, valid desktop entry and metainfo, and the
+# copy command's file-manager actions, its windowed form found from the prefix.
 # check-install.sh BUILD_DIR PREFIX SOURCE_DIR
 set -euo pipefail
 build=$1 prefix=$2 source=$3
@@ -19,7 +20,10 @@ for f in bin/quintaro include/quintaro/vbButton.h include/quintaro/vbButtonExpor
   "$libdir/libquintaro-vbbutton.so" "$libdir/cmake/QuintaroButton/QuintaroButtonConfig.cmake" \
   "$libdir/qt6/plugins/designer/libquintaro_vbbutton.so" \
   share/applications/org.quintaro.Quintaro.desktop share/metainfo/org.quintaro.Quintaro.metainfo.xml \
-  share/icons/hicolor/48x48/apps/quintaro.png; do
+  share/icons/hicolor/48x48/apps/quintaro.png \
+  bin/quintaro-copy libexec/quintaro/quintaro-copy-window share/kio/servicemenus/quintaro-copy.desktop \
+  share/nemo/actions/quintaro-copy.nemo_action share/quintaro/thunar-uca.xml \
+  "share/quintaro/nautilus-scripts/Copy to Folder with Quintaro"; do
   [[ -e $prefix/$f ]] || fail "missing $f"
 done
 
@@ -40,6 +44,21 @@ while IFS= read -r -d '' f; do
   fi
 done < <(find "$prefix" -type f -print0)
 
-desktop-file-validate "$prefix"/share/applications/*.desktop
+desktop-file-validate "$prefix"/share/applications/*.desktop "$prefix"/share/kio/servicemenus/*.desktop
+xmllint --noout "$prefix"/share/quintaro/thunar-uca.xml
+[[ -x "$prefix/share/quintaro/nautilus-scripts/Copy to Folder with Quintaro" ]] || fail "the Nautilus script cannot be run"
+# Every action runs the command with the destination asked for, on the selection.
+for f in "$prefix"/share/kio/servicemenus/quintaro-copy.desktop "$prefix"/share/nemo/actions/quintaro-copy.nemo_action \
+  "$prefix"/share/quintaro/thunar-uca.xml "$prefix/share/quintaro/nautilus-scripts/Copy to Folder with Quintaro"; do
+  grep -q 'quintaro-copy --progress --choose-destination -- ' "$f" || fail "$f does not run quintaro-copy --progress --choose-destination"
+done
+# The installed command finds its windowed form in the prefix it was installed into.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir "$scratch/from" "$scratch/to"
+printf x >"$scratch/from/x"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/quintaro-copy" --progress "$scratch/from" "$scratch/to" \
+  || fail "the installed quintaro-copy --progress exits with $?"
+cmp "$scratch/from/x" "$scratch/to/from/x" || fail "the installed quintaro-copy --progress did not copy"
 appstreamcli validate --no-net --no-color "$prefix"/share/metainfo/*.metainfo.xml
 echo "install into $prefix: ok"

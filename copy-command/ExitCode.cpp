@@ -1,0 +1,23 @@
+#include "copy-command/ExitCode.h"
+
+namespace copycmd {
+
+ExitCode exitCodeFor(shell::CopyOutcome outcome, bool anyLeftOut)
+{
+    switch (outcome) {
+    case shell::CopyOutcome::Cancelled:
+        return kExitCancelled;
+    case shell::CopyOutcome::Refused:
+        return kExitFailed;
+    case shell::CopyOutcome::Success:
+    case shell::CopyOutcome::Failed:
+        break;
+    }
+    // An item kept where the trash refused it is listed although the rest succeeded:
+    // something asked for is not there either way.
+    if (anyLeftOut)
+        return kExitLeftOut;
+    return outcome == shell::CopyOutcome::Success ? kExitCopied : kExitFailed;
+}
+
+} // namespace copycmd

@@ -204,6 +204,9 @@ CopyOutcome CopyEngine::run(const std::vector<std::string>& names, const std::st
         m_session.progress.leftToWrite(m_session.bytesWritten());
     m_session.progress.finishing();
     int flushed = m_session.flush();
+    // What is there now, cancelled or not, can be undone.
+    if (!m_session.options.undoHistory.empty() && !m_session.record.empty())
+        (void)m_session.record.save(m_session.options.undoHistory);
     if (m_session.cancel.cancelled())
         return CopyOutcome::Cancelled;
     if (flushed != 0) {
@@ -722,6 +725,8 @@ std::shared_ptr<FolderPair> CopyEngine::openFolder(const std::shared_ptr<FolderP
         return nullptr;
     }
     fresh = clash != Clash::Merge;
+    if (fresh && !m_session.options.undoHistory.empty())
+        m_session.record.made(joinPath(parent->shownTarget(), target));
     auto pair = std::make_shared<FolderPair>(m_session, source, copy, joinPath(parent->shownSource(), name),
                                              joinPath(parent->shownTarget(), target), parent);
     // Merged or made, the copy ends with the source folder's mode, owner and times.

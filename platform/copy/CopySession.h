@@ -4,6 +4,7 @@
 // the running verdict.
 
 #include "platform/copy/CopyProgress.h"
+#include "platform/copy/CopyRecord.h"
 #include "platform/copy/CopyQuestions.h"
 #include "platform/copy/DriveProbe.h"
 #include "platform/copy/fs/FileSystem.h"
@@ -45,6 +46,9 @@ struct CopyOptions {
     std::int64_t smallFile = std::int64_t{1} << 20; // files below this size go to the workers
     Durability durability = Durability::SyncFileSystem;
     WriteBehind writeBehind = WriteBehind::Auto;
+    // Where the request's record is saved so it can be undone (copyHistoryFolder());
+    // empty: no record is kept.
+    std::string undoHistory;
 };
 
 // An item the request left out after an error, or kept where it stood, and why.
@@ -63,6 +67,7 @@ public:
 
     FileSystem& fs;
     DriveProbe drives{fs};
+    CopyRecord record; // what the request made and replaced, where options.undoHistory asks for it
     CopyProgress& progress;
     CancelToken& cancel;
     const CopyOptions options;

@@ -55,6 +55,8 @@ void ItemCopier::copy(const FolderPair& folder, const std::string& name, const s
         int result = attempt(at, replace, plainFile);
         if (result == kErrorCancelled)
             return;
+        if (result == 0 && !m_session.options.undoHistory.empty())
+            m_session.record.made(joinPath(folder.shownTarget(), target));
         if (result == 0 || result == kErrorDeclined) {
             if (result == kErrorDeclined) {
                 m_session.progress.bytesDone(plannedSize);
@@ -350,10 +352,13 @@ int ItemCopier::makeRoom(const Place& at)
     // Agreed before the copy: the drive has no room to keep the replaced items.
     if (m_session.deleteReplaced())
         return kMustOverwrite;
-    int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord);
+    const std::string shown = joinPath(at.folder.shownTarget(), at.target);
+    std::string trashedAs;
+    int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord, &trashedAs);
+    if (trashed == 0 && !trashedAs.empty() && !m_session.options.undoHistory.empty())
+        m_session.record.replaced(shown, trashedAs);
     if (trashed == 0 || trashed == -ENOENT)
         return 0;
-    const std::string shown = joinPath(at.folder.shownTarget(), at.target);
     const std::string reason = describeError(trashed);
     bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
     if (destroy)

@@ -1,6 +1,7 @@
 // Copying whole trees: what arrives in the destination, with which names, modes and
 // times, and what the engine asks on the way.
 
+#include "platform/copy/UndoCopy.h"
 #include "support/CopyFixture.h"
 #include "support/TreeHelpers.h"
 
@@ -57,6 +58,8 @@ private slots:
     void existingFolderAsksOnceToMerge();
     void clashChoices_data();
     void clashChoices();
+    void undoPutsBackWhatWasThere_data();
+    void undoPutsBackWhatWasThere();
     void fileAndFolderNeverReplaceEachOther();
     void partialsOfDeadCopiesAreSwept_data();
     void partialsOfDeadCopiesAreSwept();
@@ -466,6 +469,68 @@ void TestCopyTree::clashChoices()
     const ProgressSnapshot p = f.progress.snapshot();
     QCOMPARE(p.itemsDone, p.itemsTotal);
     QCOMPARE(p.itemsSkipped, std::uint64_t(0)); // the same files count as done, not as left out
+}
+
+// Undo trashes what the copy made and puts back from the trash what it replaced, where
+// the place is free; an item changed since is left as it is (and so is the old one it
+// replaced, in the trash), and a second undo is refused.
+void TestCopyTree::undoPutsBackWhatWasThere_data()
+{
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QStringList>("notUndone");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("after a replace") << "" << int(UndoOutcome::Undone) << QStringList{}
+                                     << QStringList{"f/", "f/a", "f/b", "keep"};
+    QTest::newRow("an item changed since")
+        << "edit" << int(UndoOutcome::Partly)
+        << QStringList{"f/a: It has changed since the copy, so it was left as it is.",
+                       "f/a: Its place is taken, so it was left in the trash."}
+        << QStringList{"f/", "f/a", "f/b", "keep"};
+    QTest::newRow("twice") << "undo" << int(UndoOutcome::AlreadyUndone) << QStringList{}
+                           << QStringList{"f/", "f/a", "f/b", "keep"};
+}
+
+void TestCopyTree::undoPutsBackWhatWasThere()
+{
+    QFETCH(QString, after);
+    QFETCH(int, outcome);
+    QFETCH(QStringList, notUndone);
+    QFETCH(QStringList, left);
+    CopyFixture f;
+    const std::string history = f.root + "/state/copies";
+    f.options.undoHistory = history;
+    tree::makeFolder(f.src + "/f");
+    tree::makeFolder(f.src + "/f/new");
+    tree::makeFolder(f.dst + "/f");
+    for (const char* name : {"/f/a", "/f/b", "/f/c", "/f/new/d"})
+        writeFile(f.src + name, "new");
+    for (const char* name : {"/f/a", "/f/b"})
+        writeFile(f.dst + name, "old");
+    writeFile(f.dst + "/keep", "not the copy's");
+    f.questions.clashAnswers = {ClashAnswer::Yes, ClashAnswer::YesToAll};
+    QCOMPARE(f.copy(f.src + "/f", f.dst), CopyOutcome::Success);
+    QCOMPARE(tree::trashedNames(f.trash).size(), size_t(2));
+    if (after == "edit")
+        writeFile(f.dst + "/f/a", "edited");
+    else if (after == "undo")
+        QCOMPARE(undoLastCopy(history).outcome, UndoOutcome::Undone);
+
+    const UndoReport report = undoLastCopy(history);
+    QCOMPARE(int(report.outcome), outcome);
+    QStringList reasons;
+    for (const LeftOutItem& item : report.notUndone)
+        reasons << QString::fromStdString(item.item.substr(f.dst.size() + 1) + ": " + item.reason);
+    QCOMPARE(reasons, notUndone);
+    QStringList listed;
+    for (const std::string& path : listing(f.dst))
+        listed << QString::fromStdString(path);
+    QCOMPARE(listed, left);
+    QCOMPARE(readFile(f.dst + "/f/a"), QByteArray(after == "edit" ? "edited" : "old"));
+    QCOMPARE(readFile(f.dst + "/f/b"), QByteArray("old"));
+    // In the trash now: what the copy made (its a and b, c, new), or, where a was edited
+    // since, the old a instead of the copy's.
+    QCOMPARE(tree::trashedNames(f.trash).size(), size_t(4));
 }
 
 void TestCopyTree::fileAndFolderNeverReplaceEachOther()

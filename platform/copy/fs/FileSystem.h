@@ -102,7 +102,8 @@ public:
     // Moves an item to the desktop trash so the user can restore it. syncRecord: the
     // trash's record is on the disk before the call returns; otherwise the caller's
     // syncfs of the item's file system (which the trash shares) makes it durable.
-    virtual int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) = 0;
+    // trashedAs, if given, gets the item's path in the trash.
+    virtual int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs) = 0;
 };
 
 } // namespace shell

@@ -362,9 +362,9 @@ int PosixFileSystem::lockFile(int fd, bool wait)
     return restarting([&] { return ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)); });
 }
 
-int PosixFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord)
+int PosixFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs)
 {
-    return moveItemToTrashAt(dirfd, name, syncRecord ? TrashRecord::Synced : TrashRecord::Flushed);
+    return moveItemToTrashAt(dirfd, name, syncRecord ? TrashRecord::Synced : TrashRecord::Flushed, trashedAs);
 }
 
 } // namespace shell

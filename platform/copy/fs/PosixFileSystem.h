@@ -51,7 +51,7 @@ public:
     int setXattr(int fd, const std::string& name, const std::string& value) override;
     int removeXattr(int fd, const std::string& name) override;
     int lockFile(int fd, bool wait) override;
-    int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
+    int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs) override;
 };
 
 } // namespace shell

@@ -249,7 +249,7 @@ int moveItemToTrash(const std::string& path)
     return result;
 }
 
-int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
+int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record, std::string* trashedAs)
 {
     // The record needs the item's absolute path; the open folder knows its own.
     char procPath[64];
@@ -314,6 +314,8 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record)
         g_taken.note(trash, trashName);
         if (result == -EEXIST)
             continue; // files/ has an item of that name without a record
+        if (result == 0 && trashedAs != nullptr)
+            *trashedAs = filesPath;
         // ENOENT: the item is gone (the name is free), or, with the item still there, the trash
         // lost its files folder meanwhile, which must never read as "the name is free".
         if (result == -ENOENT && ::fstatat(dirfd, name.c_str(), &item, AT_SYMLINK_NOFOLLOW) == 0) {

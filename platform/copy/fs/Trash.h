@@ -24,6 +24,9 @@ std::string homeTrashFolder();
 // an item that cannot be renamed into a trash fails with minus errno.
 int moveItemToTrash(const std::string& path);
 // The same for the entry name of the open folder dirfd.
-int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record = TrashRecord::Synced);
+// trashedAs, if given, gets the item's path in the trash's files folder (its record
+// is that name plus ".trashinfo" in the info folder beside it).
+int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record = TrashRecord::Synced,
+                      std::string* trashedAs = nullptr);
 
 } // namespace shell

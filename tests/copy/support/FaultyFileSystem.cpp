@@ -163,14 +163,14 @@ int FaultyFileSystem::fstatfs(int fd, struct statfs* st)
     return r;
 }
 
-int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord)
+int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs)
 {
     {
         std::lock_guard lock(m_lock);
         if (fires(trashFault, pathAt(dirfd, name)))
             return trashFault->error;
     }
-    int r = PosixFileSystem::moveToTrashAt(dirfd, name, syncRecord);
+    int r = PosixFileSystem::moveToTrashAt(dirfd, name, syncRecord, trashedAs);
     if (r == 0)
         ++(syncRecord ? trashRecordsSynced : trashRecordsLeftToFlush);
     return r;

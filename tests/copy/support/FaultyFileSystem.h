@@ -70,7 +70,7 @@ public:
     int statAt(int dirfd, const std::string& name, struct stat* st) override;
     int openTempFileAt(int dirfd, const std::string& name, mode_t mode) override;
     int linkFileAt(int fd, int dirfd, const std::string& name) override;
-    int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord) override;
+    int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs) override;
     int renameAt(int fromDir, const std::string& from, int toDir, const std::string& to,
                  bool noReplace) override;
     int linkAt(int fromDir, const std::string& from, int toDir, const std::string& to) override;

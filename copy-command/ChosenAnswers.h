@@ -30,6 +30,7 @@ public:
                                   const std::string& replacement) override;
     shell::ClashAnswer caseClash(const shell::ItemDetails& existing,
                                  const shell::ItemDetails& incoming) override;
+    void closeOpen() override { m_rest->closeOpen(); }
 
 private:
     AnswerList m_chosen;

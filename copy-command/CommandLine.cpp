@@ -19,6 +19,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
         } else if (a == "--choose-destination") {
             command.chooseDestination = true;
             command.progress = true;
+        } else if (a == "--undo-last") {
+            command.action = CommandLine::Action::UndoLast;
         } else if (a == "--help" || a == "-h") {
             command.action = CommandLine::Action::Help;
         } else if (a == "--answers") {
@@ -40,6 +42,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
         }
     }
     if (command.action == CommandLine::Action::Help) {
+        parsed.ok = true;
+        return parsed;
+    }
+    if (command.action == CommandLine::Action::UndoLast) {
+        if (!paths.empty() || command.chooseDestination || !command.answerText.empty()) {
+            parsed.error = "--undo-last takes no paths and no other options but --progress";
+            return parsed;
+        }
         parsed.ok = true;
         return parsed;
     }
@@ -74,7 +84,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
 std::string usageLine()
 {
     return "usage: quintaro-copy [--progress] [--answers LIST] [--] SOURCE... DESTFOLDER\n"
-           "       quintaro-copy --choose-destination [--answers LIST] [--] SOURCE...\n";
+           "       quintaro-copy --choose-destination [--answers LIST] [--] SOURCE...\n"
+           "       quintaro-copy [--progress] --undo-last\n";
 }
 
 std::string usageText()
@@ -85,6 +96,9 @@ std::string usageText()
              "  --progress      show the progress window, ask in windows, end with a summary\n"
              "  --choose-destination\n"
              "                  as --progress, asking for DESTFOLDER in a folder window first\n"
+             "  --undo-last     undo the last copy: what it made goes to the trash, what it\n"
+             "                  replaced comes back, where nothing changed since (0 undone,\n"
+             "                  4 undone in part, 1 nothing to undo or already undone)\n"
              "  --answers LIST  answers chosen beforehand, as kind=answer pairs:\n"
              "                  "
            + std::string(kAnswerListSyntax)
@@ -97,6 +111,8 @@ std::string usageText()
 std::vector<std::string> windowArguments(const CommandLine& command)
 {
     std::vector<std::string> arguments;
+    if (command.action == CommandLine::Action::UndoLast)
+        return {"--undo-last"};
     if (command.chooseDestination)
         arguments.emplace_back("--choose-destination");
     if (!command.answerText.empty())

@@ -2,6 +2,7 @@
 // quintaro-copy's command line:
 //   quintaro-copy [--progress] [--answers LIST] [--] SOURCE... DESTFOLDER
 //   quintaro-copy --choose-destination [--answers LIST] [--] SOURCE...
+//   quintaro-copy [--progress] --undo-last
 //   quintaro-copy --help
 // Options come before the paths; "--" ends them, so a name may start with a dash.
 // --choose-destination is the windowed form that asks for the destination folder
@@ -15,7 +16,7 @@
 namespace copycmd {
 
 struct CommandLine {
-    enum class Action { Copy, Help };
+    enum class Action { Copy, UndoLast, Help };
     Action action = Action::Copy;
     bool progress = false;          // the windowed form: progress window, questions, summary
     bool chooseDestination = false; // the windowed form, asking for the destination first

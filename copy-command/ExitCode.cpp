@@ -20,4 +20,18 @@ ExitCode exitCodeFor(shell::CopyOutcome outcome, bool anyLeftOut)
     return outcome == shell::CopyOutcome::Success ? kExitCopied : kExitFailed;
 }
 
+ExitCode exitCodeForUndo(shell::UndoOutcome outcome)
+{
+    switch (outcome) {
+    case shell::UndoOutcome::Undone:
+        return kExitCopied;
+    case shell::UndoOutcome::Partly:
+        return kExitLeftOut;
+    case shell::UndoOutcome::NothingToUndo:
+    case shell::UndoOutcome::AlreadyUndone:
+        break;
+    }
+    return kExitFailed;
+}
+
 } // namespace copycmd

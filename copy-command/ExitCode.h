@@ -10,8 +10,12 @@
 //   5  cancelled: by an answer (error=cancel, the window's Cancel) or by SIGINT or SIGTERM
 //
 // Items declined by an answer (replace=no) are the caller's choice, not left out.
+//
+// --undo-last: 0 undone, 4 undone in part (what was not is listed), 1 nothing to
+// undo or the last copy undone already.
 
 #include "platform/copy/CopyOutcome.h"
+#include "platform/copy/UndoCopy.h"
 
 namespace copycmd {
 
@@ -25,5 +29,6 @@ enum ExitCode : int {
 
 // anyLeftOut: the engine listed items left out (its leftOut() is not empty).
 [[nodiscard]] ExitCode exitCodeFor(shell::CopyOutcome outcome, bool anyLeftOut);
+[[nodiscard]] ExitCode exitCodeForUndo(shell::UndoOutcome outcome);
 
 } // namespace copycmd

@@ -13,6 +13,7 @@
 #include "platform/copy/DescriptorLimit.h"
 #include "platform/copy/LoseNothingQuestions.h"
 #include "platform/copy/ProgressState.h"
+#include "platform/copy/UndoCopy.h"
 #include "platform/copy/fs/PosixFileSystem.h"
 
 #include <cstring>
@@ -50,8 +51,10 @@ int copy(const CommandLine& command)
     shell::CopyOutcome outcome = shell::CopyOutcome::Failed;
     std::vector<shell::LeftOutItem> leftOut;
     std::string notKept;
+    shell::CopyOptions options;
+    options.undoHistory = shell::copyHistoryFolder();
     try {
-        shell::CopyEngine engine(fs, questions, progress, cancel);
+        shell::CopyEngine engine(fs, questions, progress, cancel, options);
         outcome = engine.run(command.sources, command.destination);
         leftOut = engine.leftOut();
         notKept = engine.notKept();
@@ -63,6 +66,16 @@ int copy(const CommandLine& command)
     if (outcome == shell::CopyOutcome::Cancelled && stopSignals.signalled())
         report("cancelled");
     return exitCodeFor(outcome, !leftOut.empty());
+}
+
+int undoLast()
+{
+    const shell::UndoReport undone = shell::undoLastCopy(shell::copyHistoryFolder());
+    for (const shell::LeftOutItem& item : undone.notUndone)
+        report("not undone: " + item.item + ": " + item.reason);
+    if (undone.outcome != shell::UndoOutcome::Undone)
+        report(shell::describeUndo(undone.outcome));
+    return exitCodeForUndo(undone.outcome);
 }
 
 } // namespace
@@ -82,6 +95,8 @@ int main(int argc, char** argv)
     }
     if (command.progress)
         return startWindowForm(command);
+    if (command.action == CommandLine::Action::UndoLast)
+        return undoLast();
     shell::raiseDescriptorLimit();
     return copy(command);
 }

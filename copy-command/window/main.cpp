@@ -12,6 +12,7 @@
 #include "copy-command/TerminalReport.h"
 #include "platform/copy-ui/CopyJob.h"
 #include "platform/copy-ui/DialogQuestions.h"
+#include "platform/copy-ui/UndoWindow.h"
 #include "platform/copy/DescriptorLimit.h"
 
 #include <QApplication>
@@ -54,15 +55,7 @@ struct Stoppable {
             chooser->reject();
         if (job == nullptr)
             return;
-        job->kill();
-        // The job closes the service's own boxes; with --answers they are asked
-        // through ChosenAnswers, which it does not see through, so a box still on
-        // screen is closed here as its Cancel would.
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QDialog*>(w);
-            if (dialog != nullptr && dialog->isVisible())
-                dialog->reject();
-        }
+        job->kill(); // a question on screen is answered Cancel
     }
 };
 
@@ -89,8 +82,8 @@ std::optional<std::string> chooseDestination(const CommandLine& command, Stoppab
 int main(int argc, char** argv)
 {
     const ParsedCommandLine parsed = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.ok || parsed.command.action != CommandLine::Action::Copy) {
-        report(parsed.ok ? "the windowed form only copies; see quintaro-copy --help" : parsed.error);
+    if (!parsed.ok || parsed.command.action == CommandLine::Action::Help) {
+        report(parsed.ok ? "the windowed form copies or undoes; see quintaro-copy --help" : parsed.error);
         std::fputs(usageLine().c_str(), stderr);
         return kExitUsage;
     }
@@ -129,6 +122,12 @@ int main(int argc, char** argv)
     if (stopAsked.load())
         return kExitCancelled; // nothing was started
 
+    if (command.action == CommandLine::Action::UndoLast) {
+        const shell::UndoReport undone = shell::undoLastCopy(shell::copyHistoryFolder());
+        shell::showUndoReport(undone);
+        return exitCodeForUndo(undone.outcome);
+    }
+
     if (command.chooseDestination) {
         const std::optional<std::string> folder = chooseDestination(command, stoppable);
         if (!folder)
@@ -137,6 +136,7 @@ int main(int argc, char** argv)
     }
 
     shell::CopyJobParts parts; // the service's own windows
+    parts.options.undoHistory = shell::copyHistoryFolder();
     if (command.answers.clash || command.answers.name || command.answers.error) {
         const AnswerList answers = command.answers;
         parts.questions = [answers] {

@@ -48,7 +48,6 @@ void CopyJob::run(std::vector<CopyRun> runs)
 {
     m_runs = std::move(runs);
     m_answerer = m_parts.questions ? m_parts.questions() : std::make_unique<DialogQuestions>();
-    m_dialogs = dynamic_cast<DialogQuestions*>(m_answerer.get());
     m_fs = m_parts.fileSystem ? m_parts.fileSystem() : std::make_unique<PosixFileSystem>();
     m_progress = m_parts.progress ? m_parts.progress(m_cancel) : std::make_unique<WindowedProgress>(m_cancel);
     m_tee = std::make_unique<ProgressTee>(*m_progress);
@@ -92,8 +91,7 @@ void CopyJob::kill()
     m_cancel.resume(); // a suspended copy must come round to see the cancel
     m_cancel.cancel();
     m_questions->abandon(); // questions not yet on screen never get there
-    if (m_dialogs != nullptr)
-        m_dialogs->closeOpen(); // one on screen is answered Cancel
+    m_answerer->closeOpen(); // one on screen is answered Cancel
 }
 
 void CopyJob::suspend()

@@ -82,7 +82,6 @@ private:
     CopyJobParts m_parts;
     CancelToken m_cancel;
     std::unique_ptr<CopyQuestions> m_answerer;
-    DialogQuestions* m_dialogs = nullptr; // m_answerer, where it is the real message boxes
     std::unique_ptr<FileSystem> m_fs;
     std::unique_ptr<CopyProgress> m_progress;
     std::unique_ptr<ProgressTee> m_tee;

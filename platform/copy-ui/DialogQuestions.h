@@ -33,7 +33,7 @@ public:
     [[nodiscard]] static QString skipIdenticalText(std::uint64_t count);
 
     // Closes the box on screen, if any, as its Cancel (or No) button would.
-    void closeOpen();
+    void closeOpen() override;
 
 private:
     ClashAnswer askClash(const QString& text, bool keepBothFirst, std::uint64_t identical);

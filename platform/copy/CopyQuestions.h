@@ -65,6 +65,9 @@ public:
     {
         return incoming.isFolder ? mergeFolder(existing, incoming) : replaceItem(existing, incoming);
     }
+    // Closes the question on screen, if any, as its Cancel (or No) would answer it:
+    // the copy is being stopped. Called on the thread that asks.
+    virtual void closeOpen() {}
 };
 
 } // namespace shell

@@ -73,7 +73,11 @@ int SHFileOperationA(SHFILEOPSTRUCTA& request)
 
     // Taken before any of the service's windows exist, so those stay usable.
     CallerWindowsLock lock;
-    CopyJob job(sources, destinations.front(), h);
+    CopyJobParts parts = h;
+    // Undo allowed: the request is recorded in the user's history of copies.
+    if ((request.fFlags & FOF_ALLOWUNDO) != 0 && parts.options.undoHistory.empty())
+        parts.options.undoHistory = copyHistoryFolder();
+    CopyJob job(sources, destinations.front(), std::move(parts));
     g_running = &job;
     struct Clear {
         ~Clear() { g_running = nullptr; }

@@ -11,6 +11,8 @@ command=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# The trash and the history of copies stay in the scratch folder.
+export XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state
 mkdir -p src/sub dst-made
 printf a > src/a
 printf b > src/sub/b
@@ -63,6 +65,25 @@ for entry in "${cases[@]}"; do
     fail "quintaro-copy $arguments: $check does not hold"
   fi
 done
+
+# --undo-last puts back what the last copy replaced and trashes what it made; a
+# second undo is refused.
+mkdir dst7
+printf old >dst7/c.txt
+undo_checks=0
+set +e
+"$command" c.txt src dst7 >out 2>err
+"$command" --undo-last >out 2>err
+first=$?
+"$command" --undo-last >out 2>err2
+second=$?
+set -e
+if [[ $first -ne 0 || $(cat dst7/c.txt) != old || -e dst7/src ]]; then
+  fail "--undo-last: exit code $first, or the old c.txt is not back, or the copied folder is still there"
+elif [[ $second -ne 1 ]] || ! grep -q 'already undone' err2; then
+  fail "--undo-last twice: exit code $second, expected 1 with 'already undone'"
+fi
+undo_checks=1
 
 # SIGINT while a large file is written: cancelled, and nothing half-written left.
 mkdir big dst6
@@ -124,6 +145,6 @@ for arguments in "${waiting[@]}"; do
   fi
 done
 
-total=$((${#cases[@]} + 2 + ${#waiting[@]}))
+total=$((${#cases[@]} + 2 + ${#waiting[@]} + undo_checks))
 echo "quintaro_copy: $((total - failed)) passed, $failed failed"
 ((failed == 0))

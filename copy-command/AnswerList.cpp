@@ -18,6 +18,8 @@ bool choose(AnswerList& answers, const std::string& pair)
                                          : ClashAnswer::KeepBoth;
     } else if (kind == "name" && (answer == "rename" || answer == "skip")) {
         answers.name = answer == "rename" ? shell::NameAnswer::RenameAll : shell::NameAnswer::SkipAll;
+    } else if (kind == "same" && answer == "skip") {
+        answers.skipSame = true;
     } else if (kind == "error" && (answer == "skip" || answer == "cancel")) {
         answers.error = answer == "skip" ? shell::ErrorAnswer::Skip : shell::ErrorAnswer::Cancel;
     } else {

@@ -18,11 +18,15 @@ bool ChosenAnswers::createFolder(const std::string& path)
 
 ClashAnswer ChosenAnswers::replaceItem(const ItemDetails& existing, const ItemDetails& incoming)
 {
+    if (m_chosen.skipSame && incoming.sameSizeAndDate != 0)
+        return ClashAnswer::SkipIdentical;
     return m_chosen.clash ? *m_chosen.clash : m_rest->replaceItem(existing, incoming);
 }
 
 ClashAnswer ChosenAnswers::mergeFolder(const ItemDetails& existing, const ItemDetails& incoming)
 {
+    if (m_chosen.skipSame && incoming.sameSizeAndDate != 0)
+        return ClashAnswer::SkipIdentical;
     return m_chosen.clash ? *m_chosen.clash : m_rest->mergeFolder(existing, incoming);
 }
 

@@ -137,7 +137,7 @@ int main(int argc, char** argv)
 
     shell::CopyJobParts parts; // the service's own windows
     parts.options.undoHistory = shell::copyHistoryFolder();
-    if (command.answers.clash || command.answers.name || command.answers.error) {
+    if (command.answers.any()) {
         const AnswerList answers = command.answers;
         parts.questions = [answers] {
             return std::make_unique<ChosenAnswers>(answers, std::make_unique<shell::DialogQuestions>());

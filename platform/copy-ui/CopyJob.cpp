@@ -4,6 +4,7 @@
 #include "platform/copy-ui/ProgressController.h"
 #include "platform/copy-ui/SummaryWindow.h"
 #include "platform/copy-ui/UiThreadQuestions.h"
+#include "platform/copy-ui/UndoWindow.h"
 #include "platform/copy/CopyEngine.h"
 #include "platform/copy/ProgressTee.h"
 #include "platform/copy/fs/PosixFileSystem.h"
@@ -144,10 +145,15 @@ void CopyJob::workerDone()
             outcome = CopyOutcome::Failed; // something the person asked for is not there
         bool retry = false;
         if (!m_killed) {
-            if (m_parts.summary)
+            const std::string& history = m_parts.options.undoHistory;
+            if (m_parts.summary) {
                 retry = m_parts.summary(leftOut);
-            else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-                retry = showLeftOutSummary(leftOut, !again.empty()) == SummaryChoice::Retry;
+            } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+                const SummaryChoice choice = showLeftOutSummary(leftOut, !again.empty(), !history.empty());
+                retry = choice == SummaryChoice::Retry;
+                if (choice == SummaryChoice::Undo)
+                    showUndoReport(undoLastCopy(history));
+            }
         }
         if (retry && !again.empty() && !m_killed) {
             m_tee.reset();

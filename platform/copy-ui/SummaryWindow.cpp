@@ -30,9 +30,9 @@ QString SummaryWindow::listText(const std::vector<LeftOutItem>& items)
     return text;
 }
 
-SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items, bool canRetry)
+SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items, bool canRetry, bool canUndo)
     : QDialog(nullptr), m_list(new QPlainTextEdit(this)), m_copy(new QPushButton(tr("&Copy List"), this)),
-      m_retry(new QPushButton(tr("&Retry These"), this))
+      m_retry(new QPushButton(tr("&Retry These"), this)), m_undo(new QPushButton(tr("&Undo Copy"), this))
 {
     setWindowTitle(tr("Copy"));
     setWindowModality(Qt::ApplicationModal);
@@ -53,6 +53,12 @@ SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items, bool canRetr
         accept();
     });
     m_retry->setVisible(canRetry);
+    buttons->addButton(m_undo, QDialogButtonBox::ActionRole);
+    connect(m_undo, &QPushButton::clicked, this, [this] {
+        m_choice = SummaryChoice::Undo;
+        accept();
+    });
+    m_undo->setVisible(canUndo);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(m_list->toPlainText()); });
@@ -64,9 +70,9 @@ SummaryWindow::SummaryWindow(const std::vector<LeftOutItem>& items, bool canRetr
     m_list->setFocus();
 }
 
-SummaryChoice showLeftOutSummary(const std::vector<LeftOutItem>& items, bool canRetry)
+SummaryChoice showLeftOutSummary(const std::vector<LeftOutItem>& items, bool canRetry, bool canUndo)
 {
-    SummaryWindow window(items, canRetry);
+    SummaryWindow window(items, canRetry, canUndo);
     if (!QApplication::windowIcon().isNull())
         window.setWindowIcon(QApplication::windowIcon());
     window.exec();

@@ -271,6 +271,9 @@ void TestFileOperation::summaryWindowListsItemsAsCopyableText()
     QCOMPARE(window.choice(), SummaryChoice::Close);
     window.retryButton()->click();
     QCOMPARE(window.choice(), SummaryChoice::Retry);
+    QVERIFY(window.undoButton()->isHidden()); // only for a request that was recorded
+    window.undoButton()->click();
+    QCOMPARE(window.choice(), SummaryChoice::Undo);
 }
 
 void TestFileOperation::quitDuringTheCopyEndsIt()

@@ -12,6 +12,7 @@
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShowEvent>
 
 namespace quintaro {
@@ -350,8 +351,11 @@ bool vbButton::event(QEvent* event)
     Q_D(vbButton);
     if (d->widgetEvent(event))
         return true;
+    // A handler of the event (a Click that closes the window) may delete the button.
+    QPointer<vbButton> alive(this);
     const bool result = QWidget::event(event);
-    d->onEvent(event);
+    if (alive)
+        d->onEvent(event);
     return result;
 }
 
@@ -382,8 +386,9 @@ void vbButton::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     Q_D(vbButton);
+    QPointer<vbButton> alive(this);
     d->onChange(event);
-    if (event->type() == QEvent::EnabledChange)
+    if (alive && event->type() == QEvent::EnabledChange)
         d->enabledChanged();
 }
 

@@ -288,27 +288,91 @@ void vbButtonPrivate::propertyChanged(const QString& name)
     }
 }
 
+namespace {
+
+void notifyChange(vbButton* q, vb::Property property)
+{
+    switch (property) {
+    case vb::Property::BackColor:
+        emit q->BackColorChanged();
+        break;
+    case vb::Property::BackOver:
+        emit q->BackOverChanged();
+        break;
+    case vb::Property::ForeColor:
+        emit q->ForeColorChanged();
+        break;
+    case vb::Property::ForeOver:
+        emit q->ForeOverChanged();
+        break;
+    case vb::Property::MaskColor:
+        emit q->MaskColorChanged();
+        break;
+    case vb::Property::ButtonType:
+        emit q->ButtonTypeChanged();
+        break;
+    case vb::Property::Caption:
+        emit q->CaptionChanged();
+        break;
+    case vb::Property::Enabled:
+        emit q->EnabledChanged();
+        break;
+    case vb::Property::Font:
+        emit q->FontChanged();
+        break;
+    case vb::Property::ColorScheme:
+        emit q->ColorSchemeChanged();
+        break;
+    case vb::Property::ShowFocusRect:
+        emit q->ShowFocusRectChanged();
+        break;
+    case vb::Property::MousePointer:
+        emit q->MousePointerChanged();
+        break;
+    case vb::Property::MouseIcon:
+        emit q->MouseIconChanged();
+        break;
+    case vb::Property::HandPointer:
+        emit q->HandPointerChanged();
+        break;
+    case vb::Property::SoftBevel:
+        emit q->SoftBevelChanged();
+        break;
+    case vb::Property::PictureNormal:
+        emit q->PictureNormalChanged();
+        break;
+    case vb::Property::PictureOver:
+        emit q->PictureOverChanged();
+        break;
+    case vb::Property::PicturePosition:
+        emit q->PicturePositionChanged();
+        break;
+    case vb::Property::UseMaskColor:
+        emit q->UseMaskColorChanged();
+        break;
+    case vb::Property::UseGreyscale:
+        emit q->UseGreyscaleChanged();
+        break;
+    case vb::Property::SpecialEffect:
+        emit q->SpecialEffectChanged();
+        break;
+    case vb::Property::CheckBoxBehaviour:
+        emit q->CheckBoxBehaviourChanged();
+        break;
+    case vb::Property::Value:
+        emit q->ValueChanged();
+        break;
+    }
+}
+
+} // namespace
+
 bool vbButtonPrivate::valuesChanged(vb::ChangeSet changed)
 {
-    using Signal = void (vbButton::*)();
-    static constexpr Signal kNotify[vb::kPropertyCount] = {
-        &vbButton::BackColorChanged,     &vbButton::BackOverChanged,
-        &vbButton::ForeColorChanged,     &vbButton::ForeOverChanged,
-        &vbButton::MaskColorChanged,     &vbButton::ButtonTypeChanged,
-        &vbButton::CaptionChanged,       &vbButton::EnabledChanged,
-        &vbButton::FontChanged,          &vbButton::ColorSchemeChanged,
-        &vbButton::ShowFocusRectChanged, &vbButton::MousePointerChanged,
-        &vbButton::MouseIconChanged,     &vbButton::HandPointerChanged,
-        &vbButton::SoftBevelChanged,     &vbButton::PictureNormalChanged,
-        &vbButton::PictureOverChanged,   &vbButton::PicturePositionChanged,
-        &vbButton::UseMaskColorChanged,  &vbButton::UseGreyscaleChanged,
-        &vbButton::SpecialEffectChanged, &vbButton::CheckBoxBehaviourChanged,
-        &vbButton::ValueChanged,
-    };
     QPointer<vbButton> alive(q_ptr);
     for (int i = 0; i < vb::kPropertyCount && alive; ++i) {
         if (changed & vb::bit(vb::Property(i)))
-            emit(q_ptr->*kNotify[i])();
+            notifyChange(q_ptr, vb::Property(i));
     }
     return !alive.isNull();
 }

@@ -36,10 +36,11 @@ ControlSite::PointerProbe& pointerProbe()
     return probe;
 }
 
+// Never destroyed: a widget that outlives the statics still leaves it cleanly.
 QHash<const QWidget*, ControlSite*>& sites()
 {
-    static QHash<const QWidget*, ControlSite*> all;
-    return all;
+    static auto* const all = new QHash<const QWidget*, ControlSite*>;
+    return *all;
 }
 
 std::int32_t nextWindowHandle()

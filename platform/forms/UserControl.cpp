@@ -1,6 +1,7 @@
 #include "platform/forms/UserControl.h"
 
 #include <QHideEvent>
+#include <QPointer>
 #include <QShowEvent>
 
 namespace forms {
@@ -13,8 +14,11 @@ UserControl::~UserControl() = default;
 
 bool UserControl::event(QEvent* event)
 {
+    // A handler of the event may delete the control.
+    QPointer<UserControl> alive(this);
     const bool result = QWidget::event(event);
-    onEvent(event);
+    if (alive)
+        onEvent(event);
     return result;
 }
 

@@ -88,8 +88,11 @@ bool ButtonModel::click()
 {
     if (s.m_LastButton != kLeft || !s.m_Enabled)
         return true;
-    if (s.m_CheckBoxBehaviour)
+    if (s.m_CheckBoxBehaviour) {
         s.m_Value = !s.m_Value;
+        if (!report(bit(Property::Value)))
+            return false;
+    }
     Redraw(s, m_host, dsUp, true);
     // The released face is on the screen while the host's handler runs.
     m_host.refreshWindow();
@@ -145,8 +148,11 @@ void ButtonModel::handleKeyUp(short KeyCode, short Shift)
     // Only a Space release that follows a Space press (no other key between) clicks.
     if (s.m_LastKey != kSpace || KeyCode != kSpace)
         return;
-    if (s.m_CheckBoxBehaviour)
+    if (s.m_CheckBoxBehaviour) {
         s.m_Value = !s.m_Value;
+        if (!report(bit(Property::Value)))
+            return;
+    }
     Redraw(s, m_host, dsUp, false);
     m_host.refreshWindow();
     (void)m_events.raiseClick();

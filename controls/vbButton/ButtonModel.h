@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QString>
 #include <cstdint>
+#include <type_traits>
 
 namespace vb {
 
@@ -47,6 +48,9 @@ public:
     void setFont(const QFont& value);
     [[nodiscard]] bool FontBold() const { return m_host.controlFont().bold(); }
     void setFontBold(bool value);
+    // FontBold as drawing sets it for a moment (the default button's bold
+    // caption): relayout without a change report.
+    void setFontBoldWhileDrawing(bool value);
     [[nodiscard]] bool FontItalic() const { return m_host.controlFont().italic(); }
     void setFontItalic(bool value);
     [[nodiscard]] bool FontUnderline() const { return m_host.controlFont().underline(); }
@@ -130,14 +134,35 @@ private:
     bool mouseDown(short Button, short Shift, float X, float Y);
     bool click();
     void notify(const char* property) { m_host.propertyChanged(QString::fromLatin1(property)); }
-    // After a colour or bevel property is stored: new palette, the same face redrawn, notify.
-    void coloursChanged(const char* property)
+    // After a colour or bevel property is stored: new palette, the same face redrawn,
+    // notify, report.
+    void coloursChanged(const char* property, ChangeSet changed)
     {
         LoadColors(s, m_host);
         Redraw(s, m_host, s.m_LastState, true);
         notify(property);
+        report(changed);
     }
-    void fontChanged(const QFont& font);
+    // Returns what changed.
+    ChangeSet fontChanged(const QFont& font);
+    bool handPointer(bool value, ChangeSet& changed);
+
+    // Storing with the change report: each store marks its property in `changed`
+    // when the value differs; a let reports the set when it is done.
+    template <class T>
+    static void store(T& field, const std::type_identity_t<T>& value, Property p, ChangeSet& changed)
+    {
+        if (!(field == value))
+            changed |= bit(p);
+        field = value;
+    }
+    static void storePicture(gdi::PicturePtr& field, const gdi::PicturePtr& value, Property p,
+                             ChangeSet& changed);
+    void storeFont(const QFont& font, ChangeSet& changed);
+    bool storePointerCode(int code, ChangeSet& changed);
+    bool storePointerIcon(const gdi::PicturePtr& icon, ChangeSet& changed);
+    // False when a receiver of the report destroyed the control.
+    bool report(ChangeSet changed) { return changed == 0 || m_host.valuesChanged(changed); }
 
     ButtonState s;
     ControlHost& m_host;

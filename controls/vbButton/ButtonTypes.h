@@ -1,36 +1,56 @@
 #pragma once
 // Value names of the button's enumerated properties and drawing states.
 
+#include <quintaro/vbButtonTypes.h>
+
 #include <cstdint>
 
 namespace vb {
 
-// ButtonType: the fourteen looks. Any other value paints the face and the picture only.
-enum ButtonType : std::int32_t {
-    btBordered = 1,
-    btStandard = 2,
-    btRoundGradient = 3,
-    btRounded = 4,
-    btFlat = 5,
-    btSoft3D = 6,
-    btThin = 7,
-    btHotThin = 8,
-    btHotSelect = 9,
-    btPictureOnly = 10,
-    btTransparent = 11,
-    btHot3D = 12,
-    btOval = 13,
-    btGradient = 14,
+// The property enumerations are the public ones (ButtonType, ColorScheme,
+// PicturePosition, SpecialEffect), named here without their namespace.
+using quintaro::ButtonType;
+using quintaro::ColorScheme;
+using quintaro::PicturePosition;
+using quintaro::SpecialEffect;
+using enum quintaro::ButtonType;
+using enum quintaro::ColorScheme;
+using enum quintaro::PicturePosition;
+using enum quintaro::SpecialEffect;
+
+// The properties whose values a let can change, for the change report. Each
+// is one bit of a ChangeSet.
+enum class Property : std::uint8_t {
+    BackColor,
+    BackOver,
+    ForeColor,
+    ForeOver,
+    MaskColor,
+    ButtonType,
+    Caption,
+    Enabled,
+    Font,
+    ColorScheme,
+    ShowFocusRect,
+    MousePointer,
+    MouseIcon,
+    HandPointer,
+    SoftBevel,
+    PictureNormal,
+    PictureOver,
+    PicturePosition,
+    UseMaskColor,
+    UseGreyscale,
+    SpecialEffect,
+    CheckBoxBehaviour,
+    Value,
 };
-
-// ColorScheme: where the palette comes from. Any other value behaves as csSystem.
-enum ColorScheme : std::int32_t { csSystem = 1, csCustom = 2, csClassic = 3, csParent = 4 };
-
-// PicturePosition
-enum PicturePosition : std::int32_t { ppLeft = 0, ppRight = 1, ppTop = 2, ppBottom = 3, ppCenter = 4 };
-
-// SpecialEffect: below 1 is none, 3 and above is the shadow.
-enum SpecialEffect : std::int32_t { fxNone = 0, fxRaised = 1, fxSunken = 2, fxShadow = 3 };
+constexpr int kPropertyCount = int(Property::Value) + 1;
+using ChangeSet = std::uint32_t;
+[[nodiscard]] constexpr ChangeSet bit(Property p)
+{
+    return ChangeSet(1) << int(p);
+}
 
 // Text styles of the caption painter.
 enum TextStyle : std::uint8_t {

@@ -6,6 +6,7 @@
 // vbButton implements it over forms::UserControl; tests may fake it.
 
 #include "controls/vbButton/ButtonHost.h"
+#include "controls/vbButton/ButtonTypes.h"
 #include "platform/gdi/Picture.h"
 #include "platform/gdi/Rect.h"
 #include "platform/gdi/Region.h"
@@ -36,6 +37,9 @@ public:
     [[nodiscard]] virtual gdi::PicturePtr handCursor() const = 0;
     virtual void setAccessKeys(const QString& keys) = 0;
     virtual void propertyChanged(const QString& name) = 0;
+    // The change report: the properties whose values a let or a click has just
+    // changed, once the change is complete. False when a receiver destroyed the control.
+    virtual bool valuesChanged(ChangeSet changed) = 0;
 
     // The window.
     [[nodiscard]] virtual std::int32_t windowHandle() const = 0;

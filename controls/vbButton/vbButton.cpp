@@ -1,329 +1,450 @@
-#include "controls/vbButton/vbButton.h"
+// The button's widget: Qt's events go to the private part, which holds the
+// model; the property accessors translate between Qt's types (QPixmap, the
+// enums) and the model's. What each let does, and what it reports as changed,
+// is the model's.
 
-#include "controls/vbButton/InputCodes.h"
+#include <quintaro/vbButton.h>
+
 #include "controls/vbButton/vbButtonAccessible.h"
-#include "platform/forms/RenderBehind.h"
-#include "platform/gdi/SysColors.h"
+#include "controls/vbButton/vbButtonPrivate.h"
 
-#include <QAccessible>
-#include <QApplication>
-#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QShowEvent>
 
-namespace vb {
+namespace quintaro {
 
-vbButton::vbButton(QWidget* parent) : forms::UserControl(parent), ButtonModel(*this, *this)
+namespace {
+
+gdi::PicturePtr toPicture(const QPixmap& pixmap)
 {
-    installButtonAccessibility();
+    if (pixmap.isNull())
+        return nullptr;
+    const QImage image = pixmap.toImage();
+    return gdi::Picture::fromImage(image, image.hasAlphaChannel() ? gdi::Picture::Type::Icon
+                                                                  : gdi::Picture::Type::Bitmap);
+}
+
+QPixmap toPixmap(const gdi::PicturePtr& picture)
+{
+    return picture ? QPixmap::fromImage(picture->image) : QPixmap();
+}
+
+} // namespace
+
+vbButton::vbButton(QWidget* parent) : QWidget(parent), d_ptr(std::make_unique<vbButtonPrivate>(this))
+{
+    Q_D(vbButton);
+    vb::installButtonAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true); // hover tracking needs the moves without a button
+    d->setAmbientDisplayName(QStringLiteral("vbButton"));
+    d->initNew();
+    resize(sizeHint());
 }
 
 vbButton::~vbButton()
 {
-    setOverTimerEnabled(false);
-    handleTerminate();
+    Q_D(vbButton);
+    // Whatever the button raises on its way out reaches a whole widget.
+    d->setOverTimerEnabled(false);
+    d->handleTerminate();
 }
 
-// ---- Qt events onto the handlers ----------------------------------------
+// ---- Properties ----------------------------------------------------------
 
-// Enter and Leave come from Qt's own dispatch, which decides with the same
-// rounding as overOwnWindowAt, so coming in and going out agree at every scale.
-// (Hover events would do too, but Qt withholds HoverLeave while a pop-up is open.)
+uint vbButton::BackColor() const
+{
+    return d_func()->BackColor();
+}
+void vbButton::setBackColor(uint value)
+{
+    d_func()->setBackColor(value);
+}
+uint vbButton::BackOver() const
+{
+    return d_func()->BackOver();
+}
+void vbButton::setBackOver(uint value)
+{
+    d_func()->setBackOver(value);
+}
+uint vbButton::ForeColor() const
+{
+    return d_func()->ForeColor();
+}
+void vbButton::setForeColor(uint value)
+{
+    d_func()->setForeColor(value);
+}
+uint vbButton::ForeOver() const
+{
+    return d_func()->ForeOver();
+}
+void vbButton::setForeOver(uint value)
+{
+    d_func()->setForeOver(value);
+}
+uint vbButton::MaskColor() const
+{
+    return d_func()->MaskColor();
+}
+void vbButton::setMaskColor(uint value)
+{
+    d_func()->setMaskColor(value);
+}
+ButtonType vbButton::ButtonType() const
+{
+    return quintaro::ButtonType(d_func()->ButtonType());
+}
+void vbButton::setButtonType(quintaro::ButtonType value)
+{
+    d_func()->setButtonType(value);
+}
+QString vbButton::Caption() const
+{
+    return d_func()->Caption();
+}
+void vbButton::setCaption(const QString& value)
+{
+    d_func()->setCaption(value);
+}
+bool vbButton::Enabled() const
+{
+    return d_func()->Enabled();
+}
+QFont vbButton::Font() const
+{
+    return d_func()->Font();
+}
+void vbButton::setFont(const QFont& value)
+{
+    d_func()->setFont(value);
+}
+bool vbButton::FontBold() const
+{
+    return d_func()->FontBold();
+}
+void vbButton::setFontBold(bool value)
+{
+    // The let, not the host's draw-time FontBold of the same name.
+    d_func()->ButtonModel::setFontBold(value);
+}
+bool vbButton::FontItalic() const
+{
+    return d_func()->FontItalic();
+}
+void vbButton::setFontItalic(bool value)
+{
+    d_func()->setFontItalic(value);
+}
+bool vbButton::FontUnderline() const
+{
+    return d_func()->FontUnderline();
+}
+void vbButton::setFontUnderline(bool value)
+{
+    d_func()->setFontUnderline(value);
+}
+int vbButton::FontSize() const
+{
+    return d_func()->FontSize();
+}
+void vbButton::setFontSize(int value)
+{
+    d_func()->setFontSize(short(value));
+}
+QString vbButton::FontName() const
+{
+    return d_func()->FontName();
+}
+void vbButton::setFontName(const QString& value)
+{
+    d_func()->setFontName(value);
+}
+ColorScheme vbButton::ColorScheme() const
+{
+    return quintaro::ColorScheme(d_func()->ColorScheme());
+}
+void vbButton::setColorScheme(quintaro::ColorScheme value)
+{
+    d_func()->setColorScheme(value);
+}
+bool vbButton::ShowFocusRect() const
+{
+    return d_func()->ShowFocusRect();
+}
+void vbButton::setShowFocusRect(bool value)
+{
+    d_func()->setShowFocusRect(value);
+}
+MousePointer vbButton::MousePointer() const
+{
+    return quintaro::MousePointer(d_func()->MousePointer());
+}
+bool vbButton::setMousePointer(quintaro::MousePointer value)
+{
+    return d_func()->setMousePointer(value);
+}
+QPixmap vbButton::MouseIcon() const
+{
+    return toPixmap(d_func()->MouseIcon());
+}
+void vbButton::setMouseIcon(const QPixmap& value)
+{
+    d_func()->setMouseIcon(toPicture(value));
+}
+bool vbButton::HandPointer() const
+{
+    return d_func()->HandPointer();
+}
+void vbButton::setHandPointer(bool value)
+{
+    (void)d_func()->setHandPointer(value);
+}
+int vbButton::hwnd() const
+{
+    return d_func()->hwnd();
+}
+bool vbButton::SoftBevel() const
+{
+    return d_func()->SoftBevel();
+}
+void vbButton::setSoftBevel(bool value)
+{
+    d_func()->setSoftBevel(value);
+}
+QPixmap vbButton::PictureNormal() const
+{
+    return toPixmap(d_func()->PictureNormal());
+}
+void vbButton::setPictureNormal(const QPixmap& value)
+{
+    d_func()->setPictureNormal(toPicture(value));
+}
+QPixmap vbButton::PictureOver() const
+{
+    return toPixmap(d_func()->PictureOver());
+}
+void vbButton::setPictureOver(const QPixmap& value)
+{
+    d_func()->setPictureOver(toPicture(value));
+}
+PicturePosition vbButton::PicturePosition() const
+{
+    return quintaro::PicturePosition(d_func()->PicturePosition());
+}
+void vbButton::setPicturePosition(quintaro::PicturePosition value)
+{
+    d_func()->setPicturePosition(value);
+}
+bool vbButton::UseMaskColor() const
+{
+    return d_func()->UseMaskColor();
+}
+void vbButton::setUseMaskColor(bool value)
+{
+    d_func()->setUseMaskColor(value);
+}
+bool vbButton::UseGreyscale() const
+{
+    return d_func()->UseGreyscale();
+}
+void vbButton::setUseGreyscale(bool value)
+{
+    d_func()->setUseGreyscale(value);
+}
+SpecialEffect vbButton::SpecialEffect() const
+{
+    return quintaro::SpecialEffect(d_func()->SpecialEffect());
+}
+void vbButton::setSpecialEffect(quintaro::SpecialEffect value)
+{
+    d_func()->setSpecialEffect(value);
+}
+bool vbButton::CheckBoxBehaviour() const
+{
+    return d_func()->CheckBoxBehaviour();
+}
+void vbButton::setCheckBoxBehaviour(bool value)
+{
+    d_func()->setCheckBoxBehaviour(value);
+}
+bool vbButton::Value() const
+{
+    return d_func()->Value();
+}
+void vbButton::setValue(bool value)
+{
+    d_func()->setValue(value);
+}
+QString vbButton::Version()
+{
+    return vbButtonPrivate::Version();
+}
+
+void vbButton::DisableRefresh()
+{
+    d_func()->DisableRefresh();
+}
+void vbButton::Refresh()
+{
+    d_func()->Refresh();
+}
+
+// ---- Saved set, modes ----------------------------------------------------
+
+// A loaded or new set is laid out and drawn as a resize does.
+void vbButton::load(const QJsonObject& properties)
+{
+    Q_D(vbButton);
+    d->ControlSite::load(properties);
+    d->handleResize();
+    d->Refresh();
+}
+
+QJsonObject vbButton::save() const
+{
+    return const_cast<vbButtonPrivate*>(d_func())->save();
+}
+
+void vbButton::initNew(const QString& displayName)
+{
+    Q_D(vbButton);
+    d->setAmbientDisplayName(displayName);
+    d->ControlSite::initNew();
+    d->handleResize();
+    d->Refresh();
+}
+
+void vbButton::setDesignMode(bool design)
+{
+    d_func()->setDesignMode(design);
+}
+
+bool vbButton::designMode() const
+{
+    return d_func()->designMode();
+}
+
+void vbButton::setDefaultLook(bool isDefault)
+{
+    d_func()->setDisplayAsDefault(isDefault);
+}
+
+QSize vbButton::sizeHint() const
+{
+    return {75, 23};
+}
+QSize vbButton::minimumSizeHint() const
+{
+    return {8, 8};
+}
+
+// ---- Events ---------------------------------------------------------------
+
 bool vbButton::event(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::Enter:
-        m_pointerInside = true;
-        break;
-    case QEvent::Leave:
-        pointerGone();
-        break;
-    case QEvent::Shortcut:
-        // Only the accessible press action sends one to the button itself
-        // (access keys reach their QShortcut objects): a click as the access key gives it.
-        handleAccessKeyPress();
+    Q_D(vbButton);
+    if (d->widgetEvent(event))
         return true;
-    default:
-        break;
-    }
-    return UserControl::event(event);
+    // A handler of the event (a Click that closes the window) may delete the button.
+    QPointer<vbButton> alive(this);
+    const bool result = QWidget::event(event);
+    if (alive)
+        d->onEvent(event);
+    return result;
 }
 
-// Watched only while a hover is tracked: a pop-up menu or a modal window that
-// appears takes the pointer, and the button under it would otherwise stay lit
-// (Qt sends it no leave for a pop-up). A tool tip takes nothing.
-bool vbButton::eventFilter(QObject* watched, QEvent* event)
+void vbButton::paintEvent(QPaintEvent*)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
-        const auto* shown = static_cast<QWidget*>(watched);
-        if (shown->isWindow() && shown != window()
-            && (shown->windowType() == Qt::Popup || shown->isModal())) {
-            m_pointerInside = false;
-            // After the other window's show has finished: MouseOut may run anything.
-            QMetaObject::invokeMethod(
-                this, [this] { pointerGone(); }, Qt::QueuedConnection);
-        }
-    }
-    return UserControl::eventFilter(watched, event);
+    d_func()->onPaint();
 }
 
-bool vbButton::overOwnWindowAt(const QPointF& local) const
+void vbButton::resizeEvent(QResizeEvent* event)
 {
-    // Qt picks the widget under the pointer from the window-local position
-    // rounded to whole logical pixels (the mask included); the same rule here.
-    const QWidget* top = window();
-    const QPoint offset = mapTo(top, QPoint(0, 0));
-    const QPoint inTop = (local + QPointF(offset)).toPoint();
-    return top->rect().contains(inTop) && top->childAt(inTop) == this;
+    QWidget::resizeEvent(event);
+    d_func()->onResize();
 }
 
-bool vbButton::pointerOverOwnWindow() const
+void vbButton::showEvent(QShowEvent* event)
 {
-    if (hasPointerProbe())
-        return widgetUnderPointer() == this;
-    return m_pointerInside && isVisible();
+    QWidget::showEvent(event);
+    d_func()->onShow(event->spontaneous());
 }
 
-void vbButton::pointerGone()
+void vbButton::hideEvent(QHideEvent* event)
 {
-    m_pointerInside = false;
-    if (m_overTracking)
-        handleOverTimer();
+    QWidget::hideEvent(event);
+    d_func()->onHide(event->spontaneous());
 }
 
-void vbButton::Hide()
+void vbButton::changeEvent(QEvent* event)
 {
-    handleHide();
-    // A hidden window is under no pointer.
-    pointerGone();
+    QWidget::changeEvent(event);
+    Q_D(vbButton);
+    QPointer<vbButton> alive(this);
+    d->onChange(event);
+    if (alive && event->type() == QEvent::EnabledChange)
+        d->enabledChanged();
 }
 
+// On a form designer's page the designer owns the mouse and the keyboard.
 void vbButton::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    m_clickArmed = event->button() == Qt::LeftButton && shapeContains(p);
-    handleMouseDown(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                    pixelsToTwips(event->position().x()), pixelsToTwips(event->position().y()));
+    if (designMode())
+        return QWidget::mousePressEvent(event);
+    d_func()->mousePress(event);
 }
 
 void vbButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    releaseCapture();
-    const QPoint p = event->position().toPoint();
-    const bool click = m_clickArmed && event->button() == Qt::LeftButton && shapeContains(p);
-    if (event->button() == Qt::LeftButton)
-        m_clickArmed = false;
-    QPointer<vbButton> alive(this);
-    handleMouseUp(mouseButtonCode(event->button()), shiftCode(event->modifiers()),
-                  pixelsToTwips(event->position().x()), pixelsToTwips(event->position().y()));
-    // The platform's click comes after the release, when both were over the control.
-    if (alive && click)
-        handleClick();
+    if (designMode())
+        return QWidget::mouseReleaseEvent(event);
+    d_func()->mouseRelease(event);
 }
 
-void vbButton::mouseDoubleClickEvent(QMouseEvent*)
+void vbButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // In place of the second press; its release brings no click.
-    m_clickArmed = false;
-    handleDblClick();
+    if (designMode())
+        return QWidget::mouseDoubleClickEvent(event);
+    d_func()->mouseDoubleClick(event);
 }
 
 void vbButton::mouseMoveEvent(QMouseEvent* event)
 {
-    // A move without a button reaches only the window under the pointer, but
-    // a held button or a capture brings moves from anywhere: judge by position.
-    m_pointerInside = overOwnWindowAt(event->position());
-    QPointer<vbButton> alive(this);
-    handleMouseMove(mouseButtonsCode(event->buttons()), shiftCode(event->modifiers()),
-                    pixelsToTwips(event->position().x()), pixelsToTwips(event->position().y()));
-    // A move that went outside ends the hover after the move itself was handled.
-    if (alive && !m_pointerInside)
-        pointerGone();
+    if (designMode())
+        return QWidget::mouseMoveEvent(event);
+    d_func()->mouseMove(event);
 }
 
 void vbButton::keyPressEvent(QKeyEvent* event)
 {
-    const short code = keyCode(event->key(), event->modifiers());
-    const QString text = event->text();
-    // Enter and Escape belong to the window too (default and cancel buttons).
-    const bool passOn = event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return
-                        || event->key() == Qt::Key_Enter || code == 0;
-    if (passOn)
-        event->ignore();
-    else
-        event->accept();
-    QPointer<vbButton> alive(this);
-    if (code != 0)
-        handleKeyDown(code, shiftCode(event->modifiers()));
-    if (alive && !text.isEmpty() && text.at(0).unicode() < 0x8000)
-        handleKeyPress(short(text.at(0).unicode()));
+    if (designMode())
+        return QWidget::keyPressEvent(event);
+    d_func()->keyPress(event);
 }
 
 void vbButton::keyReleaseEvent(QKeyEvent* event)
 {
-    // The platform repeats presses, never releases.
-    if (event->isAutoRepeat())
-        return;
-    const short code = keyCode(event->key(), event->modifiers());
-    if (code == 0) {
-        event->ignore();
-        return;
-    }
-    handleKeyUp(code, shiftCode(event->modifiers()));
+    if (designMode())
+        return QWidget::keyReleaseEvent(event);
+    d_func()->keyRelease(event);
 }
 
-// A pop-up menu opened from the button's own Click (the main window's "&Menu")
-// takes the keyboard focus in Qt but not on the desktop the button was made for;
-// the button keeps its focus there, so those two focus moves are not reported.
 void vbButton::focusInEvent(QFocusEvent* event)
 {
-    UserControl::focusInEvent(event);
-    if (event->reason() != Qt::PopupFocusReason)
-        handleGotFocus();
+    QWidget::focusInEvent(event);
+    d_func()->focusIn(event);
 }
 
 void vbButton::focusOutEvent(QFocusEvent* event)
 {
-    UserControl::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason)
-        handleLostFocus();
+    QWidget::focusOutEvent(event);
+    d_func()->focusOut(event);
 }
 
-// ---- Host services -------------------------------------------------------
-
-gdi::ColorRef vbButton::parentBackColor() const
-{
-    if (const QWidget* p = parentWidget())
-        return gdi::fromQRgb(p->palette().color(p->backgroundRole()).rgb());
-    return gdi::GetSysColor(gdi::COLOR_BTNFACE);
-}
-
-gdi::ColorRef vbButton::parentTextColor() const
-{
-    if (const QWidget* p = parentWidget())
-        return gdi::fromQRgb(p->palette().color(p->foregroundRole()).rgb());
-    return gdi::GetSysColor(gdi::COLOR_BTNTEXT);
-}
-
-void vbButton::copyFromParent(gdi::Surface& dest, int x, int y, int w, int h)
-{
-    forms::renderBehind(*this, QRect(x, y, w, h), dest);
-}
-
-gdi::PicturePtr vbButton::handCursor() const
-{
-    static const gdi::PicturePtr hand = []() -> gdi::PicturePtr {
-        const QImage file(QStringLiteral(":/cursors/hand.png"));
-        if (file.isNull())
-            return nullptr;
-        gdi::Picture p;
-        p.type = gdi::Picture::Type::Icon;
-        p.image = file.convertToFormat(QImage::Format_ARGB32);
-        // The hot spot travels with the image (the fingertip, not the centre).
-        for (const QString& key : file.textKeys())
-            p.image.setText(key, file.text(key));
-        p.hmWidth = gdi::pixelsToHimetric(file.width());
-        p.hmHeight = gdi::pixelsToHimetric(file.height());
-        return std::make_shared<const gdi::Picture>(std::move(p));
-    }();
-    return hand;
-}
-
-void vbButton::propertyChanged(const QString& name)
-{
-    UserControl::propertyChanged(name);
-    // Assistive tools read the name from the caption and the state from Value.
-    if (name == QLatin1String("Caption")) {
-        QAccessibleEvent event(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    } else if (name == QLatin1String("Value") || name == QLatin1String("Enabled")) {
-        QAccessible::State changed;
-        changed.checked = true;
-        changed.disabled = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
-void vbButton::setOverTimerEnabled(bool enabled)
-{
-    if (enabled == m_overTracking)
-        return;
-    m_overTracking = enabled;
-    if (enabled)
-        qApp->installEventFilter(this);
-    else if (qApp)
-        qApp->removeEventFilter(this);
-}
-
-// ---- Events --------------------------------------------------------------
-// Each guard reports whether the button outlived the host's handler.
-
-bool vbButton::raiseClick()
-{
-    QPointer<vbButton> alive(this);
-    emit Click();
-    return !alive.isNull();
-}
-
-bool vbButton::raiseMouseDown(short& Button, short& Shift, float& X, float& Y)
-{
-    QPointer<vbButton> alive(this);
-    emit MouseDown(Button, Shift, X, Y);
-    return !alive.isNull();
-}
-
-bool vbButton::raiseMouseMove(short& Button, short& Shift, float& X, float& Y)
-{
-    QPointer<vbButton> alive(this);
-    emit MouseMove(Button, Shift, X, Y);
-    return !alive.isNull();
-}
-
-bool vbButton::raiseMouseUp(short& Button, short& Shift, float& X, float& Y)
-{
-    QPointer<vbButton> alive(this);
-    emit MouseUp(Button, Shift, X, Y);
-    return !alive.isNull();
-}
-
-bool vbButton::raiseKeyPress(short& KeyAscii)
-{
-    QPointer<vbButton> alive(this);
-    emit KeyPress(KeyAscii);
-    return !alive.isNull();
-}
-
-bool vbButton::raiseKeyDown(short& KeyCode, short& Shift)
-{
-    QPointer<vbButton> alive(this);
-    emit KeyDown(KeyCode, Shift);
-    return !alive.isNull();
-}
-
-bool vbButton::raiseKeyUp(short& KeyCode, short& Shift)
-{
-    QPointer<vbButton> alive(this);
-    emit KeyUp(KeyCode, Shift);
-    return !alive.isNull();
-}
-
-bool vbButton::raiseMouseOver()
-{
-    QPointer<vbButton> alive(this);
-    emit MouseOver();
-    return !alive.isNull();
-}
-
-bool vbButton::raiseMouseOut()
-{
-    QPointer<vbButton> alive(this);
-    emit MouseOut();
-    return !alive.isNull();
-}
-
-} // namespace vb
+} // namespace quintaro

@@ -1,7 +1,7 @@
 #include "controls/vbButton/vbButtonAccessible.h"
 
 #include "controls/vbButton/AccessKey.h"
-#include "controls/vbButton/vbButton.h"
+#include "controls/vbButton/vbButtonPrivate.h"
 
 #include <QCoreApplication>
 #include <QKeySequence>
@@ -37,7 +37,7 @@ QAccessible::State vbButtonAccessible::state() const
         st.checkable = true;
         st.checked = button()->Value();
     }
-    st.pressed = button()->state().m_LastState == dsDown;
+    st.pressed = quintaro::vbButtonPrivate::get(button())->state().m_LastState == dsDown;
     return st;
 }
 
@@ -71,7 +71,7 @@ namespace {
 
 QAccessibleInterface* buttonFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("vb::vbButton") && object && object->isWidgetType())
+    if (className == QLatin1String("quintaro::vbButton") && object && object->isWidgetType())
         return new vbButtonAccessible(static_cast<vbButton*>(object));
     return nullptr;
 }

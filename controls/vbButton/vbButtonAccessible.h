@@ -6,9 +6,13 @@
 
 #include <QAccessibleWidget>
 
+namespace quintaro {
+class vbButton;
+}
+
 namespace vb {
 
-class vbButton;
+using quintaro::vbButton;
 
 class vbButtonAccessible : public QAccessibleWidget {
 public:

@@ -1,6 +1,6 @@
 #include "platform/forms/AccessLabel.h"
 
-#include "platform/forms/UserControl.h"
+#include "platform/forms/ControlSite.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -102,10 +102,10 @@ QWidget* holderTarget(QWidget* control, QChar key)
 {
     if (auto* label = qobject_cast<AccessLabel*>(control))
         return mnemonicOf(label->text()) == key ? label->accessTarget() : nullptr;
-    if (auto* user = qobject_cast<UserControl*>(control)) {
+    if (auto* user = ControlSite::of(control)) {
         for (QChar k : user->accessKeys()) {
             if (k.toUpper() == key)
-                return canTakeFocus(user) ? user : nullptr;
+                return canTakeFocus(control) ? control : nullptr;
         }
         return nullptr;
     }

@@ -18,7 +18,6 @@ bool FormTimer::manualDriving()
 
 FormTimer::FormTimer(QObject* parent) : QObject(parent)
 {
-    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &FormTimer::Timer);
 }
 
@@ -46,6 +45,11 @@ void FormTimer::restart()
 {
     m_timer.stop();
     if (isRunning() && !g_manual) {
+        // A timer of a second or more (the main window's clock) may move by up to 5%
+        // to share its wake-up with others (a text box's caret blink): an idle
+        // window wakes less often. Shorter ones (the countdown's hundredths) keep
+        // their exact period.
+        m_timer.setTimerType(m_interval >= 1000 ? Qt::CoarseTimer : Qt::PreciseTimer);
         m_timer.setInterval(m_interval);
         m_timer.start();
     }

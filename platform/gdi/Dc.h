@@ -99,6 +99,8 @@ public:
 
 private:
     void drawLine(int x0, int y0, int x1, int y1);
+    // Ellipse with the 2-pixel pen (ordered, non-empty box).
+    void ellipseWidePen(int left, int top, int right, int bottom);
     // BitBlt in device pixels, and between surfaces of different scales.
     void deviceBlit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
     void blitResampled(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);

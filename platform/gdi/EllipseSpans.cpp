@@ -41,3 +41,51 @@ Span ellipseRowSpan(int width, int height, int row, int inset)
 }
 
 } // namespace gdi::detail
+
+namespace gdi::detail {
+
+// The quarter from the right end up to the top is traced by the midpoint rule on
+// the ellipse through the centres of the box's first and last pixels: semi-axes
+// a / 2 and b / 2 with a = width - 1, b = height - 1, in coordinates doubled so
+// that every quantity is an integer. From (a, height / 2), counted upward from the
+// bottom row, each step goes left, up or both, whichever keeps the point nearest
+// the curve; err is the curve's implicit function (scaled by 4) at the next
+// candidate, dx and dy its changes for one step left and one step up, which
+// themselves grow by 8 b^2 and 8 a^2 per step. An odd height starts half a pixel
+// off the centre line, hence the (b % 2) terms. The other quarters are mirror
+// images, so the chain is symmetric about both axes of the box.
+std::vector<Point> ellipseOutline(int width, int height)
+{
+    const Wide a = width - 1, b = height - 1;
+    const Wide stepX = 8 * b * b, stepY = 8 * a * a;
+    Wide dx = 4 * b * b * (1 - a);
+    Wide dy = 4 * a * a * (1 + b % 2);
+    Wide err = dx + dy + a * a * (b % 2);
+    std::vector<Point> quarter;
+    int x = int(a), y = height / 2;
+    while (x >= width / 2) {
+        const Wide e2 = 2 * err;
+        quarter.push_back({x, height - 1 - y});
+        if (e2 >= dx) {
+            --x;
+            err += dx += stepX;
+        }
+        if (e2 <= dy) {
+            ++y;
+            err += dy += stepY;
+        }
+    }
+    // Right-top quarter, then its mirror (top to left end), then the lower half
+    // mirrored; the middle point of an odd side is not doubled.
+    std::vector<Point> half(quarter);
+    const std::size_t skipX = width % 2 ? 1 : 0;
+    for (std::size_t i = quarter.size() - skipX; i-- > 0;)
+        half.push_back({width - 1 - quarter[i].x, quarter[i].y});
+    std::vector<Point> chain(half);
+    const std::size_t skipY = height % 2 ? 1 : 0;
+    for (std::size_t i = half.size() - skipY; i-- > 0;)
+        chain.push_back({half[i].x, height - 1 - half[i].y});
+    return chain;
+}
+
+} // namespace gdi::detail

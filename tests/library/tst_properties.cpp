@@ -136,20 +136,58 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy clicked(button, &quintaro::vbButton::Click);
         const QPoint centre = button->rect().center();
-        QWidget* face = button->childAt(centre);
-        QVERIFY(face && face->hasMouseTracking());
-        QTest::mouseClick(face, Qt::LeftButton, {}, face->mapFrom(button, centre));
+        // One widget: the button takes the pointer itself, nothing inside it does.
+        QVERIFY(button->findChildren<QWidget*>().isEmpty());
+        QCOMPARE(window.childAt(button->geometry().center()), button);
+        QVERIFY(button->hasMouseTracking());
+        QTest::mouseClick(button, Qt::LeftButton, {}, centre);
         QCOMPARE(clicked.count(), 1);
 
         button->setDesignMode(true);
-        // The pointer reaches the form under the button, no hover tracking runs,
-        // and the access key stays the designer's.
-        QCOMPARE(button->childAt(centre), nullptr);
-        QVERIFY(!face->hasMouseTracking());
+        // The mouse is the designer's (a click there selects, it does not press),
+        // no hover tracking runs, and the access key stays the designer's.
+        QTest::mouseClick(button, Qt::LeftButton, {}, centre);
+        QCOMPARE(clicked.count(), 1);
+        QVERIFY(!button->hasMouseTracking());
         QVERIFY(button->findChildren<QShortcut*>().isEmpty());
         button->setDesignMode(false);
-        QCOMPARE(button->childAt(centre), face);
+        QTest::mouseClick(button, Qt::LeftButton, {}, centre);
+        QCOMPARE(clicked.count(), 2);
         QVERIFY(!button->findChildren<QShortcut*>().isEmpty());
+    }
+
+    // Enabled is QWidget's own enabled state: the widget's setEnabled is the
+    // property's let, while a disabled parent takes the input but not the property.
+    void enabledIsTheWidgetsOwnState()
+    {
+        QWidget window;
+        auto* button = new quintaro::vbButton(&window);
+        QSignalSpy changed(button, &quintaro::vbButton::EnabledChanged);
+        button->setEnabled(false);
+        QVERIFY(!button->Enabled());
+        QVERIFY(!button->property("Enabled").toBool());
+        QCOMPARE(changed.count(), 1);
+        button->setEnabled(true);
+        QVERIFY(button->Enabled());
+        QCOMPARE(changed.count(), 2);
+        window.setEnabled(false);
+        QVERIFY(!button->isEnabled());
+        QVERIFY(button->Enabled());
+        QCOMPARE(changed.count(), 2);
+    }
+
+    // A click that toggles Value reports the change like the let does.
+    void clickInCheckBoxModeNotifiesValue()
+    {
+        QWidget window;
+        auto* button = new quintaro::vbButton(&window);
+        button->setCheckBoxBehaviour(true);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy changed(button, &quintaro::vbButton::ValueChanged);
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        QVERIFY(button->Value());
+        QCOMPARE(changed.count(), 1);
     }
 
     void transparentLookShowsTheWindowUnderTheWidget()

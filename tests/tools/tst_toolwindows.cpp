@@ -2,7 +2,6 @@
 // only, centred, carrying the application icon, their buttons loaded from their
 // saved property sets.
 
-#include "controls/vbButton/vbButton.h"
 #include "forms/support/TextContrast.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/WindowDescription.h"
@@ -12,6 +11,7 @@
 #include "tools/calendar/frmCal.h"
 #include "tools/countdown/frmHitung.h"
 #include "tools/zodiac/frmDate.h"
+#include <quintaro/vbButton.h>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -112,7 +112,8 @@ private slots:
 
         QWidget* b = form.controls().widget(button);
         QVERIFY(b != nullptr);
-        QVERIFY(qobject_cast<vb::vbButton*>(b) != nullptr); // the owner-drawn button, from its saved set
+        QVERIFY(qobject_cast<quintaro::vbButton*>(b)
+                != nullptr); // the owner-drawn button, from its saved set
         QCOMPARE(tooltest::text(form, button), buttonCaption);
         QCOMPARE(b->toolTip(), toolTip);
         QCOMPARE(b->geometry(), buttonRect);

@@ -83,7 +83,7 @@ private slots:
     void captionRegistersItsKeyWithTheHost()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         QCOMPARE(b->accessKeys(), QString()); // a new instance has none until its caption is set
         b->setCaption("&Copy To...");
         QCOMPARE(b->accessKeys(), QStringLiteral("c"));
@@ -98,7 +98,7 @@ private slots:
         // Windows read and set any control's text through the runtime; for the
         // button that is its Caption, with the let's access key.
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         forms::setControlText(b, QStringLiteral("&Go"));
         QCOMPARE(b->Caption(), QStringLiteral("&Go"));
         QCOMPARE(b->accessKeys(), QStringLiteral("g"));
@@ -108,7 +108,7 @@ private slots:
     void altKeyInTheWindowClicks()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setCaption("&Copy To...");
         QApplication::setActiveWindow(&w.window);
         if (QApplication::activeWindow() != &w.window)
@@ -122,7 +122,7 @@ private slots:
     void accessKeyPressClicksWithoutLookingAtTheKey()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         press(b, Qt::RightButton);
         release(b, Qt::RightButton);
@@ -135,10 +135,10 @@ private slots:
     void disabledButtonIgnoresItsAccessKey()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setCaption("&Copy To...");
         b->setEnabled(false);
-        QVERIFY(!b->isEnabled()); // the window follows the property
+        QVERIFY(!b.widget()->isEnabled()); // the window follows the property
         EventLog log(b);
         b->accessiblePress();
         QCOMPARE(log.take(), QStringList{});
@@ -156,7 +156,7 @@ private slots:
     {
         QFETCH(bool, locked);
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setCaption("Copy && &Paste");
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b);
         QVERIFY(iface);
@@ -190,7 +190,7 @@ private slots:
     void accessibilityShowsCheckState()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b);
         QVERIFY(!iface->state().checkable);
         b->setCheckBoxBehaviour(true);

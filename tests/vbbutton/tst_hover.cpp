@@ -60,7 +60,7 @@ private slots:
     void enteringRaisesMouseOverOnce()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         const int draws = b->clearCount();
 
@@ -87,7 +87,7 @@ private slots:
     void leavingRaisesMouseOutAtNextTick()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         move(b);
         log.take();
@@ -109,7 +109,7 @@ private slots:
     void windowCoveringTheButtonCountsAsLeaving()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         QWidget cover(&w.window);
         cover.setGeometry(0, 0, 50, 50);
         EventLog log(b);
@@ -131,7 +131,7 @@ private slots:
     void pressWhileHotKeepsHotAndTimer()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         move(b);
         press(b);
         QCOMPARE(b->state().m_LastState, vb::dsDown);
@@ -142,7 +142,7 @@ private slots:
     void dragOutAndBackClicksOnce()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         pointerOver() = b;
         press(b);
@@ -166,7 +166,7 @@ private slots:
     void dragOutAndReleaseOutsideGivesNoClick()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         pointerOver() = b;
         press(b);
@@ -180,7 +180,7 @@ private slots:
     void dragWithRightButtonIsIgnored()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         const int draws = b->clearCount();
         move(b, Qt::RightButton);
@@ -194,7 +194,7 @@ private slots:
     void focusMakesHotWithoutTimer()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
         QApplication::sendEvent(b, &in);
@@ -219,7 +219,7 @@ private slots:
         // The main window's menu button opens its pop-up from Click: the button
         // keeps the focus, so the hover that the pop-up ends shows the blue rim.
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         move(b); // hover starts, timer on
         QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
         QApplication::sendEvent(b, &in);
@@ -240,7 +240,7 @@ private slots:
     void focusWithoutFocusRectLeavesHotAlone()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setShowFocusRect(false);
         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
         QApplication::sendEvent(b, &in);
@@ -251,7 +251,7 @@ private slots:
     void runningTimerStillEndsHoverWhileFocused()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         move(b);
         QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
@@ -285,8 +285,8 @@ private slots:
         QFETCH(bool, leaveWindow);
         QFETCH(bool, over);
         RealWindow r;
-        vb::vbButton* b = r.w.button;
-        QCOMPARE(b->devicePixelRatioF(), 1.5);
+        Button b = r.w.button;
+        QCOMPARE(b.widget()->devicePixelRatioF(), 1.5);
         EventLog log(b);
 
         // In: from beside the button onto the pixel.
@@ -330,7 +330,7 @@ private slots:
         QFETCH(QString, taker);
         QFETCH(bool, endsHover);
         RealWindow r;
-        vb::vbButton* b = r.w.button;
+        Button b = r.w.button;
         EventLog log(b);
         r.pointer.moveTo({4, 4});
         r.pointer.moveTo({75, 37});
@@ -341,13 +341,13 @@ private slots:
         QMessageBox box(QMessageBox::Information, QStringLiteral("INFORMATION"),
                         QStringLiteral("Copying Failed!"));
         if (taker == QLatin1String("menu"))
-            menu.popup(b->mapToGlobal(QPoint(20, 15)));
+            menu.popup(b.widget()->mapToGlobal(QPoint(20, 15)));
         else if (taker == QLatin1String("modal"))
             box.open();
         else if (taker == QLatin1String("hide"))
-            b->hide();
+            b.widget()->hide();
         else
-            QToolTip::showText(b->mapToGlobal(QPoint(20, 15)), QStringLiteral("Copy file..."), b);
+            QToolTip::showText(b.widget()->mapToGlobal(QPoint(20, 15)), QStringLiteral("Copy file..."), b);
         QTest::qWait(20);
         QCOMPARE(log.take(), endsHover ? QStringList{"MouseOut"} : QStringList{});
         QCOMPARE(b->state().m_IsHot, !endsHover);

@@ -17,7 +17,7 @@ private slots:
     void leftClickRaisesPressReleaseClick()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         // Shift and Ctrl held; (3, 4) pixels are (45, 60) twips.
         press(b, Qt::LeftButton, {3, 4}, Qt::ShiftModifier | Qt::ControlModifier);
@@ -31,7 +31,7 @@ private slots:
     void rightButtonDrawsNothingAndGivesNoClick()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         const int draws = b->clearCount();
         press(b, Qt::RightButton);
@@ -44,7 +44,7 @@ private slots:
     void middleButtonPressesTheFaceButGivesNoClick()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         press(b, Qt::MiddleButton);
         QCOMPARE(b->state().m_LastState, vb::dsDown);
@@ -57,7 +57,7 @@ private slots:
     void handlerChangingButtonChangesWhatHappens()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         // The host turns the left press into a right one: no down face, and the
         // release that follows gives no click.
@@ -76,7 +76,7 @@ private slots:
     void doubleClickStandsInForSecondPress()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         press(b, Qt::LeftButton, {5, 5});
         release(b, Qt::LeftButton, {5, 5});
@@ -93,7 +93,7 @@ private slots:
     void doubleClickAfterRightPressDoesNothing()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         press(b, Qt::RightButton);
         release(b, Qt::RightButton);
@@ -105,7 +105,7 @@ private slots:
     void spaceClicks()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         keyDown(b, Qt::Key_Space, " ");
         QCOMPARE(b->state().m_LastState, vb::dsDown);
@@ -117,7 +117,7 @@ private slots:
     void anotherKeyBetweenSpacePressAndReleaseCancelsClick()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         keyDown(b, Qt::Key_Space, " ");
         keyDown(b, Qt::Key_A, "a");
@@ -129,7 +129,7 @@ private slots:
     void autoRepeatedReleasesAreNotReleases()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         keyDown(b, Qt::Key_Space, " ");
         QKeyEvent repeatUp(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", true);
@@ -141,11 +141,11 @@ private slots:
     void keyCodeZeroStopsPressLookAndFocusMove()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
-        auto* other = new vb::vbButton(&w.window);
-        other->setGeometry(100, 10, 80, 30);
-        other->show();
-        b->setFocus();
+        Button b = w.button;
+        Button other = new quintaro::vbButton(&w.window);
+        other.widget()->setGeometry(100, 10, 80, 30);
+        other.widget()->show();
+        b.widget()->setFocus();
         EventLog log(b);
         log.onKeyDown = [](short& code) { code = 0; };
 
@@ -222,13 +222,13 @@ private slots:
         QFETCH(int, expected);
         QFETCH(int, code);
         QWidget window;
-        vb::vbButton* buttons[3];
+        Button buttons[3];
         for (int i = 0; i < 3; ++i) {
-            buttons[i] = new vb::vbButton(&window);
-            buttons[i]->setGeometry(10 + 90 * i, 10, 80, 30);
+            buttons[i] = new quintaro::vbButton(&window);
+            buttons[i].widget()->setGeometry(10 + 90 * i, 10, 80, 30);
         }
         window.show();
-        buttons[1]->setFocus();
+        buttons[1].widget()->setFocus();
         QCOMPARE(window.focusWidget(), buttons[1]);
         EventLog log(buttons[1]);
         keyDown(buttons[1], key);
@@ -242,7 +242,7 @@ private slots:
     void checkBoxTogglesByMouseSpaceAndStaysDown()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setCheckBoxBehaviour(true);
         press(b);
         release(b);
@@ -266,7 +266,7 @@ private slots:
     void clickHandlerMayDestroyTheButton()
     {
         ButtonWindow w;
-        QPointer<vb::vbButton> b = w.button;
+        QPointer<quintaro::vbButton> b = w.button.widget();
         auto* log = new EventLog(b);
         log->onClick = [&b] { delete b.data(); };
         press(b);
@@ -278,7 +278,7 @@ private slots:
     void keyHandlerMayDestroyTheButton()
     {
         ButtonWindow w;
-        QPointer<vb::vbButton> b = w.button;
+        QPointer<quintaro::vbButton> b = w.button.widget();
         auto* log = new EventLog(b);
         log->onKeyDown = [&b](short&) { delete b.data(); };
         keyDown(b, Qt::Key_Right);

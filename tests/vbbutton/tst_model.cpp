@@ -28,7 +28,7 @@ private slots:
     void valueIsDrawnOnlyInCheckBoxMode()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         const int draws = b->clearCount();
         b->setValue(true);
         QCOMPARE(b->clearCount(), draws);
@@ -44,7 +44,7 @@ private slots:
     void disableRefreshThenRefreshDrawsOnce()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setColorScheme(2);
         b->DisableRefresh();
         const int draws = b->clearCount();
@@ -66,7 +66,7 @@ private slots:
     void unchangedStateIsNotRedrawn()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         press(b);
         const int draws = b->clearCount();
         press(b); // same state, same caption, no force
@@ -96,7 +96,7 @@ private slots:
     void fontSizeZeroOrBelowIsRefused()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setCaption(QStringLiteral("Button"));
         const short size = b->FontSize();
         const gdi::Rect caption = b->state().m_CaptionRect;
@@ -123,7 +123,7 @@ private slots:
     void mousePointerIsSixteenBits()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->clearDirty();
         QVERIFY(!b->setMousePointer(70000));
         QVERIFY(!b->setMousePointer(50)); // no such pointer
@@ -131,28 +131,28 @@ private slots:
         QVERIFY(!b->isDirty());
         QVERIFY(b->setMousePointer(11));
         QCOMPARE(b->MousePointer(), 11);
-        QCOMPARE(b->cursor().shape(), Qt::WaitCursor);
+        QCOMPARE(b.widget()->cursor().shape(), Qt::WaitCursor);
         QVERIFY(b->isDirty());
     }
 
     void handPointerSetsCustomCursorAndBack()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         QVERIFY(b->setHandPointer(true));
         QCOMPARE(b->MousePointer(), 99);
-        QCOMPARE(b->cursor().shape(), Qt::BitmapCursor);
-        QCOMPARE(b->cursor().hotSpot(), QPoint(10, 2)); // the fingertip
+        QCOMPARE(b.widget()->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(b.widget()->cursor().hotSpot(), QPoint(10, 2)); // the fingertip
         QVERIFY(b->setHandPointer(false));
         QCOMPARE(b->MousePointer(), 1);
         QVERIFY(!b->MouseIcon());
-        QCOMPARE(b->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(b.widget()->cursor().shape(), Qt::ArrowCursor);
     }
 
     void pictureOverRedrawsOnlyWhileHot()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         int draws = b->clearCount();
         b->setPictureOver(smallPicture());
         QCOMPARE(b->clearCount(), draws);
@@ -165,7 +165,7 @@ private slots:
     void maskAndGreyscaleRedrawOnlyWithAPicture()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         int draws = b->clearCount();
         b->setUseMaskColor(false);
         b->setUseGreyscale(true);
@@ -181,8 +181,9 @@ private slots:
     void everyPropertyLetNotifies()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
-        QSignalSpy spy(b, &forms::UserControl::propertyChangedNotified);
+        Button b = w.button;
+        QSignalSpy spy(quintaro::vbButtonPrivate::get(b),
+                       &quintaro::vbButtonPrivate::propertyChangedNotified);
         b->setBackColor(1);
         b->setBackOver(2);
         b->setForeColor(3);
@@ -229,7 +230,7 @@ private slots:
         QFETCH(int, type);
         QFETCH(QRect, face);
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setButtonType(type);
         const gdi::Rect r = b->state().m_FaceRect;
         // QRect(QPoint, QPoint) is inclusive; here the second point holds right and bottom.
@@ -241,8 +242,8 @@ private slots:
     void zeroHeightDrawsNothing()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
-        b->resize(80, 0);
+        Button b = w.button;
+        b.widget()->resize(80, 0);
         const int draws = b->clearCount();
         b->setCaption("x");
         b->Refresh();
@@ -253,13 +254,13 @@ private slots:
     void hideStopsAndShowRestartsRedrawing()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
-        b->hide();
+        Button b = w.button;
+        b.widget()->hide();
         QVERIFY(!b->state().m_RedrawEnabled);
         const int draws = b->clearCount();
         b->setCaption("x");
         QCOMPARE(b->clearCount(), draws);
-        b->show();
+        b.widget()->show();
         QVERIFY(b->state().m_RedrawEnabled);
         QCOMPARE(b->clearCount(), draws + 1);
         QCOMPARE(b->state().m_LastCaption, QStringLiteral("x"));
@@ -268,17 +269,17 @@ private slots:
     void transparentBackgroundKeepsItsFirstSize()
     {
         ButtonWindow w(false);
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setButtonType(11);
-        QCOMPARE(b->height(), 30); // a capture before the first show leaves the size alone
+        QCOMPARE(b.widget()->height(), 30); // a capture before the first show leaves the size alone
         QVERIFY(!b->state().m_BackgroundDC);
         w.window.show();
         QVERIFY(b->state().m_BackgroundDC);
         QCOMPARE(b->state().m_BackgroundDC->width(), 80);
         QCOMPARE(b->state().m_BackgroundDC->height(), 30);
-        b->hide();
-        b->resize(120, 50);
-        b->show();
+        b.widget()->hide();
+        b.widget()->resize(120, 50);
+        b.widget()->show();
         QCOMPARE(b->state().m_Width, 120);
         QCOMPARE(b->state().m_BackgroundDC->width(), 80);
         QCOMPARE(b->state().m_BackgroundDC->height(), 30);
@@ -287,7 +288,7 @@ private slots:
     void ambientChangeReloadsColoursUnlessCustom()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         int draws = b->clearCount();
         b->setDisplayAsDefault(true);
         QCOMPARE(b->clearCount(), draws + 1);
@@ -300,15 +301,15 @@ private slots:
     void enabledFollowsIntoTheWindow()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         EventLog log(b);
         b->setEnabled(false);
-        QVERIFY(!b->isEnabled());
+        QVERIFY(!b.widget()->isEnabled());
         press(b); // a disabled window gets no mouse input
         release(b);
         QCOMPARE(log.take(), QStringList{});
         b->setEnabled(true);
-        QVERIFY(b->isEnabled());
+        QVERIFY(b.widget()->isEnabled());
     }
 };
 

@@ -114,7 +114,7 @@ private slots:
     void roundTripKeepsEveryProperty()
     {
         ButtonWindow a;
-        vb::vbButton* b = a.button;
+        Button b = a.button;
         QFont f("Tahoma", 11);
         f.setPointSizeF(9.75);
         f.setItalic(true);
@@ -151,12 +151,12 @@ private slots:
         QCOMPARE(bag.toJson().value("bcol").toInt(), -2147483643);
 
         ButtonWindow c;
-        vb::vbButton* d = c.button;
+        Button d = c.button;
         d->load(bag.toJson());
         QCOMPARE(d->ButtonType(), 13);
         QCOMPARE(d->Caption(), QStringLiteral("&Copy File..."));
         QVERIFY(!d->Enabled());
-        QVERIFY(!d->isEnabled());
+        QVERIFY(!d.widget()->isEnabled());
         QCOMPARE(d->FontName(), QStringLiteral("Tahoma"));
         QCOMPARE(d->Font().pointSizeF(), 9.75);
         QVERIFY(d->FontItalic());
@@ -194,7 +194,7 @@ private slots:
     void missingKeysTakeTheirDefaults()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setButtonType(9);
         b->setCaption("x");
         b->setSoftBevel(true);
@@ -243,13 +243,13 @@ private slots:
     void handFalseOverridesSavedPointerAndIcon()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         QJsonObject props{{"mptr", 2}, {"hand", 0}};
         props.insert("micon", forms::pictureToJson(checkerPicture(4, 4)));
         b->load(props);
         QCOMPARE(b->MousePointer(), 1);
         QVERIFY(!b->MouseIcon());
-        QCOMPARE(b->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(b.widget()->cursor().shape(), Qt::ArrowCursor);
 
         b->load(QJsonObject{{"mptr", 2}, {"hand", -1}});
         QVERIFY(b->HandPointer());
@@ -261,7 +261,7 @@ private slots:
     void loadingDrawsNothingAndMarksNothing()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         const int draws = b->clearCount();
         b->load(QJsonObject{{"btype", 3}, {"tx", "&Menu"}, {"hand", -1}});
         QCOMPARE(b->clearCount(), draws);
@@ -272,7 +272,7 @@ private slots:
     void programButtonComesUpAsSaved()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         const QJsonObject font{{"name", "MS Sans Serif"}, {"size", 8.25},       {"bold", true},
                                {"italic", false},         {"underline", false}, {"strikethrough", false}};
         b->load(QJsonObject{{"_extentx", 2117}, {"_extenty", 794},   {"btype", 3},   {"tx", "&Copy File..."},
@@ -292,7 +292,7 @@ private slots:
     void newInstanceTakesTheHostsNameAndFont()
     {
         QWidget window;
-        auto* b = new vb::vbButton(&window);
+        Button b = new quintaro::vbButton(&window);
         b->setAmbientDisplayName("vbButton1");
         b->setAmbientFont(QFont("Tahoma", 11));
         b->initNew();
@@ -318,8 +318,9 @@ private slots:
     void fontAttributesDoNotNotifyButFontDoes()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
-        QSignalSpy spy(b, &forms::UserControl::propertyChangedNotified);
+        Button b = w.button;
+        QSignalSpy spy(quintaro::vbButtonPrivate::get(b),
+                       &quintaro::vbButtonPrivate::propertyChangedNotified);
         b->clearDirty();
         b->setFontBold(true);
         b->setFontItalic(true);
@@ -342,7 +343,7 @@ private slots:
     void designTimeColourLetsMoveTheHoverColours()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setBackColor(0x0000FF);
         b->setForeColor(0x00FF00);
         QCOMPARE(b->BackOver(), 0xC0C0C0u); // run time: the hover colours stay
@@ -363,10 +364,10 @@ private slots:
             {"index", 2},
             {"kind", "vbButton"},
             {"properties", QJsonObject{{"btype", 3}, {"tx", "&Copy To..."}, {"fcolo", 0xFF0000}}}};
-        auto* b = qobject_cast<vb::vbButton*>(
+        Button b = qobject_cast<quintaro::vbButton*>(
             forms::ControlRegistry::instance().create("vbButton", &window, saved));
         QVERIFY(b);
-        QCOMPARE(b->parentWidget(), &window);
+        QCOMPARE(b.widget()->parentWidget(), &window);
         QCOMPARE(b->ButtonType(), 3);
         QCOMPARE(b->Caption(), QStringLiteral("&Copy To..."));
         QCOMPARE(b->ForeOver(), 0xFF0000u);
@@ -374,7 +375,7 @@ private slots:
 
         // Without a saved set it is a new instance, named after the control.
         const QJsonObject fresh{{"name", "btn"}, {"index", 2}, {"kind", "vbButton"}};
-        auto* n = qobject_cast<vb::vbButton*>(
+        Button n = qobject_cast<quintaro::vbButton*>(
             forms::ControlRegistry::instance().create("vbButton", &window, fresh));
         QVERIFY(n);
         QCOMPARE(n->Caption(), QStringLiteral("btn(2)"));
@@ -389,7 +390,7 @@ private slots:
         forms::FormBuilder::build(forms::loadWindowDescription("DlgCopy"), &window, controls);
         const QStringList captions{"&Copy File...", "&Browse File...", "&Copy To..."};
         for (int i = 0; i < 3; ++i) {
-            auto* b = controls.get<vb::vbButton>("btn", i);
+            Button b = controls.get<quintaro::vbButton>("btn", i);
             QVERIFY(b);
             QCOMPARE(b->Caption(), captions[i]);
             QCOMPARE(b->ButtonType(), 3);
@@ -401,7 +402,7 @@ private slots:
             QCOMPARE(b->ForeOver(), 0xFF0000u);
             QVERIFY(!b->HandPointer());
         }
-        auto* menu = controls.get<vb::vbButton>("vbButton1");
+        Button menu = controls.get<quintaro::vbButton>("vbButton1");
         QVERIFY(menu);
         QCOMPARE(menu->Caption(), QStringLiteral("&Menu"));
         // Twips in the description: 975 x 375 is 65 x 25 pixels.
@@ -414,7 +415,7 @@ private slots:
     void flatTypeMakesTheFontBoldOnlyAtDesignTime()
     {
         ButtonWindow w;
-        vb::vbButton* b = w.button;
+        Button b = w.button;
         b->setButtonType(5);
         QVERIFY(!b->FontBold());
         b->setButtonType(2);

@@ -113,11 +113,6 @@ private slots:
                        .arg(d.pixels)
                        .arg(d.first);
         }
-        // Known fault: where the oval's 2-pixel ring shows (a pen colour other than the
-        // fill), GDI's ring is thicker at the top and bottom of the curve than the
-        // difference of two ellipses that Ellipse draws.
-        if (type == btOval && b.s.m_Enabled && (b.s.m_IsHot || state == QLatin1String("down")))
-            QEXPECT_FAIL("", "the oval's wide pen is not yet GDI's", Abort);
         QVERIFY2(equal, qPrintable(name + why));
     }
 };

@@ -3,7 +3,7 @@
 #include "support/TestButton.h"
 
 #include "controls/vbButton/ButtonPainter.h"
-#include "controls/vbButton/vbButton.h"
+#include "controls/vbButton/vbButtonPrivate.h"
 #include "platform/gdi/SysColors.h"
 
 #include <QTimer>
@@ -121,17 +121,18 @@ private slots:
             return w;
         };
         panel(QColor(0x44, 0x55, 0x66), QRect(0, 0, 30, 60));
-        auto* button = new vbButton(&window);
+        auto* widget = new quintaro::vbButton(&window);
+        quintaro::vbButtonPrivate* button = quintaro::vbButtonPrivate::get(widget);
         button->initNew();
         button->setCaption(QString());
         button->setButtonType(btTransparent);
-        button->setGeometry(10, 10, 40, 20);
+        widget->setGeometry(10, 10, 40, 20);
         panel(QColor(0x77, 0x88, 0x99), QRect(45, 0, 20, 60));
         bool timerRan = false;
         QTimer::singleShot(0, &window, [&] { timerRan = true; });
         window.show();
         QVERIFY(!timerRan);
-        QCOMPARE(button->size(), QSize(40, 20));
+        QCOMPARE(widget->size(), QSize(40, 20));
         const gdi::Surface& face = button->surface();
         QCOMPARE(face.pixel(2, 10), gdi::rgb(0x44, 0x55, 0x66));  // the panel beneath
         QCOMPARE(face.pixel(25, 10), gdi::rgb(0x11, 0x22, 0x33)); // the window

@@ -2,7 +2,6 @@
 
 #include "platform/forms/ControlText.h"
 #include "platform/forms/DateConversion.h"
-#include "tools/ButtonEnable.h"
 #include "tools/zodiac/ZodiacTable.h"
 
 namespace tools {
@@ -20,7 +19,8 @@ void frmDate::connectControls()
 
 void frmDate::Form_Load()
 {
-    setButtonEnabled(controls().object(QStringLiteral("Command1")), false);
+    if (QWidget* button = controls().widget(QStringLiteral("Command1")))
+        button->setEnabled(false);
 }
 
 void frmDate::Text1Change()
@@ -28,7 +28,8 @@ void frmDate::Text1Change()
     // The same conversion decides here and in the lookup, so the button is usable
     // exactly for the texts the lookup can read.
     const QString text = forms::controlText(controls().object(QStringLiteral("Text1")));
-    setButtonEnabled(controls().object(QStringLiteral("Command1")), forms::IsDate(text));
+    if (QWidget* button = controls().widget(QStringLiteral("Command1")))
+        button->setEnabled(forms::IsDate(text));
 }
 
 void frmDate::Command1Click()

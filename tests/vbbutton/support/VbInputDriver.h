@@ -3,7 +3,7 @@
 // pointer that is wherever the test says, synthetic Qt events sent straight
 // to a widget (no platform, no real time), and a log of the nine events.
 
-#include "controls/vbButton/vbButton.h"
+#include "controls/vbButton/vbButtonPrivate.h"
 #include "platform/forms/UserControl.h"
 #include "platform/gdi/SysColors.h"
 
@@ -30,17 +30,35 @@ inline void usePointerSeam()
     forms::UserControl::setPointerProbe([] { return pointerOver(); });
 }
 
+// The button as the tests drive it: -> reaches its private part (the model's
+// lets and the host's state, as the program's own code sees them), and it
+// stands for the widget wherever a widget is taken.
+class Button {
+public:
+    Button(quintaro::vbButton* widget = nullptr) // NOLINT: stands for the widget
+        : m_widget(widget), m_d(widget ? quintaro::vbButtonPrivate::get(widget) : nullptr)
+    {
+    }
+    quintaro::vbButtonPrivate* operator->() const { return m_d; }
+    operator quintaro::vbButton*() const { return m_widget; } // NOLINT
+    [[nodiscard]] quintaro::vbButton* widget() const { return m_widget; }
+
+private:
+    quintaro::vbButton* m_widget;
+    quintaro::vbButtonPrivate* m_d;
+};
+
 // A shown window holding one new button named vbButton1 at (10, 10), 80 x 30.
 struct ButtonWindow {
     QWidget window;
-    vb::vbButton* button;
+    Button button;
     explicit ButtonWindow(bool show = true)
     {
         window.resize(200, 100);
-        button = new vb::vbButton(&window);
+        button = new quintaro::vbButton(&window);
         button->setAmbientDisplayName(QStringLiteral("vbButton1"));
         button->initNew();
-        button->setGeometry(10, 10, 80, 30);
+        button.widget()->setGeometry(10, 10, 80, 30);
         if (show)
             window.show();
     }
@@ -87,9 +105,9 @@ inline void keyUp(QWidget* w, int key, const QString& text = {}, Qt::KeyboardMod
 // Every event of one button, in order, as "Name" or "Name(args)".
 class EventLog : public QObject {
 public:
-    explicit EventLog(vb::vbButton* b)
+    explicit EventLog(quintaro::vbButton* b)
     {
-        using vb::vbButton;
+        using quintaro::vbButton;
         auto mouse = [this](const char* name) {
             return [this, name](short& Button, short& Shift, float& X, float& Y) {
                 events << QStringLiteral("%1(%2,%3,%4,%5)")

@@ -5,10 +5,12 @@
 //   target_link_libraries(app PRIVATE Quintaro::vbButton)
 //   #include <quintaro/vbButton.h>
 //
-// Every property is a Qt property under its own name (ButtonType, Caption,
-// BackColor, ...), so Qt Designer, QUiLoader, style sheets and setProperty()
-// reach it; setting one through setProperty() runs the same code as the C++
-// setter. Each NOTIFY signal fires when the property's value has changed.
+// The button is this one widget: Quintaro's own windows, its Designer plugin and
+// other programs all use it. Every property is a Qt property under its own name
+// (ButtonType, Caption, BackColor, ...), so Qt Designer, QUiLoader, style sheets
+// and setProperty() reach it; setting one through setProperty() runs the same
+// code as the C++ setter. Each NOTIFY signal fires when the property's value has
+// changed, by a setter, a loaded set or a click (Value in check-box mode).
 // Colours are OLE colours: 0x00BBGGRR, or 0x80000000 | index for a system
 // colour (0x8000000F is the button face).
 //
@@ -27,6 +29,8 @@
 #include <memory>
 
 namespace quintaro {
+
+class vbButtonPrivate;
 
 class QUINTARO_VBBUTTON_EXPORT vbButton : public QWidget {
     Q_OBJECT
@@ -88,8 +92,8 @@ public:
     void setButtonType(quintaro::ButtonType value);
     [[nodiscard]] QString Caption() const;
     void setCaption(const QString& value);
+    // Written with QWidget::setEnabled: the widget's own enabled state is the property.
     [[nodiscard]] bool Enabled() const;
-    void setEnabled(bool value);
     [[nodiscard]] QFont Font() const;
     void setFont(const QFont& value);
     [[nodiscard]] bool FontBold() const;
@@ -198,11 +202,25 @@ signals:
     void ValueChanged();
 
 protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    Q_DISABLE_COPY(vbButton)
+    Q_DECLARE_PRIVATE(vbButton)
+    std::unique_ptr<vbButtonPrivate> d_ptr;
 };
 
 } // namespace quintaro

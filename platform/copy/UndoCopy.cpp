@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
 #include <linux/fs.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -47,6 +48,39 @@ std::string recordOf(const std::string& trashed)
 UndoReport undoLastCopy(const std::string& historyFolder)
 {
     UndoReport report;
+    // The trash's records reach the disk with one flush of each drive at the end, not
+    // one by one: a folder of each drive is kept open for that flush.
+    // The folder last trashed from stays open: a copy's items come folder by folder.
+    std::map<dev_t, int> drives;
+    std::string lastFolder;
+    int last = -1;
+    struct Flush {
+        std::map<dev_t, int>& drives;
+        int& last;
+        ~Flush()
+        {
+            for (const auto& [device, fd] : drives) {
+                (void)device;
+                ::syncfs(fd);
+                ::close(fd);
+            }
+            if (last >= 0)
+                ::close(last);
+        }
+    } flush{drives, last};
+    auto trash = [&](const std::string& path, dev_t device) {
+        if (const std::string folder = parentOf(path); folder != lastFolder || last < 0) {
+            if (last >= 0)
+                ::close(last);
+            lastFolder = folder;
+            last = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (last < 0)
+                return -errno;
+        }
+        if (drives.count(device) == 0)
+            drives[device] = ::dup(last);
+        return moveItemToTrashAt(last, nameOf(path), TrashRecord::Flushed);
+    };
     SavedCopy copy;
     if (!lastCopy(historyFolder, copy))
         return report;
@@ -68,7 +102,7 @@ UndoReport undoLastCopy(const std::string& historyFolder)
             report.notUndone.push_back({item.path, "It has changed since the copy, so it was left as it is."});
             continue;
         }
-        if (int r = moveItemToTrash(item.path); r != 0)
+        if (int r = trash(item.path, now.st_dev); r != 0)
             report.notUndone.push_back({item.path, "It could not be moved to the trash. " + describeError(r)});
     }
     for (const ReplacedItem& item : copy.replaced) {

@@ -23,7 +23,7 @@ constexpr int kMaxDuplicates = 10000;
 constexpr size_t kFilesPerBatch = 16;
 // Workers for small files when the request starts verified: each file then waits on
 // its drive twice more (written out, read back), and more workers overlap the waits.
-constexpr unsigned kVerifyingThreads = 8;
+constexpr unsigned kVerifyingThreads = 16;
 
 std::string shown(const std::string& path)
 {

@@ -80,9 +80,9 @@ public:
     virtual int fchown(int fd, uid_t owner, gid_t group) = 0;
 
     // An unnamed file in the folder dirfd, meant to become name, opened for writing
-    // and reading (so it can be read back);
-    // it vanishes by itself unless linkFileAt gives it a name. Fails with -EOPNOTSUPP
-    // (or -EISDIR, -EINVAL) where the file system cannot make one.
+    // and reading (a verified copy is read back); it vanishes by itself unless
+    // linkFileAt gives it a name. Fails with -EOPNOTSUPP (or -EISDIR, -EINVAL) where
+    // the file system cannot make one.
     virtual int openTempFileAt(int dirfd, const std::string& name, mode_t mode) = 0;
     // Gives the file open as fd (unnamed or not) the name in dirfd; fails with -EEXIST
     // instead of replacing an item. Errors the file system keeps until the file is

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev          # Qt 6 Widgets and Qt Test (Qt's CMake files want the GL headers)
   libbenchmark-dev                # micro-benchmarks under bench/
+  libxxhash-dev                   # the copy engine hashes the copies it verifies (XXH3)
   qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev  # the button's Designer plugin, QUiLoader
   desktop-file-utils appstream    # checking the installed desktop entry and metainfo
   dpkg-dev file                   # cpack -G DEB and its dependency scan (dpkg-shlibdeps)

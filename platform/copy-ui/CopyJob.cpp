@@ -1,5 +1,6 @@
 #include "platform/copy-ui/CopyJob.h"
 
+#include "platform/copy-ui/CopySettings.h"
 #include "platform/copy-ui/DialogQuestions.h"
 #include "platform/copy-ui/ProgressController.h"
 #include "platform/copy-ui/SummaryWindow.h"
@@ -51,6 +52,11 @@ void CopyJob::run(std::vector<CopyRun> runs)
     m_answerer = m_parts.questions ? m_parts.questions() : std::make_unique<DialogQuestions>();
     m_fs = m_parts.fileSystem ? m_parts.fileSystem() : std::make_unique<PosixFileSystem>();
     m_progress = m_parts.progress ? m_parts.progress(m_cancel) : std::make_unique<WindowedProgress>(m_cancel);
+    // Verify as the person last chose, unless the caller chose; the window can change it.
+    if (!m_parts.options.verify)
+        m_parts.options.verify = std::make_shared<std::atomic<bool>>(savedVerifyChoice());
+    if (auto* windowed = dynamic_cast<WindowedProgress*>(m_progress.get()))
+        windowed->controller().followVerify(m_parts.options.verify);
     m_tee = std::make_unique<ProgressTee>(*m_progress);
     m_questions = std::make_unique<UiThreadQuestions>(*m_answerer, this, m_tee.get());
     m_leftOut.clear();

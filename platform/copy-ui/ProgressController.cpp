@@ -1,5 +1,6 @@
 #include "platform/copy-ui/ProgressController.h"
 
+#include "platform/copy-ui/CopySettings.h"
 #include "platform/copy-ui/ProgressText.h"
 
 #include <QElapsedTimer>
@@ -48,6 +49,20 @@ ProgressController::ProgressController(const ProgressState& state, CancelToken& 
 
 ProgressController::~ProgressController() = default;
 
+void ProgressController::followVerify(std::shared_ptr<std::atomic<bool>> verify)
+{
+    m_verify = std::move(verify);
+    if (m_window && m_verify)
+        m_window->setVerify(m_verify->load());
+}
+
+void ProgressController::verifyToggled(bool verify)
+{
+    if (m_verify)
+        m_verify->store(verify);
+    saveVerifyChoice(verify);
+}
+
 void ProgressController::startTicking(int intervalMs)
 {
     m_timer.start(intervalMs);
@@ -63,6 +78,8 @@ void ProgressController::tick()
         m_window = std::make_unique<ProgressWindow>();
         connect(m_window.get(), &ProgressWindow::cancelRequested, this, &ProgressController::cancelRequested);
         connect(m_window.get(), &ProgressWindow::pauseToggled, this, &ProgressController::pauseToggled);
+        connect(m_window.get(), &ProgressWindow::verifyToggled, this, &ProgressController::verifyToggled);
+        m_window->setVerify(m_verify ? m_verify->load() : savedVerifyChoice());
         if (m_cancel.cancelled())
             m_window->setCancelling();
         m_window->setPaused(m_cancel.paused());

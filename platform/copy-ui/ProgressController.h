@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -32,6 +33,12 @@ public:
     ProgressController(const ProgressState& state, CancelToken& cancel, std::function<qint64()> clock);
     ~ProgressController() override;
 
+    // The verify choice of the request shown (CopyOptions::verify): the window's
+    // "Verify copies" shows it, and turning that saves the choice in the user's
+    // settings and applies it to the files the request starts after it. Without one
+    // the window shows the saved choice.
+    void followVerify(std::shared_ptr<std::atomic<bool>> verify);
+
     // Starts the real timer that calls tick() a few times a second.
     void startTicking(int intervalMs = 100);
     // Looks at the clock and the engine's progress; shows or updates the window.
@@ -43,6 +50,7 @@ public:
 private:
     void cancelRequested();
     void pauseToggled();
+    void verifyToggled(bool verify);
     // Milliseconds of copying so far: the clock minus the time spent waiting.
     qint64 activeTime(const ProgressSnapshot& s, qint64 now);
     void recordHistory(qint64 active, double perSecond);
@@ -53,6 +61,7 @@ private:
     qint64 m_start;
     QTimer m_timer;
     std::unique_ptr<ProgressWindow> m_window;
+    std::shared_ptr<std::atomic<bool>> m_verify;
     struct Sample {
         qint64 ms;
         std::int64_t bytes;

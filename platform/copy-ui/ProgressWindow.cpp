@@ -2,12 +2,14 @@
 
 #include "platform/copy-ui/ProgressGraph.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace shell {
@@ -29,8 +31,8 @@ ProgressWindow::ProgressWindow()
       m_details(new QWidget(this)), m_graph(new ProgressGraph(m_details)),
       m_speedFigure(plainLabel(m_details)), m_timeFigure(plainLabel(m_details)),
       m_itemsFigure(plainLabel(m_details)), m_dataFigure(plainLabel(m_details)),
-      m_detailsButton(new QPushButton(this)), m_pause(new QPushButton(tr("&Pause"), this)),
-      m_cancel(new QPushButton(tr("Cancel"), this))
+      m_verify(new QCheckBox(tr("&Verify copies"), m_details)), m_detailsButton(new QPushButton(this)),
+      m_pause(new QPushButton(tr("&Pause"), this)), m_cancel(new QPushButton(tr("Cancel"), this))
 {
     setWindowTitle(tr("Copying..."));
     for (QLabel* label : {m_item, m_folders}) {
@@ -50,6 +52,7 @@ ProgressWindow::ProgressWindow()
     details->setContentsMargins(0, 0, 0, 0);
     details->addWidget(m_graph);
     details->addLayout(figures);
+    details->addWidget(m_verify);
     m_details->hide();
 
     m_detailsButton->setFlat(true);
@@ -71,6 +74,7 @@ ProgressWindow::ProgressWindow()
 
     connect(m_cancel, &QPushButton::clicked, this, &ProgressWindow::cancelRequested);
     connect(m_pause, &QPushButton::clicked, this, &ProgressWindow::pauseToggled);
+    connect(m_verify, &QCheckBox::toggled, this, &ProgressWindow::verifyToggled);
     connect(m_detailsButton, &QPushButton::clicked, this, [this] { setDetailsShown(!detailsShown()); });
 }
 
@@ -105,6 +109,12 @@ void ProgressWindow::setCancelling()
 void ProgressWindow::setPaused(bool paused)
 {
     m_pause->setText(paused ? tr("&Resume") : tr("&Pause"));
+}
+
+void ProgressWindow::setVerify(bool verify)
+{
+    const QSignalBlocker quiet(m_verify);
+    m_verify->setChecked(verify);
 }
 
 void ProgressWindow::setDetailsShown(bool shown)

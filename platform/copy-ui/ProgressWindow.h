@@ -2,7 +2,8 @@
 // The copy's progress window: what is being copied, from where to where, how much
 // of the request is done, how fast and how long it will still take, Pause/Resume
 // and Cancel, and a "More details" section with a graph of the speed over time,
-// the figures behind it and the counts of items done, skipped and left. The title
+// the figures behind it, the counts of items done, skipped and left, and "Verify
+// copies" (each file read back and compared once written). The title
 // carries the percentage, so the task bar shows it too. It has no owner window; it
 // only shows what its controller hands it.
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -55,10 +57,15 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
     QPushButton* pauseButton() const { return m_pause; }
     QPushButton* detailsButton() const { return m_detailsButton; }
+    QCheckBox* verifyBox() const { return m_verify; }
+    // Shows the choice without telling anyone it was made (verifyToggled).
+    void setVerify(bool verify);
 
 signals:
     void cancelRequested();
     void pauseToggled();
+    // The person turned "Verify copies" on or off.
+    void verifyToggled(bool verify);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,6 +82,7 @@ private:
     QLabel* m_timeFigure;
     QLabel* m_itemsFigure;
     QLabel* m_dataFigure;
+    QCheckBox* m_verify;
     QPushButton* m_detailsButton;
     QPushButton* m_pause;
     QPushButton* m_cancel;

@@ -22,6 +22,9 @@ namespace {
 constexpr int kMaxDuplicates = 10000;
 // Small files handed to a worker at once.
 constexpr size_t kFilesPerBatch = 16;
+// Workers for small files when the request starts verified: each file then waits on
+// its drive twice more (written out, read back), and more workers overlap the waits.
+constexpr unsigned kVerifyingThreads = 16;
 
 std::string shown(const std::string& path)
 {
@@ -169,6 +172,8 @@ CopyOutcome CopyEngine::run(const std::vector<std::string>& names, const std::st
     unsigned threads = m_session.options.threads;
     if (struct stat into{}; threads == 0)
         threads = fs.fstat(target, &into) == 0 ? copyThreadsFor(into.st_dev) : 2;
+    if (m_session.options.threads == 0 && m_session.verifying())
+        threads = std::max(threads, kVerifyingThreads);
     if (threads > 1)
         m_pool = std::make_unique<WorkerPool>(threads);
 

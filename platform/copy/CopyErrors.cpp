@@ -29,6 +29,8 @@ std::string describeError(int error)
     case kErrorTooLarge:
         return "The file is too large for the destination drive, which cannot hold files of 4 GiB or more "
                "(its file system is FAT).";
+    case kErrorNotReadBack:
+        return "The copy does not read back as the original";
     case kErrorNoRoomToKeep:
         return "There is not enough room on the drive to keep the replaced items in its trash.";
     case -EFBIG:
@@ -56,6 +58,13 @@ std::string describeError(int error)
     // GNU strerror_r may return a static string instead of filling the buffer.
     const char* text = ::strerror_r(-error, buffer, sizeof buffer);
     return std::string(text) + '.';
+}
+
+std::string describeError(int error, const std::string& item)
+{
+    if (error == kErrorNotReadBack)
+        return "The copy of " + item + " does not read back as the original";
+    return describeError(error);
 }
 
 } // namespace shell

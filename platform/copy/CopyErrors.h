@@ -20,6 +20,7 @@ enum : int {
     kErrorNoName = -100011,        // no free name could be formed for a copy beside its original
     kErrorTooLarge = -100012,      // the file is larger than the destination's file system can hold
     kErrorNoRoomToKeep = -100013,  // the replaced items cannot be kept in the trash for lack of room
+    kErrorNotReadBack = -100014,   // a verified copy read back from its drive differs from its source
 };
 
 // Leads the reason of a folder that was copied but could not be given its source's
@@ -31,5 +32,7 @@ inline constexpr const char* kNoLinksHere = "This drive cannot hold links";
 
 // The sentence shown to the user for a failure code.
 [[nodiscard]] std::string describeError(int error);
+// The sentence for a failure of item (its shown path), which some of them name.
+[[nodiscard]] std::string describeError(int error, const std::string& item);
 
 } // namespace shell

@@ -106,13 +106,15 @@ ErrorAnswer CopySession::askAboutError(const std::string& item, int error, bool 
 {
     if (cancel.cancelled())
         return ErrorAnswer::Cancel;
-    const std::string reason = describeError(error);
+    // Skip All is remembered by the kind of failure, whichever item a reason names.
+    const std::string kind = describeError(error);
+    const std::string reason = describeError(error, item);
     ErrorAnswer answer = ask([&](CopyQuestions& q) {
-        if (m_skipAll.count(reason) != 0)
+        if (m_skipAll.count(kind) != 0)
             return ErrorAnswer::Skip;
         ErrorAnswer given = q.copyError(item, reason, canRetry);
         if (given == ErrorAnswer::SkipAll) {
-            m_skipAll.insert(reason);
+            m_skipAll.insert(kind);
             given = ErrorAnswer::Skip;
         }
         return given;

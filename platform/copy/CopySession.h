@@ -49,6 +49,11 @@ struct CopyOptions {
     // Where the request's record is saved so it can be undone (copyHistoryFolder());
     // empty: no record is kept.
     std::string undoHistory;
+    // Verify: each file, once written, is read back from its drive past the page cache
+    // and compared with what was read from its source; a difference is an error. Off
+    // when empty. Shared, so whoever holds it (the progress window) may turn it on or
+    // off while the request runs: each file follows it as it stands when the file starts.
+    std::shared_ptr<std::atomic<bool>> verify;
 };
 
 // An item the request left out after an error, or kept where it stood, and why.
@@ -97,6 +102,12 @@ public:
     // kept in the trash (there is no room to keep them).
     [[nodiscard]] bool deleteReplaced() const { return m_deleteReplaced; }
     void deleteReplacedFromNowOn() { m_deleteReplaced = true; }
+
+    // Whether a file started now is verified (CopyOptions::verify).
+    [[nodiscard]] bool verifying() const
+    {
+        return options.verify && options.verify->load(std::memory_order_relaxed);
+    }
 
     // Some item was not copied (an error the user skipped).
     void markFailed() { m_failed.store(true); }

@@ -44,6 +44,13 @@ FileDataCopier::FileDataCopier(FileSystem& fs, CancelToken& cancel, CopyProgress
 {
 }
 
+void FileDataCopier::verify()
+{
+    m_hash = std::make_unique<DataHash>();
+    m_tryClone = false;
+    m_kernelCopy = false;
+}
+
 void FileDataCopier::report(std::int64_t bytes)
 {
     if (bytes == 0)
@@ -97,6 +104,8 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     m_written = 0;
     m_inFlight.clear();
     m_inFlightBytes = 0;
+    if (m_hash)
+        m_hash->reset();
     const off_t size = source.st_size;
     int result = 0;
     if (generatedContent(source)) {
@@ -126,11 +135,15 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
                 }
                 hole = std::min(hole, size);
                 report(data - position); // a hole counts as done at once
+                if (m_hash)
+                    m_hash->addZeros(data - position);
                 result = copyRange(in, out, data, hole - data);
                 position = hole;
             }
             if (result == 0) {
                 report(size - std::min(position, size));
+                if (m_hash)
+                    m_hash->addZeros(size - std::min(position, size));
                 result = m_fs.ftruncate(out, size);
             }
         } else {
@@ -202,6 +215,8 @@ int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t lengt
             return static_cast<int>(got);
         if (got == 0)
             return kErrorChanged;
+        if (m_hash)
+            m_hash->add(buffer.data(), static_cast<size_t>(got));
         ssize_t written = 0;
         while (written < got) {
             ssize_t n = m_fs.pwrite(out, buffer.data() + written, static_cast<size_t>(got - written),
@@ -232,6 +247,8 @@ int FileDataCopier::copyToEnd(int in, int out)
             return static_cast<int>(got);
         if (got == 0)
             return 0;
+        if (m_hash)
+            m_hash->add(buffer.data(), static_cast<size_t>(got));
         ssize_t done = 0;
         while (done < got) {
             ssize_t n =
@@ -246,6 +263,54 @@ int FileDataCopier::copyToEnd(int in, int out)
             return r;
         offset += got;
     }
+}
+
+int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool writeOut)
+{
+    const unsigned all = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
+    if (writeOut) {
+        if (int r = m_fs.syncRange(out, 0, 0, all); r != 0)
+            return r;
+    }
+    if (int r = m_fs.dropCachedData(out); r != 0)
+        return r;
+    struct stat st {};
+    if (int r = m_fs.fstat(out, &st); r != 0)
+        return r;
+    DataHash hash;
+    std::vector<char>& buffer = threadBuffer();
+    off_t position = 0;
+    while (position < st.st_size) {
+        // Only the data is read; the holes are what they read as.
+        off_t data = m_fs.seek(out, position, SEEK_DATA);
+        off_t hole = st.st_size;
+        if (data == -ENXIO) {
+            data = st.st_size;
+        } else if (data < 0 && unsupported(data)) {
+            data = position;
+        } else if (data < 0) {
+            return static_cast<int>(data);
+        } else if ((hole = m_fs.seek(out, data, SEEK_HOLE)) < 0) {
+            return static_cast<int>(hole);
+        }
+        data = std::min<off_t>(data, st.st_size);
+        hole = std::min<off_t>(hole, st.st_size);
+        hash.addZeros(data - position);
+        for (position = data; position < hole;) {
+            if (m_cancel.checkpoint())
+                return kErrorCancelled;
+            const auto want =
+                static_cast<size_t>(std::min<off_t>(hole - position, static_cast<off_t>(buffer.size())));
+            ssize_t got = m_fs.pread(out, buffer.data(), want, position);
+            if (got < 0)
+                return static_cast<int>(got);
+            if (got == 0)
+                return kErrorNotReadBack; // shorter than its size says
+            hash.add(buffer.data(), static_cast<size_t>(got));
+            position += got;
+        }
+    }
+    return hash.digest() == expected ? 0 : kErrorNotReadBack;
 }
 
 } // namespace shell

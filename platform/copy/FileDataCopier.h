@@ -3,13 +3,16 @@
 // reflink clone, then copy_file_range in the kernel, then read/write through a
 // large buffer. Holes in a sparse source stay holes in the copy. A file that
 // occupies no blocks and claims no size or one page (procfs, sysfs) is read to its
-// end, whatever its size says.
+// end, whatever its size says. A copy that is verified hashes what it reads from
+// the source, and is read back from the drive and hashed again once it is written.
 
 #include "platform/copy/CopyProgress.h"
+#include "platform/copy/DataHash.h"
 #include "platform/copy/fs/FileSystem.h"
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,6 +27,9 @@ public:
     // Sends the data to the device as it goes, a few megabytes ahead at most, and
     // counts bytes to the progress once the device has them (write-behind).
     void writeBehind() { m_writeBehind = true; }
+    // Hashes the data as it is copied (digest()). Its bytes pass through this
+    // process, never a reflink or the kernel's copy, which read nothing here.
+    void verify();
     // Whether the reflink attempt failed because the file systems cannot clone at all.
     [[nodiscard]] bool cloneUnsupported() const { return m_cloneUnsupported; }
 
@@ -39,6 +45,14 @@ public:
     [[nodiscard]] std::int64_t reported() const { return m_reported; }
     // Bytes of data the last copy put into the file (holes left out).
     [[nodiscard]] std::int64_t written() const { return m_written; }
+    // The hash of what the last verified copy read from its source.
+    [[nodiscard]] DataHash::Digest digest() const { return m_hash ? m_hash->digest() : DataHash::Digest{}; }
+
+    // Reads the copy open as out back from its drive, past the page cache, and
+    // compares it with expected: 0, kErrorNotReadBack, kErrorCancelled or minus errno.
+    // writeOut: its data may still wait in the page cache and is written out first
+    // (durability is the request's final flush, which success waits for anyway).
+    int readBack(int out, const DataHash::Digest& expected, bool writeOut);
 
 private:
     int copyRange(int in, int out, off_t offset, off_t length);
@@ -55,6 +69,7 @@ private:
     bool m_tryClone = true;
     bool m_cloneUnsupported = false;
     bool m_writeBehind = false;
+    std::unique_ptr<DataHash> m_hash;               // verified copies only
     std::deque<std::pair<off_t, off_t>> m_inFlight; // ranges written, not yet known on the device
     std::int64_t m_inFlightBytes = 0;
     std::int64_t m_reported = 0;

@@ -128,9 +128,13 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
             data.skipClone();
         if (m_session.writeBehind())
             data.writeBehind();
+        file.verify = m_session.verifying();
+        if (file.verify)
+            data.verify();
         result = data.copy(file.in, file.out, file.before);
         file.copied = result == 0 ? data.reported() : 0;
         file.written = data.written();
+        file.hash = data.digest();
         if (data.cloneUnsupported())
             m_session.noteCloneUnsupported(file.before.st_dev);
     }
@@ -172,7 +176,8 @@ int ItemCopier::openCopy(const Place& at, FileCopy& file)
         return file.out < 0 ? file.out : 0;
     }
     file.temp = m_session.newPartialName(at.target);
-    file.out = m_fs.openAt(folder, file.temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
+    // Readable too, so a verified copy can be read back.
+    file.out = m_fs.openAt(folder, file.temp, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
     if (file.out < 0) {
         file.temp.clear();
         return file.out;
@@ -184,7 +189,8 @@ int ItemCopier::openCopy(const Place& at, FileCopy& file)
 }
 
 // Everything after the data: the source must have stood still, the copy gets its
-// metadata, reaches the disk if every file is to, and gets its name.
+// metadata, reaches the disk if every file is to, is read back if it is verified,
+// and gets its name.
 int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
 {
     // The copy is only good if the source stood still while it was read.
@@ -202,6 +208,11 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
                               at.folder.inherited());
     if (result == 0 && m_session.syncEachFile())
         result = m_fs.fsync(file.out);
+    if (result == 0 && file.verify) {
+        // Synced file by file, the data is on the drive already.
+        FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
+        result = data.readBack(file.out, file.hash, !m_session.syncEachFile());
+    }
     if (result == 0 && file.unnamed) {
         result = publish(at, file.out, replace);
         if (result == -EOPNOTSUPP) {

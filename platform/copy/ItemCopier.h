@@ -4,10 +4,12 @@
 // goes into an unnamed file in the destination folder that is linked to its name
 // only when complete (or, where the file system cannot make unnamed files, into a
 // locked temporary name that is renamed into place), so no one ever sees half a
-// file under its final name. Files with several names inside the tree become one
+// file under its final name; a verified copy gets its name only once it reads back
+// as its source did. Files with several names inside the tree become one
 // file with several names again. Thread-safe: the session's workers share one.
 
 #include "platform/copy/CopySession.h"
+#include "platform/copy/DataHash.h"
 #include "platform/copy/FolderPair.h"
 
 #include <cstdint>
@@ -63,6 +65,8 @@ private:
         std::string temp;         // the copy's temporary name, when it is not unnamed
         std::int64_t copied = 0;  // bytes reported to the progress
         std::int64_t written = 0; // bytes of data written
+        bool verify = false;      // read back and compared before it gets its name
+        DataHash::Digest hash;    // of what was read from the source, when verified
     };
     int attempt(const Place& at, bool replace, bool plainFile);
     DriveAbilities drive(const Place& at);

@@ -1,12 +1,14 @@
 // The progress window: when it appears (only after half a second), what it says,
 // Pause, the details, and Cancel. The clock is a counter the test moves by hand.
 
+#include "platform/copy-ui/CopySettings.h"
 #include "platform/copy-ui/ProgressController.h"
 #include "platform/copy-ui/ProgressGraph.h"
 #include "platform/copy-ui/ProgressText.h"
 #include "support/CopyFixture.h"
 #include "support/TreeHelpers.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QtTest>
 #include <cstring>
@@ -20,6 +22,7 @@ using namespace shell;
 class TestProgressWindow : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void byteAndTimeTexts_data();
     void byteAndTimeTexts();
     void appearsOnlyAfterHalfASecond();
@@ -34,7 +37,17 @@ private slots:
     void namesTheItemInFlightOrAskedAbout();
     void pauseButtonAndMoreDetails();
     void itemCountsAsTheEngineReportsThem();
+    void verifyCopiesIsRememberedInTheServiceSettings();
+
+private:
+    QTemporaryDir m_config; // the user's configuration folder for the whole test
 };
+
+void TestProgressWindow::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
 
 void TestProgressWindow::byteAndTimeTexts_data()
 {
@@ -366,6 +379,34 @@ void TestProgressWindow::itemCountsAsTheEngineReportsThem()
     QCOMPARE(whenCStarts, QString("Items: 2 done, 1 skipped, 2 left"));
     QCOMPARE(controller.view(f.progress.snapshot(), 0).itemsFigure,
              QString("Items: 4 done, 1 skipped, 0 left"));
+}
+
+// "Verify copies", in the details, starts off; the choice goes to the service's own
+// settings file and into the running request, and the next window shows it again.
+void TestProgressWindow::verifyCopiesIsRememberedInTheServiceSettings()
+{
+    const QString file = m_config.path() + "/Quintaro/copy-service.conf";
+    ProgressState state;
+    CancelToken cancel;
+    qint64 now = 0;
+    for (bool choice : {true, false}) {
+        auto verify = std::make_shared<std::atomic<bool>>(savedVerifyChoice());
+        ProgressController controller(state, cancel, [&] { return now; });
+        controller.followVerify(verify);
+        now += 1000;
+        controller.tick();
+        ProgressWindow* window = controller.window();
+        QCheckBox* box = window->verifyBox();
+        QCOMPARE(box->text(), QString("&Verify copies"));
+        QCOMPARE(box->isChecked(), !choice); // off at first, then as last chosen
+        QVERIFY(!box->isVisibleTo(window));
+        window->detailsButton()->click();
+        QVERIFY(box->isVisibleTo(window));
+        box->click();
+        QCOMPARE(verify->load(), choice);
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value("verify").toBool(), choice);
+    }
+    QVERIFY(!savedVerifyChoice());
 }
 
 QTEST_MAIN(TestProgressWindow)

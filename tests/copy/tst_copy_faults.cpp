@@ -69,6 +69,9 @@ private slots:
     void swappedFolderCannotRedirectTheCopy();
     void treeChangedAfterCountingIsCopiedAsItIsNow();
     void fileRewrittenInPlaceIsNotPublished();
+    void verifiedCopyThatReadsBackOtherwiseIsAnError_data();
+    void verifiedCopyThatReadsBackOtherwiseIsAnError();
+    void verifiedTreeReadsBackAsItsSource();
     void nameThatCannotBeFormedEnds();
     void poolKeepsGoingOnTheThreadsItHas_data();
     void poolKeepsGoingOnTheThreadsItHas();
@@ -592,6 +595,109 @@ void TestCopyFaults::fileRewrittenInPlaceIsNotPublished()
              std::vector<std::string>{"error " + source + ": The item changed while it was being copied."});
     QVERIFY(!exists(f.dst + "/big.bin"));
     QVERIFY(tree::partials(f.dst).empty());
+}
+
+namespace {
+
+// size bytes of which only "data" at 1 MiB is written; the rest reads as zeros.
+void writeSparse(const std::string& path, off_t size)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    QCOMPARE(::pwrite(fd, "data", 4, 1 << 20), ssize_t(4));
+    QCOMPARE(::ftruncate(fd, size), 0);
+    ::close(fd);
+}
+
+} // namespace
+
+// A verified copy that changes on its drive between its writing and its reading back
+// is an error about that file, never a success; it gets no name (an item it would
+// replace stays), unless a retry copies it again and that copy reads back.
+void TestCopyFaults::verifiedCopyThatReadsBackOtherwiseIsAnError_data()
+{
+    QTest::addColumn<QString>("way");    // how the copy is written
+    QTest::addColumn<QString>("target"); // the file whose copy changes
+    QTest::addColumn<ErrorAnswer>("answer");
+    QTest::newRow("unnamed file, replacing, skipped") << "unnamed"
+                                                      << "big.bin" << ErrorAnswer::Skip;
+    QTest::newRow("temporary name, in a hole, skipped") << "temporary"
+                                                        << "sparse.bin" << ErrorAnswer::Skip;
+    QTest::newRow("synced file by file, retried") << "each file"
+                                                  << "big.bin" << ErrorAnswer::Retry;
+    QTest::newRow("read and write, in a hole, retried") << "read and write"
+                                                        << "sparse.bin" << ErrorAnswer::Retry;
+}
+
+void TestCopyFaults::verifiedCopyThatReadsBackOtherwiseIsAnError()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, target);
+    QFETCH(ErrorAnswer, answer);
+    CopyFixture f;
+    prepare(f);
+    writeSparse(f.src + "/sparse.bin", 3 << 20);
+    const std::string name = target.toStdString();
+    f.fs.changeBeforeReadBack = FaultyFileSystem::Fault{f.dst + "/", 0, 1};
+    f.fs.changeBeforeReadBack->match = name;
+    if (way == "temporary")
+        f.fs.refusedCalls["tmpfile"] = -EOPNOTSUPP;
+    f.fs.kernelCopy = way != "read and write";
+    if (way == "each file")
+        f.options.durability = Durability::SyncEachFile;
+    f.options.verify = std::make_shared<std::atomic<bool>>(true);
+    f.questions.errorAnswers = {answer};
+
+    CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
+    const CopyOutcome result =
+        engine.run({f.src + "/big.bin", f.src + "/sparse.bin", f.src + "/small.txt"}, f.dst);
+    const std::string item = f.src + "/" + name;
+    const std::string reason = "The copy of " + item + " does not read back as the original";
+    QCOMPARE(f.questions.log,
+             (std::vector<std::string>{"replace " + f.dst + "/big.bin", "error " + item + ": " + reason}));
+    QCOMPARE(readFile(f.dst + "/small.txt"), QByteArray("small"));
+    QVERIFY(tree::partials(f.dst).empty());
+    if (answer == ErrorAnswer::Retry) {
+        QCOMPARE(result, CopyOutcome::Success);
+        QCOMPARE(readFile(f.dst + "/big.bin"), tree::pattern(kBig, 1));
+        QCOMPARE(readFile(f.dst + "/sparse.bin"), readFile(f.src + "/sparse.bin"));
+        return;
+    }
+    QCOMPARE(result, CopyOutcome::Failed);
+    QCOMPARE(engine.leftOut().size(), size_t(1));
+    QCOMPARE(engine.leftOut()[0].item, item);
+    QCOMPARE(engine.leftOut()[0].reason, reason);
+    if (name == "big.bin")
+        checkNothingLost(f);
+    else
+        QVERIFY(!exists(f.dst + "/" + name));
+}
+
+// Verified, an ordinary tree copies as it would without: every file is read back,
+// holes stay holes, and nothing is asked. Turned off, nothing is read back.
+void TestCopyFaults::verifiedTreeReadsBackAsItsSource()
+{
+    CopyFixture f;
+    tree::makeFolder(f.src + "/t");
+    tree::makeFolder(f.src + "/t/sub");
+    for (int i = 0; i < 5; ++i)
+        writeFile(f.src + "/t/small" + std::to_string(i), tree::pattern(1000 * i + 1, i));
+    writeFile(f.src + "/t/sub/big.bin", tree::pattern(kBig, 3)); // over the small-file size
+    writeSparse(f.src + "/t/sub/sparse.bin", 64 << 20);
+    const auto verify = std::make_shared<std::atomic<bool>>(true);
+    f.options.verify = verify;
+    QCOMPARE(f.copy(f.src + "/t", f.dst), CopyOutcome::Success);
+    QVERIFY(f.questions.log.empty());
+    QCOMPARE(f.fs.cachesDropped.load(), 7);
+    QCOMPARE(tree::listing(f.dst + "/t"), tree::listing(f.src + "/t"));
+    for (const char* name : {"small0", "small4", "sub/big.bin", "sub/sparse.bin"})
+        QCOMPARE(readFile(f.dst + "/t/" + name), readFile(f.src + "/t/" + name));
+    struct stat st {};
+    QCOMPARE(::stat((f.dst + "/t/sub/sparse.bin").c_str(), &st), 0);
+    QVERIFY(st.st_blocks * 512 < (1 << 20));
+
+    verify->store(false);
+    QCOMPARE(f.copy(f.src + "/t", f.dst + "/again"), CopyOutcome::Success);
+    QCOMPARE(f.fs.cachesDropped.load(), 7);
 }
 
 void TestCopyFaults::nameThatCannotBeFormedEnds()

@@ -41,6 +41,9 @@ public:
     // sync_file_range: starts (SYNC_FILE_RANGE_WRITE) or waits for the writing of a
     // range of fd's data to its device; neither the device's cache nor metadata.
     virtual int syncRange(int fd, off_t offset, off_t length, unsigned flags) = 0;
+    // Lets go of fd's data in the page cache (posix_fadvise POSIX_FADV_DONTNEED): what
+    // has reached the device is read from it again next time.
+    virtual int dropCachedData(int fd) = 0;
     virtual int statvfs(const std::string& path, struct statvfs* st) = 0;
     // What the file system holding fd is (its type, name length and mount flags).
     virtual int fstatfs(int fd, struct statfs* st) = 0;
@@ -76,9 +79,10 @@ public:
     virtual int setTimesAt(int dirfd, const std::string& name, const struct timespec times[2]) = 0;
     virtual int fchown(int fd, uid_t owner, gid_t group) = 0;
 
-    // An unnamed file in the folder dirfd, meant to become name, opened for writing;
-    // it vanishes by itself unless linkFileAt gives it a name. Fails with -EOPNOTSUPP
-    // (or -EISDIR, -EINVAL) where the file system cannot make one.
+    // An unnamed file in the folder dirfd, meant to become name, opened for writing
+    // and reading (a verified copy is read back); it vanishes by itself unless
+    // linkFileAt gives it a name. Fails with -EOPNOTSUPP (or -EISDIR, -EINVAL) where
+    // the file system cannot make one.
     virtual int openTempFileAt(int dirfd, const std::string& name, mode_t mode) = 0;
     // Gives the file open as fd (unnamed or not) the name in dirfd; fails with -EEXIST
     // instead of replacing an item. Errors the file system keeps until the file is

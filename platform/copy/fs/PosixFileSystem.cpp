@@ -135,6 +135,12 @@ int PosixFileSystem::syncRange(int fd, off_t offset, off_t length, unsigned flag
     return restarting([&] { return ::sync_file_range(fd, offset, length, flags); });
 }
 
+int PosixFileSystem::dropCachedData(int fd)
+{
+    // posix_fadvise returns the error instead of setting errno.
+    return -::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 int PosixFileSystem::statvfs(const std::string& path, struct statvfs* st)
 {
     return restarting([&] { return ::statvfs(path.c_str(), st); });
@@ -268,7 +274,7 @@ int PosixFileSystem::fchown(int fd, uid_t owner, gid_t group)
 int PosixFileSystem::openTempFileAt(int dirfd, const std::string& name, mode_t mode)
 {
     (void)name;
-    return restarting([&] { return ::openat(dirfd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode); });
+    return restarting([&] { return ::openat(dirfd, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, mode); });
 }
 
 int PosixFileSystem::flushFile(int fd)

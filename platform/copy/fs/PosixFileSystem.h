@@ -23,6 +23,7 @@ public:
     int fsync(int fd) override;
     int syncfs(int fd) override;
     int syncRange(int fd, off_t offset, off_t length, unsigned flags) override;
+    int dropCachedData(int fd) override;
     int statvfs(const std::string& path, struct statvfs* st) override;
     int fstatfs(int fd, struct statfs* st) override;
     int mkdir(const std::string& path, mode_t mode) override;

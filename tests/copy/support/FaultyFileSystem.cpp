@@ -153,6 +153,22 @@ int FaultyFileSystem::syncRange(int fd, off_t offset, off_t length, unsigned fla
     return r;
 }
 
+int FaultyFileSystem::dropCachedData(int fd)
+{
+    bool change = false;
+    {
+        std::lock_guard lock(m_lock);
+        change = fires(changeBeforeReadBack, pathOf(fd));
+    }
+    char first = 0;
+    if (change && PosixFileSystem::pread(fd, &first, 1, 0) == 1) {
+        first = static_cast<char>(~first);
+        PosixFileSystem::pwrite(fd, &first, 1, 0);
+    }
+    ++cachesDropped;
+    return PosixFileSystem::dropCachedData(fd);
+}
+
 int FaultyFileSystem::fstatfs(int fd, struct statfs* st)
 {
     int r = PosixFileSystem::fstatfs(fd, st);

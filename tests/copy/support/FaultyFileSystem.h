@@ -51,6 +51,9 @@ public:
     std::atomic<std::int64_t> bytesSent{0};         // data whose writing to the device was started
     std::atomic<std::int64_t> bytesOnDevice{0};     // data waited for until the device had it
     std::atomic<std::int64_t> mostInFlight{0};      // the most sent and not yet waited for
+    std::atomic<int> cachesDropped{0};              // copies whose cached data was let go
+    // The copy of the file changes on its drive after it was written, before it is read back.
+    std::optional<Fault> changeBeforeReadBack;
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
     std::function<void(const std::string&)> whenRead;
@@ -64,6 +67,7 @@ public:
     int syncfs(int fd) override;
     int fstatfs(int fd, struct statfs* st) override;
     int syncRange(int fd, off_t offset, off_t length, unsigned flags) override;
+    int dropCachedData(int fd) override;
     int fsync(int fd) override;
     int futimens(int fd, const struct timespec times[2]) override;
     int openAt(int dirfd, const std::string& name, int flags, mode_t mode = 0) override;

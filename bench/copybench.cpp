@@ -106,6 +106,8 @@ int main(int argc, char** argv)
                 std::strcmp(argv[++i], "on") == 0 ? shell::WriteBehind::On : shell::WriteBehind::Off;
         } else if (std::strcmp(argv[i], "--cancel-at") == 0 && i + 1 < argc) {
             cancelAt = std::atof(argv[++i]);
+        } else if (std::strcmp(argv[i], "--verify") == 0) {
+            options.verify = std::make_shared<std::atomic<bool>>(true);
         } else if (std::strcmp(argv[i], "--fsync-each") == 0) {
             options.durability = shell::Durability::SyncEachFile;
         } else if (std::strcmp(argv[i], "--answers") == 0 && i + 1 < argc) {

@@ -50,8 +50,9 @@ function(quintaro_add_tests)
     target_link_libraries(${target} PRIVATE ${support} ${ARG_LIBS} Qt6::Test)
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
-      # The user's history of copies (for undo) goes to the build tree, never the home folder.
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;XDG_STATE_HOME=${CMAKE_CURRENT_BINARY_DIR}/state-${tname}"
+      # The user's history of copies (for undo) and the copy service's settings go to the
+      # build tree, never the home folder.
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;XDG_STATE_HOME=${CMAKE_CURRENT_BINARY_DIR}/state-${tname};XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/config-${tname}"
       TIMEOUT 300)
   endforeach()
 endfunction()

@@ -19,6 +19,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
         } else if (a == "--choose-destination") {
             command.chooseDestination = true;
             command.progress = true;
+        } else if (a == "--verify") {
+            command.verify = true;
         } else if (a == "--undo-last") {
             command.action = CommandLine::Action::UndoLast;
         } else if (a == "--help" || a == "-h") {
@@ -46,7 +48,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
         return parsed;
     }
     if (command.action == CommandLine::Action::UndoLast) {
-        if (!paths.empty() || command.chooseDestination || !command.answerText.empty()) {
+        if (!paths.empty() || command.chooseDestination || !command.answerText.empty() || command.verify) {
             parsed.error = "--undo-last takes no paths and no other options but --progress";
             return parsed;
         }
@@ -83,8 +85,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
 std::string usageLine()
 {
-    return "usage: quintaro-copy [--progress] [--answers LIST] [--] SOURCE... DESTFOLDER\n"
-           "       quintaro-copy --choose-destination [--answers LIST] [--] SOURCE...\n"
+    return "usage: quintaro-copy [--progress] [--verify] [--answers LIST] [--] SOURCE... DESTFOLDER\n"
+           "       quintaro-copy --choose-destination [--verify] [--answers LIST] [--] SOURCE...\n"
            "       quintaro-copy [--progress] --undo-last\n";
 }
 
@@ -96,6 +98,7 @@ std::string usageText()
              "  --progress      show the progress window, ask in windows, end with a summary\n"
              "  --choose-destination\n"
              "                  as --progress, asking for DESTFOLDER in a folder window first\n"
+             "  --verify        read each copy back from its drive and compare it with its source\n"
              "  --undo-last     undo the last copy: what it made goes to the trash, what it\n"
              "                  replaced comes back, where nothing changed since (0 undone,\n"
              "                  4 undone in part, 1 nothing to undo or already undone)\n"
@@ -117,6 +120,8 @@ std::vector<std::string> windowArguments(const CommandLine& command)
         arguments.emplace_back("--choose-destination");
     if (!command.answerText.empty())
         arguments.insert(arguments.end(), {"--answers", command.answerText});
+    if (command.verify)
+        arguments.emplace_back("--verify");
     arguments.emplace_back("--");
     arguments.insert(arguments.end(), command.sources.begin(), command.sources.end());
     if (!command.chooseDestination)

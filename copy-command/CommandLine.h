@@ -20,6 +20,7 @@ struct CommandLine {
     Action action = Action::Copy;
     bool progress = false;          // the windowed form: progress window, questions, summary
     bool chooseDestination = false; // the windowed form, asking for the destination first
+    bool verify = false;            // each copy read back from its drive and compared
     AnswerList answers;             // --answers; the rest are asked (windows) or lose nothing (terminal)
     std::string answerText;         // as given, to hand on to the windowed form
     std::vector<std::string> sources;

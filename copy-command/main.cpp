@@ -53,6 +53,8 @@ int copy(const CommandLine& command)
     std::string notKept;
     shell::CopyOptions options;
     options.undoHistory = shell::copyHistoryFolder();
+    if (command.verify)
+        options.verify = std::make_shared<std::atomic<bool>>(true);
     try {
         shell::CopyEngine engine(fs, questions, progress, cancel, options);
         outcome = engine.run(command.sources, command.destination);

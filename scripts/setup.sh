@@ -9,7 +9,7 @@ packages=(
   libbenchmark-dev                # micro-benchmarks under bench/
   libxxhash-dev                   # the copy engine hashes the copies it verifies (XXH3)
   qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev  # the button's Designer plugin, QUiLoader
-  desktop-file-utils appstream    # checking the installed desktop entry and metainfo
+  desktop-file-utils appstream libxml2-utils  # checking the installed desktop entry, actions and metainfo
   dpkg-dev file                   # cpack -G DEB and its dependency scan (dpkg-shlibdeps)
   exfat-fuse exfatprogs ntfs-3g bindfs dosfstools fusefat fuse3  # FUSE drives on loop images for the copy tests
   acl                             # setfacl and getfacl for the copy tests' ACL round trip

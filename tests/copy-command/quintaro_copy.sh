@@ -36,6 +36,7 @@ copied_both() { cmp src/a dst1/src/a && cmp src/sub/b dst1/src/sub/b && cmp c.tx
 device_left_out() {
   [[ $(wc -l <err) -eq 1 ]] && grep -q '^quintaro-copy: left out: .*devsrc/de?v: .' err && cmp devsrc/kept dst2/devsrc/kept
 }
+verified() { cmp src/sub/b dst8/src/sub/b && cmp c.txt dst8/c.txt && [[ ! -s err ]]; }
 nothing_trashed() { copied_both && [[ -z $(ls -A data/Trash/files 2>/dev/null) ]]; }
 nothing_inside() { [[ ! -e src/sub/in ]] && grep -q '^quintaro-copy: Cannot copy .*inside it' err; }
 usage_said() { grep -q '^usage: quintaro-copy' err && [[ ! -e dst4 ]]; }
@@ -45,6 +46,7 @@ cancel_said() { grep -q '^quintaro-copy: cancelled at .*devsrc/de?v: ' err; }
 cases=(
   "0|copied_both|src c.txt dst1"
   "0|nothing_trashed|--answers same=skip src c.txt dst1"
+  "0|verified|--verify src c.txt dst8"
   "4|device_left_out|devsrc dst2"
   "1|nothing_inside|src src/sub/in"
   "2|usage_said|src"

@@ -255,16 +255,22 @@ int ItemCopier::release(const Place& at, FileCopy& file, int result)
 // A file whose other name was copied already becomes another name of that copy.
 int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked)
 {
-    std::lock_guard lock(m_linkLock);
-    auto it = m_copies.find({source.st_dev, source.st_ino});
-    if (it == m_copies.end())
-        return 0;
     const int folder = at.folder.target();
+    {
+        std::lock_guard lock(m_linkLock);
+        if (m_copies.count({source.st_dev, source.st_ino}) == 0)
+            return 0;
+    }
     if (!drive(at).handleLinks)
         return 0; // a separate copy, as cp makes where links cannot be
+    // Room is made without the lock: it may ask the person, and other files wait for no one.
     int room = replace ? makeRoom(at) : 0;
     if (room != 0 && room != kMustOverwrite)
         return room;
+    std::lock_guard lock(m_linkLock);
+    auto it = m_copies.find({source.st_dev, source.st_ino});
+    if (it == m_copies.end())
+        return 0; // its last other name took the copy meanwhile: this one gets a copy of its own
     int result = 0;
     if (room == kMustOverwrite) {
         // The existing item is replaced in one step, as in publish().

@@ -27,7 +27,6 @@
 
 namespace shell {
 
-class DialogQuestions;
 class ProgressTee;
 class UiThreadQuestions;
 

@@ -1,19 +1,11 @@
 #include "platform/copy-ui/UndoWindow.h"
 
+#include "platform/copy-ui/SummaryWindow.h"
+
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 
 namespace shell {
-
-QString notUndoneText(const UndoReport& report)
-{
-    QString text;
-    for (const LeftOutItem& item : report.notUndone)
-        text += QFile::decodeName(QByteArray::fromStdString(item.item)) + u'\t' + QString::fromStdString(item.reason)
-                + u'\n';
-    return text;
-}
 
 void showUndoReport(const UndoReport& report)
 {
@@ -25,7 +17,7 @@ void showUndoReport(const UndoReport& report)
         box.setInformativeText(count == 1 ? QStringLiteral("One item could not be undone and was left as it is.")
                                           : QStringLiteral("%1 items could not be undone and were left as they are.")
                                                 .arg(count));
-        box.setDetailedText(notUndoneText(report));
+        box.setDetailedText(SummaryWindow::listText(report.notUndone));
     }
     if (!QApplication::windowIcon().isNull())
         box.setWindowIcon(QApplication::windowIcon());

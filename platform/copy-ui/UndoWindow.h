@@ -5,12 +5,8 @@
 
 #include "platform/copy/UndoCopy.h"
 
-#include <QString>
-
 namespace shell {
 
-// The whole text of the list of items not undone: one line per item, a tab, the reason.
-[[nodiscard]] QString notUndoneText(const UndoReport& report);
 // Shows the report modally, without an owner window.
 void showUndoReport(const UndoReport& report);
 

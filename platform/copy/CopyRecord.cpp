@@ -1,5 +1,6 @@
 #include "platform/copy/CopyRecord.h"
 
+#include "platform/copy/fs/MakeFolders.h"
 #include "platform/copy/fs/Paths.h"
 
 #include <algorithm>
@@ -20,25 +21,12 @@ constexpr const char* kSuffix = ".copy";
 constexpr const char* kUndoneSuffix = ".undone";
 constexpr size_t kKept = 20; // records kept; older ones go
 
-std::string absolute(const std::string& path)
+std::string workingFolder()
 {
-    if (!path.empty() && path.front() == '/')
-        return path;
     char* here = ::getcwd(nullptr, 0);
-    const std::string result = here ? joinPath(here, path) : path;
+    const std::string result = here ? here : "";
     std::free(here);
     return result;
-}
-
-int makeFolders(const std::string& path)
-{
-    if (::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST)
-        return 0;
-    if (errno != ENOENT || path == "/" || path == ".")
-        return -errno;
-    if (int r = makeFolders(parentOf(path)); r != 0)
-        return r;
-    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST ? 0 : -errno;
 }
 
 void field(std::string& out, const std::string& value)
@@ -69,6 +57,16 @@ std::vector<std::string> records(const std::string& folder)
 }
 
 } // namespace
+
+std::string CopyRecord::absolute(const std::string& path)
+{
+    if (!path.empty() && path.front() == '/')
+        return path;
+    // Looked up once: the working folder stays put while a request runs.
+    if (m_workingFolder.empty())
+        m_workingFolder = workingFolder();
+    return m_workingFolder.empty() ? path : joinPath(m_workingFolder, path);
+}
 
 void CopyRecord::made(const std::string& path)
 {

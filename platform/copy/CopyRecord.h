@@ -40,7 +40,11 @@ public:
     int save(const std::string& folder) const;
 
 private:
+    // path made absolute against the working folder; called with the lock held.
+    std::string absolute(const std::string& path);
+
     mutable std::mutex m_lock;
+    std::string m_workingFolder;
     std::vector<std::string> m_made;
     std::vector<ReplacedItem> m_replaced;
 };

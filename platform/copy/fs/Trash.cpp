@@ -1,5 +1,6 @@
 #include "platform/copy/fs/Trash.h"
 
+#include "platform/copy/fs/MakeFolders.h"
 #include "platform/copy/fs/Paths.h"
 
 #include <array>
@@ -20,17 +21,6 @@
 namespace shell {
 
 namespace {
-
-int makeFolders(const std::string& path)
-{
-    if (::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST)
-        return 0;
-    if (errno != ENOENT)
-        return -errno;
-    if (int r = makeFolders(parentOf(path)); r != 0)
-        return r;
-    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST ? 0 : -errno;
-}
 
 // The trash's Path key is a URL path: every byte outside the unreserved set is %XX.
 std::string percentEncoded(const std::string& path)

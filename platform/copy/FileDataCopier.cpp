@@ -53,6 +53,24 @@ void FileDataCopier::verify()
 
 void FileDataCopier::report(std::int64_t bytes)
 {
+    if (m_hash && bytes > 0) {
+        // The lower half of a verified file's bytes, as they are written.
+        const std::int64_t before = m_counted / 2;
+        m_counted += bytes;
+        bytes = m_counted / 2 - before;
+    }
+    if (bytes == 0)
+        return;
+    m_reported += bytes;
+    m_progress.bytesDone(bytes);
+}
+
+// The upper half of a verified file's bytes, as they are read back.
+void FileDataCopier::reportReadBack(std::int64_t bytes)
+{
+    const std::int64_t before = (m_counted + 1) / 2;
+    m_counted += bytes;
+    bytes = (m_counted + 1) / 2 - before;
     if (bytes == 0)
         return;
     m_reported += bytes;
@@ -101,6 +119,7 @@ int FileDataCopier::waitFor(int out, std::int64_t allowed)
 int FileDataCopier::copy(int in, int out, const struct stat& source)
 {
     m_reported = 0;
+    m_counted = 0;
     m_written = 0;
     m_inFlight.clear();
     m_inFlightBytes = 0;
@@ -277,6 +296,8 @@ int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool wri
     struct stat st {};
     if (int r = m_fs.fstat(out, &st); r != 0)
         return r;
+    m_reported = 0;
+    m_counted = 0;
     DataHash hash;
     std::vector<char>& buffer = threadBuffer();
     off_t position = 0;
@@ -296,6 +317,7 @@ int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool wri
         data = std::min<off_t>(data, st.st_size);
         hole = std::min<off_t>(hole, st.st_size);
         hash.addZeros(data - position);
+        reportReadBack(data - position);
         for (position = data; position < hole;) {
             if (m_cancel.checkpoint())
                 return kErrorCancelled;
@@ -307,6 +329,7 @@ int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool wri
             if (got == 0)
                 return kErrorNotReadBack; // shorter than its size says
             hash.add(buffer.data(), static_cast<size_t>(got));
+            reportReadBack(got);
             position += got;
         }
     }

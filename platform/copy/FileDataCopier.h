@@ -28,7 +28,8 @@ public:
     // counts bytes to the progress once the device has them (write-behind).
     void writeBehind() { m_writeBehind = true; }
     // Hashes the data as it is copied (digest()). Its bytes pass through this
-    // process, never a reflink or the kernel's copy, which read nothing here.
+    // process, never a reflink or the kernel's copy, which read nothing here. Each
+    // byte then counts half to the progress when written and half when read back.
     void verify();
     // Whether the reflink attempt failed because the file systems cannot clone at all.
     [[nodiscard]] bool cloneUnsupported() const { return m_cloneUnsupported; }
@@ -41,7 +42,7 @@ public:
     // bytes reported), kNotCloned when it cannot here, or minus errno.
     static constexpr int kNotCloned = 1;
     int clone(int in, int out, const struct stat& source);
-    // Bytes reported to the progress by the last successful copy.
+    // Bytes reported to the progress by the last successful copy or read-back.
     [[nodiscard]] std::int64_t reported() const { return m_reported; }
     // Bytes of data the last copy put into the file (holes left out).
     [[nodiscard]] std::int64_t written() const { return m_written; }
@@ -59,6 +60,7 @@ private:
     int copyRangeByBuffer(int in, int out, off_t offset, off_t length);
     int copyToEnd(int in, int out);
     void report(std::int64_t bytes);
+    void reportReadBack(std::int64_t bytes);
     int wrote(int out, off_t offset, off_t length);
     int waitFor(int out, std::int64_t allowed);
 
@@ -73,6 +75,7 @@ private:
     std::deque<std::pair<off_t, off_t>> m_inFlight; // ranges written, not yet known on the device
     std::int64_t m_inFlightBytes = 0;
     std::int64_t m_reported = 0;
+    std::int64_t m_counted = 0; // verified: bytes done so far, of which half were reported
     std::int64_t m_written = 0;
 };
 

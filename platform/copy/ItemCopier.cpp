@@ -212,6 +212,7 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
         // Synced file by file, the data is on the drive already.
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         result = data.readBack(file.out, file.hash, !m_session.syncEachFile());
+        file.copied += data.reported(); // handed back with the rest if the copy is thrown away
     }
     if (result == 0 && file.unnamed) {
         result = publish(at, file.out, replace);

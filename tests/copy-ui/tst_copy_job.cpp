@@ -4,12 +4,15 @@
 // is on screen.
 
 #include "platform/copy-ui/CopyJob.h"
+#include "platform/copy-ui/SummaryWindow.h"
 #include "support/FaultyFileSystem.h"
 #include "support/ScriptedQuestions.h"
 #include "support/TreeHelpers.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -220,6 +223,54 @@ private slots:
         QCOMPARE(tree::listing(m_root + "/dst"),
                  (std::vector<std::string>{"t/", "t/a", "t/sub/", "t/sub/b", "t/sub/c"}));
         QCOMPARE(readFile(m_root + "/dst/t/sub/b"), QByteArray("/src/t/sub/b"));
+    }
+
+    // "Undo Copy" on the real summary window, through the event loop: the file the copy
+    // made goes to the trash, the one it replaced comes back, and the report says so.
+    void undoFromTheSummaryPutsBackWhatWasThere()
+    {
+        tree::makeFolder(m_root + "/src/t");
+        tree::makeFolder(m_root + "/dst/t");
+        writeFile(m_root + "/src/t/a", "new a");
+        writeFile(m_root + "/src/t/b", "b");
+        writeFile(m_root + "/dst/t/a", "old a");
+        CopyJobParts parts;
+        parts.questions = [] { return std::make_unique<ScriptedQuestions>(); }; // replace: Yes, errors: Skip
+        parts.fileSystem = [&] {
+            auto fs = std::make_unique<FaultyFileSystem>();
+            fs->openFault = FaultyFileSystem::Fault{"/src/t/b", -EACCES};
+            return fs;
+        };
+        parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
+        parts.options.undoHistory = m_root + "/history";
+        QString summaryList;
+        QString report;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* summary = qobject_cast<SummaryWindow*>(modal)) {
+                summaryList = summary->list()->toPlainText();
+                QVERIFY(summary->undoButton()->isVisible());
+                summary->undoButton()->click();
+            } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                report = box->text();
+                box->accept();
+            }
+        });
+        driver.start(20);
+        CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
+        Ended ended;
+        connect(&job, &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>&) {
+            ++ended.count;
+            ended.outcome = o;
+        });
+        job.start();
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
+        QVERIFY(summaryList.startsWith(QString::fromStdString(m_root + "/src/t/b\t")));
+        QCOMPARE(report, QStringLiteral("The last copy was undone."));
+        QCOMPARE(readFile(m_root + "/dst/t/a"), QByteArray("old a"));
+        QCOMPARE(tree::listing(m_root + "/dst"), (std::vector<std::string>{"t/", "t/a"}));
+        QCOMPARE(ended.outcome, CopyOutcome::Failed); // b was still left out of the copy
     }
 
 private:

@@ -695,9 +695,21 @@ void TestCopyFaults::verifiedTreeReadsBackAsItsSource()
     QCOMPARE(::stat((f.dst + "/t/sub/sparse.bin").c_str(), &st), 0);
     QVERIFY(st.st_blocks * 512 < (1 << 20));
 
+    // Half of a verified file's bytes count when written, the other half when read back.
+    const std::int64_t before = f.progress.snapshot().bytesDone;
+    std::int64_t atReadBack = -1;
+    f.fs.whenRead = [&](const std::string& path) {
+        if (path.rfind(f.dst + "/one/", 0) == 0 && atReadBack < 0)
+            atReadBack = f.progress.snapshot().bytesDone - before;
+    };
+    QCOMPARE(f.copy(f.src + "/t/sub/big.bin", f.dst + "/one"), CopyOutcome::Success);
+    QCOMPARE(atReadBack, std::int64_t(kBig / 2));
+    QCOMPARE(f.progress.snapshot().bytesDone - before, std::int64_t(kBig));
+    f.fs.whenRead = nullptr;
+
     verify->store(false);
     QCOMPARE(f.copy(f.src + "/t", f.dst + "/again"), CopyOutcome::Success);
-    QCOMPARE(f.fs.cachesDropped.load(), 7);
+    QCOMPARE(f.fs.cachesDropped.load(), 8);
 }
 
 void TestCopyFaults::nameThatCannotBeFormedEnds()

@@ -9,7 +9,8 @@
 set -euo pipefail
 command=$(realpath "$1")
 root=$(mktemp -d "${2:-${TMPDIR:-/tmp}}/copy-choices.XXXXXX")
-trap 'rm -rf "$root"' EXIT
+# BENCH_KEEP=1 leaves the runs' folders for the caller to delete later (a deletion slows the next run, see below).
+trap '[[ -n ${BENCH_KEEP-} ]] || rm -rf "$root"' EXIT
 export XDG_DATA_HOME=$root/data XDG_STATE_HOME=$root/state
 src=$root/src
 for d in $(seq 200); do
@@ -17,28 +18,32 @@ for d in $(seq 200); do
   for f in $(seq 100); do head -c $((1024 * (1 + (d * f) % 8))) /dev/urandom >"$src/d$d/f$f"; done
 done
 
+# Nothing is deleted until every run is over: on an ext4 without a journal a file
+# made within minutes of many deletions waits while the kernel passes over each
+# recently freed inode, which made the runs after a deletion several times slower.
+# So each round has folders and a trash of its own.
 seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null 2>&1 || true; end=$(date +%s.%N); echo "$end - $start" | bc; }
-fresh() { rm -rf "$root/fresh"; mkdir "$root/fresh"; sync; seconds "$command" "$src" "$root/fresh"; }
-same() { sync; seconds "$command" --answers same=skip "$src" "$root/over"; }
-replace() { sync; seconds "$command" --answers replace=yes "$src" "$root/over"; }
+fresh() { sync; seconds "$command" "$src" "$root/fresh$round${1-}"; }
+same() { sync; seconds "$command" --answers same=skip "$src" "$root/over$round"; }
+replace() { sync; seconds "$command" --answers replace=yes "$src" "$root/over$round"; }
 
-mkdir "$root/over"
-"$command" "$src" "$root/over"
+for round in 1 2 3 4 5; do
+  mkdir "$root/over$round" "$root/fresh$round" "$root/fresh${round}u"
+  "$command" "$src" "$root/over$round"
+done
 declare -a F S R U V
 for round in 1 2 3 4 5; do
+  export XDG_DATA_HOME=$root/data$round
   case $((round % 3)) in
     1) F+=("$(fresh)"); S+=("$(same)"); R+=("$(replace)") ;;
     2) S+=("$(same)"); R+=("$(replace)"); F+=("$(fresh)") ;;
     0) R+=("$(replace)"); F+=("$(fresh)"); S+=("$(same)") ;;
   esac
   # Undoing a fresh copy (one folder to the trash) and a replace of every file.
-  fresh >/dev/null
+  fresh u >/dev/null
   U+=("$(seconds "$command" --undo-last)")
   replace >/dev/null
   V+=("$(seconds "$command" --undo-last)")
-  rm -rf "$root/data/Trash" "$root/over"
-  mkdir "$root/over"
-  "$command" "$src" "$root/over"
 done
 median() { printf '%s\n' "$@" | sort -n | sed -n 3p; }
 f=$(median "${F[@]}"); s=$(median "${S[@]}"); r=$(median "${R[@]}"); u=$(median "${U[@]}"); v=$(median "${V[@]}")

@@ -8,11 +8,13 @@
 # minutes of many deletions are several times slower to make, for both tools); the
 # pairs alternate which goes first. Prints the median and range of each case in
 # seconds. Needs about 17 GiB free.
-# Usage: bench/copy_vs_cp.sh PATH/TO/copybench [BENCH_DIR] [PAIRS]
+# Usage: bench/copy_vs_cp.sh PATH/TO/copybench [BENCH_DIR] [PAIRS] [CASES]
+# (CASES: some of small5k small20k big, space-separated; all three by default)
 set -euo pipefail
 bench=$(realpath "$1")
 root=$(mktemp -d "${2:-${TMPDIR:-/tmp}}/copy-vs-cp.XXXXXX")
 pairs=${3:-5}
+cases=${4:-small5k small20k big}
 # BENCH_KEEP=1 leaves the runs' folders for the caller to delete later (a deletion slows the next run, see below).
 trap '[[ -n ${BENCH_KEEP-} ]] || rm -rf "$root"' EXIT
 export XDG_DATA_HOME=$root/data XDG_STATE_HOME=$root/state
@@ -24,10 +26,11 @@ tree() { # folder, folders, files per folder
     for f in $(seq "$3"); do head -c $((100 + (d * 7919 + f * 104729) % 16285)) /dev/urandom >"$1/d$d/f$f"; done
   done
 }
-tree "$root/small5k" 50 100
-tree "$root/small20k" 100 200
-mkdir "$root/big" && head -c $((1 << 30)) /dev/urandom >"$root/big/one.bin"
-cat "$root"/small5k/*/* "$root"/small20k/*/* "$root/big/one.bin" >/dev/null
+[[ $cases != *small5k* ]] || tree "$root/small5k" 50 100
+[[ $cases != *small20k* ]] || tree "$root/small20k" 100 200
+[[ $cases != *big* ]] || { mkdir "$root/big" && head -c $((1 << 30)) /dev/urandom >"$root/big/one.bin"; }
+sync # the sources on the disk, not being written while the runs go
+for source in $cases; do find "$root/$source" -type f -exec cat {} + >/dev/null; done
 
 seconds() { local start end; start=$(date +%s.%N); "$@" >/dev/null 2>&1; end=$(date +%s.%N); echo "$end - $start" | bc; }
 fresh() { local to; to=$(mktemp -d "$root/out.XXXXXX"); sync; echo "$to"; }
@@ -36,7 +39,7 @@ run_qc() { local to; to=$(fresh); seconds "$bench" "$1" "$to"; }
 run_qv() { local to; to=$(fresh); seconds "$bench" --verify "$1" "$to"; }
 stats() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { printf "%.3f s (%.3f-%.3f)", v[int((NR + 1) / 2)], v[1], v[NR] }'; }
 
-for source in small5k small20k big; do
+for source in $cases; do
   declare -a C=() Q=() V=()
   for pair in $(seq "$pairs"); do
     verify=$([[ $source == small20k ]] && echo no || echo yes)

@@ -1,6 +1,6 @@
 #include "copy-command/SignalCancel.h"
 
-#include <ctime>
+#include <pthread.h>
 
 namespace copycmd {
 
@@ -11,11 +11,11 @@ SignalCancel::SignalCancel(std::function<void()> stop) : m_stop(std::move(stop))
     sigaddset(&m_signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &m_signals, nullptr);
     m_waiter = std::thread([this] {
-        // Wakes now and then to see whether it is still wanted: the destructor waits
-        // at most this long.
-        const timespec tick{0, 50'000'000};
-        while (!m_done.load()) {
-            if (sigtimedwait(&m_signals, nullptr, &tick) > 0) {
+        for (;;) {
+            const int got = sigwaitinfo(&m_signals, nullptr);
+            if (m_done.load())
+                return; // the destructor's own signal, or one that came as the program ends
+            if (got > 0) {
                 m_signalled.store(true);
                 m_stop();
             }
@@ -25,7 +25,10 @@ SignalCancel::SignalCancel(std::function<void()> stop) : m_stop(std::move(stop))
 
 SignalCancel::~SignalCancel()
 {
+    // Sent to the waiting thread alone, which takes it at once (it would otherwise
+    // wait on, and an end by polling costs every run its last tick).
     m_done.store(true);
+    pthread_kill(m_waiter.native_handle(), SIGTERM);
     m_waiter.join();
 }
 

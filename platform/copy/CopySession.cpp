@@ -97,8 +97,8 @@ CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyP
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
       m_questions(questions), m_syncEachFile(copyOptions.durability == Durability::SyncEachFile),
-      m_writeBehind(copyOptions.writeBehind == WriteBehind::On), m_pid(::getpid()), m_umask(currentUmask()),
-      m_user(::geteuid()), m_group(::getegid())
+      m_writeBehind(copyOptions.writeBehind == WriteBehind::On), m_umask(currentUmask()), m_user(::geteuid()),
+      m_group(::getegid())
 {
 }
 
@@ -154,11 +154,6 @@ std::string CopySession::notKept() const
     return kinds.empty()
                ? kinds
                : "The destination drive cannot hold " + kinds + "; the copies have the drive's own.";
-}
-
-std::string CopySession::newPartialName(const std::string& name)
-{
-    return partialName(m_pid, ++m_serial, name);
 }
 
 CopySession::~CopySession()

@@ -85,34 +85,6 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
     return drive;
 }
 
-int renameWithoutReplacing(FileSystem& fs, const DriveAbilities& drive, int fromDir, const std::string& from,
-                           int toDir, const std::string& to)
-{
-    if (drive.renameNoReplace) {
-        int r = fs.renameAt(fromDir, from, toDir, to, true);
-        if (r != -EINVAL && r != -ENOSYS)
-            return r;
-    }
-    if (drive.hardLinks) {
-        int r = fs.linkAt(fromDir, from, toDir, to);
-        if (r == 0) {
-            fs.unlinkAt(fromDir, from, 0);
-            return 0;
-        }
-        if (!lacking(r))
-            return r;
-    }
-    // Between the look and the rename another item could take the name; the drive
-    // offers nothing narrower, and the look catches every item already there.
-    struct stat st {};
-    int r = fs.statAt(toDir, to, &st);
-    if (r == 0)
-        return -EEXIST;
-    if (r != -ENOENT)
-        return r;
-    return fs.renameAt(fromDir, from, toDir, to, false);
-}
-
 DriveAbilities DriveProbe::of(int dirfd, const std::string& scratch)
 {
     struct stat st {};

@@ -93,15 +93,19 @@ void TreeCopier::copy(const CopyPlan::Source& source, const std::shared_ptr<Fold
     handOver();
 }
 
-// Two names of one folder that differ in case alone meet on a drive that ignores
-// case: the second is asked about like a replace, once the first is there to be seen.
+// Two incoming items of one folder meet under one name on drives that change names:
+// names that differ in case alone where the drive ignores case, and a refused name
+// given the replacement another item has (or is given). The second is asked about
+// like a replace, once the first is there to be seen.
 bool TreeCopier::givenBefore(Folder& folder, const DriveAbilities& drive, const std::string& target,
                              bool& caseOnly)
 {
-    if (drive.caseSensitive)
+    if (drive.caseSensitive && !drive.windowsNames)
         return false;
-    caseOnly = !folder.given.emplace(foldedCase(target), target).second;
-    return caseOnly;
+    const auto [given, first] =
+        folder.given.emplace(drive.caseSensitive ? target : foldedCase(target), target);
+    caseOnly = !first && given->second != target;
+    return !first;
 }
 
 // Makes (or merges into) a folder and walks it next; a folder not copied counts as

@@ -134,15 +134,16 @@ void CopyEngine::copySources(CopyPlan& plan, ClashPolicy& clash)
         if (!source.counted)
             continue;
         // The pair takes over the source's folder and a descriptor of its own for the destination.
-        const int into = fs.openAt(plan.target(), ".", O_RDONLY | O_DIRECTORY);
-        if (into < 0) {
-            m_session.askAboutError(source.path, into, false);
+        UniqueFd into(fs, fs.openAt(plan.target(), ".", O_RDONLY | O_DIRECTORY));
+        if (!into) {
+            m_session.askAboutError(source.path, into.error(), false);
             continue;
         }
-        auto root = std::make_shared<FolderPair>(m_session, source.parent.release(), into,
+        const Inherited inherited = inheritedFrom(fs, into.get());
+        auto root = std::make_shared<FolderPair>(m_session, std::move(source.parent), std::move(into),
                                                  parentOf(source.path), plan.destination(), nullptr);
         root->noteWritten();
-        root->setInherited(inheritedFrom(fs, into));
+        root->setInherited(inherited);
         if (!m_session.cancel.checkpoint())
             copier.copy(source, root);
     }

@@ -9,6 +9,7 @@
 #include "platform/copy/DriveProbe.h"
 #include "platform/copy/TemporaryFiles.h"
 #include "platform/copy/fs/FileSystem.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <atomic>
 #include <map>
@@ -179,7 +180,7 @@ private:
     std::atomic<bool> m_noUnnamedFiles{false};
     std::atomic<std::int64_t> m_written{0};
     std::mutex m_folderLock;
-    std::map<dev_t, int> m_fileSystems; // one open folder on each file system written to
+    std::map<dev_t, UniqueFd> m_fileSystems; // one open folder on each file system written to
     int m_flushError = 0;
 };
 

@@ -12,8 +12,6 @@ namespace shell {
 
 namespace {
 
-// makeRoom: the user agreed to delete the existing item for good.
-constexpr int kMustOverwrite = 1;
 // Copies of multiply linked files kept open at most; past that, further names become copies.
 constexpr size_t kMaxKnownCopies = 1000;
 
@@ -247,19 +245,18 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
     if (!drive(at).handleLinks)
         return 0; // a separate copy, as cp makes where links cannot be
     // Room is made without the lock: it may ask the person, and other files wait for no one.
-    int room = replace ? makeRoom(at) : 0;
-    if (room != 0 && room != kMustOverwrite)
-        return room;
+    const Room room = replace ? makeRoom(at) : Room::Free;
+    if (room == Room::Kept)
+        return kErrorDeclined;
     std::lock_guard lock(m_linkLock);
     auto it = m_copies.find({source.st_dev, source.st_ino});
     if (it == m_copies.end())
         return 0; // its last other name took the copy meanwhile: this one gets a copy of its own
     int result = 0;
-    if (room == kMustOverwrite) {
+    if (room == Room::Overwrite)
         result = m_session.temporaries.linkReplacing(it->second.fd.get(), folder, at.target);
-    } else {
+    else
         result = m_fs.linkFileAt(it->second.fd.get(), folder, at.target);
-    }
     if (result == -EEXIST)
         return kErrorAppeared;
     if (result == -EPERM || result == -EOPNOTSUPP || result == -ENOSYS || result == -EMLINK
@@ -335,10 +332,9 @@ int ItemCopier::linkRefused(const Place& at, int error)
     return kErrorDeclined;
 }
 
-// Moves the item at target to the trash before it is replaced. Returns 0 when the
-// name is free, kErrorDeclined when the user keeps the item, or kMustOverwrite when
-// the user agreed to delete it for good (it is still there, to be replaced in one step).
-int ItemCopier::makeRoom(const Place& at)
+// Moves the item at target to the trash before it is replaced; where it cannot go
+// there, the user is asked whether to delete it for good.
+ItemCopier::Room ItemCopier::makeRoom(const Place& at)
 {
     // With one flush at the end, that flush makes the trash's record durable too (the
     // trash shares the item's file system, which the request flushes): the record and
@@ -346,33 +342,33 @@ int ItemCopier::makeRoom(const Place& at)
     const bool syncRecord = m_session.syncEachFile();
     // Agreed before the copy: the drive has no room to keep the replaced items.
     if (m_session.deleteReplaced())
-        return kMustOverwrite;
+        return Room::Overwrite;
     const std::string shown = joinPath(at.folder.shownTarget(), at.target);
     std::string trashedAs;
     int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord, &trashedAs);
     if (trashed == 0 && !trashedAs.empty() && !m_session.options.undoHistory.empty())
         m_session.record.replaced(shown, trashedAs);
     if (trashed == 0 || trashed == -ENOENT)
-        return 0;
+        return Room::Free;
     const std::string reason = describeError(trashed);
     bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
     if (destroy)
-        return kMustOverwrite;
+        return Room::Overwrite;
     // Kept where it stood, so the copy did not arrive: the summary lists it.
     m_session.noteLeftOut(shown, "The existing item could not be moved to the trash and was kept. " + reason);
-    return kErrorDeclined;
+    return Room::Kept;
 }
 
 int ItemCopier::place(const Place& at, const std::string& temp, bool replace)
 {
     const int folder = at.folder.target();
     if (replace) {
-        int room = makeRoom(at);
+        const Room room = makeRoom(at);
         // rename replaces the old item in one step: the name is never empty.
-        if (room == kMustOverwrite)
+        if (room == Room::Overwrite)
             return m_session.temporaries.replace(folder, temp, at.target);
-        if (room != 0)
-            return room;
+        if (room == Room::Kept)
+            return kErrorDeclined;
     }
     int result = m_session.temporaries.publish(drive(at), folder, temp, at.target);
     return result == -EEXIST ? kErrorAppeared : result;
@@ -382,11 +378,11 @@ int ItemCopier::publish(const Place& at, int out, bool replace)
 {
     const int folder = at.folder.target();
     if (replace) {
-        int room = makeRoom(at);
-        if (room == kMustOverwrite)
+        const Room room = makeRoom(at);
+        if (room == Room::Overwrite)
             return m_session.temporaries.linkReplacing(out, folder, at.target);
-        if (room != 0)
-            return room;
+        if (room == Room::Kept)
+            return kErrorDeclined;
     }
     int result = m_fs.linkFileAt(out, folder, at.target);
     return result == -EEXIST ? kErrorAppeared : result;

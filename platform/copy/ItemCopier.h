@@ -75,7 +75,11 @@ private:
     int release(const Place& at, FileCopy& file, int result);
     int writeEntry(const Place& at, const struct stat& before, bool replace);
     int makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made);
-    int makeRoom(const Place& at);
+    // What replacing the item at target needs: nothing (the name is free now), a
+    // replace in one step (the user agreed to delete it for good; it is still there),
+    // or nothing more at all (the user keeps it).
+    enum class Room { Free, Overwrite, Kept };
+    Room makeRoom(const Place& at);
     int place(const Place& at, const std::string& temp, bool replace);
     int publish(const Place& at, int out, bool replace);
     int linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked);

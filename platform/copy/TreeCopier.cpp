@@ -141,81 +141,75 @@ std::shared_ptr<FolderPair> TreeCopier::openFolder(const std::shared_ptr<FolderP
         return nullptr;
     const bool merge = clash == ClashPolicy::Clash::Merge;
     m_session.progress.itemStarted(name, parent->shownSource(), parent->shownTarget());
-    const int source = openSourceFolder(*parent, name, st);
-    if (source < 0)
+    UniqueFd source = openSourceFolder(*parent, name, st);
+    if (!source)
         return nullptr;
-    const int copy = openTargetFolder(*parent, target, st, merge);
-    if (copy < 0) {
-        m_session.fs.close(source);
+    UniqueFd copy = openTargetFolder(*parent, target, st, merge);
+    if (!copy)
         return nullptr;
-    }
+    const int into = copy.get();
     fresh = !merge;
     if (fresh && !m_session.options.undoHistory.empty())
         m_session.record.made(joinPath(parent->shownTarget(), target));
-    auto pair = std::make_shared<FolderPair>(m_session, source, copy, joinPath(parent->shownSource(), name),
+    auto pair = std::make_shared<FolderPair>(m_session, std::move(source), std::move(copy),
+                                             joinPath(parent->shownSource(), name),
                                              joinPath(parent->shownTarget(), target), parent);
     // Merged or made, the copy ends with the source folder's mode, owner and times.
     pair->finishLike(st);
-    pair->setInherited(inheritedFrom(m_session.fs, copy));
+    pair->setInherited(inheritedFrom(m_session.fs, into));
     if (!fresh) {
-        m_session.noteFolderWritten(copy);
-        m_session.temporaries.sweep(copy);
+        m_session.noteFolderWritten(into);
+        m_session.temporaries.sweep(into);
     }
     return pair;
 }
 
 // Opens a source folder as it is now; a link that took its place is refused, never followed.
-int TreeCopier::openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st)
+UniqueFd TreeCopier::openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st)
 {
     FileSystem& fs = m_session.fs;
     for (;;) {
-        int fd = fs.openAt(parent.source(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-        int r = fd;
-        if (fd == -ELOOP || fd == -ENOTDIR)
+        UniqueFd fd(fs, fs.openAt(parent.source(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
+        int r = fd.error();
+        if (r == -ELOOP || r == -ENOTDIR)
             r = kErrorChanged;
-        if (fd >= 0) {
-            r = fs.fstat(fd, &st);
-            if (r == 0)
-                return fd;
-            fs.close(fd);
-        }
+        if (fd && (r = fs.fstat(fd.get(), &st)) == 0)
+            return fd;
         if (m_session.askAboutError(joinPath(parent.shownSource(), name), r, true) != ErrorAnswer::Retry)
-            return -1;
+            return {};
     }
 }
 
-int TreeCopier::openTargetFolder(const FolderPair& parent, const std::string& target,
-                                 const struct stat& source, bool merge)
+UniqueFd TreeCopier::openTargetFolder(const FolderPair& parent, const std::string& target,
+                                      const struct stat& source, bool merge)
 {
     FileSystem& fs = m_session.fs;
     const mode_t working = workingFolderMode(source.st_mode);
     for (;;) {
         int r = merge ? 0 : fs.mkdirAt(parent.target(), target, working);
-        int fd = -1;
+        UniqueFd fd;
         if (r == 0) {
-            fd = fs.openAt(parent.target(), target, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-            r = fd < 0 ? fd : 0;
+            fd = UniqueFd(fs, fs.openAt(parent.target(), target, O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
+            r = fd.error();
         }
         struct stat st {};
         if (r == 0)
-            r = fs.fstat(fd, &st);
+            r = fs.fstat(fd.get(), &st);
         // A new folder was made with the umask applied; an existing one may not let its
         // owner write into it (a copy of a read-only folder, say) until it is finished.
         // Where the drive holds no modes, the folder is as writable as it will get.
         if (r == 0 && !merge && (st.st_mode & 0777) != working && m_session.drives.known(st.st_dev).modes)
-            r = fs.fchmod(fd, working);
+            r = fs.fchmod(fd.get(), working);
         if (r == 0 && merge && (st.st_mode & S_IRWXU) != S_IRWXU && st.st_uid == m_session.user())
-            r = fs.fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
+            r = fs.fchmod(fd.get(), (st.st_mode & 07777) | S_IRWXU);
         if (r == 0)
             return fd;
-        if (fd >= 0)
-            fs.close(fd);
         if (r == -ELOOP || r == -ENOTDIR)
             r = kErrorFileClash;
         else if (r == -EEXIST)
             r = kErrorAppeared;
         if (m_session.askAboutError(joinPath(parent.shownTarget(), target), r, true) != ErrorAnswer::Retry)
-            return -1;
+            return {};
     }
 }
 

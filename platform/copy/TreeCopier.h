@@ -53,9 +53,10 @@ private:
     std::shared_ptr<FolderPair> openFolder(const std::shared_ptr<FolderPair>& parent, const std::string& name,
                                            std::string target, bool insideFresh, bool& fresh, bool caseOnly,
                                            struct stat& st);
-    int openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st);
-    int openTargetFolder(const FolderPair& parent, const std::string& target, const struct stat& source,
-                         bool merge);
+    // Each holds nothing when the user skipped the folder.
+    UniqueFd openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st);
+    UniqueFd openTargetFolder(const FolderPair& parent, const std::string& target, const struct stat& source,
+                              bool merge);
     // Copies one item that is not a folder; false when the request is cancelled.
     bool copyItem(const std::shared_ptr<FolderPair>& parent, bool insideFresh, const std::string& name,
                   std::string target, EntryKind kind, const struct stat& st, bool caseOnly);

@@ -97,8 +97,8 @@ CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyP
                          CancelToken& cancelToken, CopyOptions copyOptions)
     : fs(fileSystem), progress(copyProgress), cancel(cancelToken), options(copyOptions),
       m_questions(questions), m_syncEachFile(copyOptions.durability == Durability::SyncEachFile),
-      m_writeBehind(copyOptions.writeBehind == WriteBehind::On), m_pid(::getpid()), m_umask(currentUmask()),
-      m_user(::geteuid()), m_group(::getegid())
+      m_writeBehind(copyOptions.writeBehind == WriteBehind::On), m_umask(currentUmask()), m_user(::geteuid()),
+      m_group(::getegid())
 {
 }
 
@@ -156,18 +156,7 @@ std::string CopySession::notKept() const
                : "The destination drive cannot hold " + kinds + "; the copies have the drive's own.";
 }
 
-std::string CopySession::newPartialName(const std::string& name)
-{
-    return partialName(m_pid, ++m_serial, name);
-}
-
-CopySession::~CopySession()
-{
-    for (const auto& [device, fd] : m_fileSystems) {
-        (void)device;
-        fs.close(fd);
-    }
-}
+CopySession::~CopySession() = default;
 
 void CopySession::noteFolderWritten(int dirfd)
 {
@@ -177,11 +166,11 @@ void CopySession::noteFolderWritten(int dirfd)
     std::lock_guard lock(m_folderLock);
     if (m_fileSystems.count(st.st_dev) != 0)
         return;
-    int own = fs.openAt(dirfd, ".", O_RDONLY | O_DIRECTORY);
-    if (own >= 0)
-        m_fileSystems.emplace(st.st_dev, own);
+    UniqueFd own(fs, fs.openAt(dirfd, ".", O_RDONLY | O_DIRECTORY));
+    if (own)
+        m_fileSystems.emplace(st.st_dev, std::move(own));
     else if (m_flushError == 0)
-        m_flushError = own;
+        m_flushError = own.error();
 }
 
 void CopySession::noteFlushError(int error)
@@ -200,7 +189,7 @@ int CopySession::flush()
         return firstError;
     for (const auto& [device, fd] : m_fileSystems) {
         (void)device;
-        int r = fs.syncfs(fd);
+        int r = fs.syncfs(fd.get());
         if (r < 0 && firstError == 0)
             firstError = r;
     }

@@ -4,10 +4,12 @@
 // the running verdict.
 
 #include "platform/copy/CopyProgress.h"
-#include "platform/copy/CopyRecord.h"
 #include "platform/copy/CopyQuestions.h"
+#include "platform/copy/CopyRecord.h"
 #include "platform/copy/DriveProbe.h"
+#include "platform/copy/TemporaryFiles.h"
 #include "platform/copy/fs/FileSystem.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <atomic>
 #include <map>
@@ -72,6 +74,7 @@ public:
 
     FileSystem& fs;
     DriveProbe drives{fs};
+    TemporaryFiles temporaries{fs, drives};
     CopyRecord record; // what the request made and replaced, where options.undoHistory asks for it
     CopyProgress& progress;
     CancelToken& cancel;
@@ -127,8 +130,6 @@ public:
     // The request's one note about it, or an empty text.
     [[nodiscard]] std::string notKept() const;
 
-    [[nodiscard]] std::string newPartialName(const std::string& name);
-
     // The user and group new items belong to, as the request started.
     [[nodiscard]] uid_t user() const { return m_user; }
     [[nodiscard]] gid_t group() const { return m_group; }
@@ -172,8 +173,6 @@ private:
     std::vector<LeftOutItem> m_leftOut;
     std::atomic<bool> m_declined{false};
     std::atomic<unsigned> m_notKept{0};
-    std::atomic<unsigned long> m_serial{0};
-    pid_t m_pid;
     mode_t m_umask;
     uid_t m_user;
     gid_t m_group;
@@ -181,7 +180,7 @@ private:
     std::atomic<bool> m_noUnnamedFiles{false};
     std::atomic<std::int64_t> m_written{0};
     std::mutex m_folderLock;
-    std::map<dev_t, int> m_fileSystems; // one open folder on each file system written to
+    std::map<dev_t, UniqueFd> m_fileSystems; // one open folder on each file system written to
     int m_flushError = 0;
 };
 

@@ -27,6 +27,12 @@ struct DriveLimits {
 // cannot be learnt keeps its default, which limits nothing.
 [[nodiscard]] DriveLimits driveLimitsOf(FileSystem& fs, int dirfd);
 
+// Whether the drive keeps file times to two seconds only (FAT).
+[[nodiscard]] inline bool coarseTimes(const DriveLimits& drive)
+{
+    return drive.kind.find("fat") != std::string::npos;
+}
+
 // FAT's limit: a file's size is held in 32 bits.
 inline constexpr std::int64_t kFatLargestFile = (std::int64_t{1} << 32) - 1;
 

@@ -1,5 +1,7 @@
 #include "platform/copy/DriveProbe.h"
 
+#include "platform/copy/fs/UniqueFd.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -31,9 +33,10 @@ std::string upper(std::string name)
 DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scratch)
 {
     DriveAbilities drive;
-    int fd = fs.openAt(dirfd, scratch, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
-    if (fd < 0)
+    UniqueFd file(fs, fs.openAt(dirfd, scratch, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+    if (!file)
         return drive;
+    const int fd = file.get();
     struct stat st {};
     // Some drives take chmod and keep nothing (exFAT), some refuse it (bindfs, gvfs).
     drive.modes = fs.fchmod(fd, 0640) == 0 && fs.fstat(fd, &st) == 0 && (st.st_mode & 0777) == 0640;
@@ -64,7 +67,7 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
     drive.handleLinks = r == 0 || !(lacking(r) || r == -ENOENT);
     if (r == 0)
         fs.unlinkAt(dirfd, linked, 0);
-    fs.close(fd);
+    file.reset();
     fs.unlinkAt(dirfd, name, 0);
 
     r = fs.symlinkAt(scratch, dirfd, linked);
@@ -72,45 +75,16 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
     if (r == 0)
         fs.unlinkAt(dirfd, linked, 0);
     // One character is enough to tell: such drives refuse the whole set.
-    int odd = fs.openAt(dirfd, scratch + ":", O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
-    drive.windowsNames = odd < 0 && odd != -EEXIST && odd != -EACCES && odd != -ENOSPC;
-    if (odd >= 0) {
-        fs.close(odd);
+    UniqueFd odd(fs, fs.openAt(dirfd, scratch + ":", O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+    const int refused = odd.error();
+    drive.windowsNames = !odd && refused != -EEXIST && refused != -EACCES && refused != -ENOSPC;
+    if (odd) {
+        odd.reset();
         fs.unlinkAt(dirfd, scratch + ":", 0);
     }
-    int unnamed = fs.openTempFileAt(dirfd, scratch, 0600);
-    drive.unnamedFiles = unnamed >= 0 || !(lacking(unnamed) || unnamed == -EISDIR);
-    if (unnamed >= 0)
-        fs.close(unnamed);
+    const UniqueFd unnamed(fs, fs.openTempFileAt(dirfd, scratch, 0600));
+    drive.unnamedFiles = unnamed || !(lacking(unnamed.error()) || unnamed.error() == -EISDIR);
     return drive;
-}
-
-int renameWithoutReplacing(FileSystem& fs, const DriveAbilities& drive, int fromDir, const std::string& from,
-                           int toDir, const std::string& to)
-{
-    if (drive.renameNoReplace) {
-        int r = fs.renameAt(fromDir, from, toDir, to, true);
-        if (r != -EINVAL && r != -ENOSYS)
-            return r;
-    }
-    if (drive.hardLinks) {
-        int r = fs.linkAt(fromDir, from, toDir, to);
-        if (r == 0) {
-            fs.unlinkAt(fromDir, from, 0);
-            return 0;
-        }
-        if (!lacking(r))
-            return r;
-    }
-    // Between the look and the rename another item could take the name; the drive
-    // offers nothing narrower, and the look catches every item already there.
-    struct stat st {};
-    int r = fs.statAt(toDir, to, &st);
-    if (r == 0)
-        return -EEXIST;
-    if (r != -ENOENT)
-        return r;
-    return fs.renameAt(fromDir, from, toDir, to, false);
 }
 
 DriveAbilities DriveProbe::of(int dirfd, const std::string& scratch)

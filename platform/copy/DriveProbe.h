@@ -32,14 +32,6 @@ struct DriveAbilities {
 // dirfd) and removes whatever the probe made.
 [[nodiscard]] DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scratch);
 
-// A name without the flag: where RENAME_NOREPLACE is refused, a hard link fails
-// on an existing name just the same; where links are refused too, the name is
-// looked at and, while free, the item is renamed to it. Returns 0, -EEXIST when
-// the name is taken, or the error of the call that moved nothing; never the
-// error of a fallback the drive simply lacks.
-int renameWithoutReplacing(FileSystem& fs, const DriveAbilities& drive, int fromDir, const std::string& from,
-                           int toDir, const std::string& to);
-
 // The abilities of each destination file system a request writes to, by device.
 class DriveProbe {
 public:

@@ -130,8 +130,11 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     if (generatedContent(source)) {
         result = copyToEnd(in, out);
     } else if (size > 0) {
-        if (int cloned = clone(in, out, source); cloned != kNotCloned)
-            return cloned;
+        const Result<bool> cloned = clone(in, out, source);
+        if (!cloned)
+            return cloned.error();
+        if (cloned.value())
+            return 0;
 
         // Fewer blocks than the size needs means holes worth keeping.
         const bool sparse = static_cast<std::int64_t>(source.st_blocks) * 512 < size;
@@ -176,7 +179,7 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     return result;
 }
 
-int FileDataCopier::clone(int in, int out, const struct stat& source)
+Result<bool> FileDataCopier::clone(int in, int out, const struct stat& source)
 {
     const off_t size = source.st_size;
     int cloned = m_tryClone ? m_fs.cloneFile(out, in) : -EOPNOTSUPP;
@@ -185,13 +188,13 @@ int FileDataCopier::clone(int in, int out, const struct stat& source)
         m_written = static_cast<std::int64_t>(source.st_blocks) * 512 < size
                         ? static_cast<std::int64_t>(source.st_blocks) * 512
                         : size;
-        return 0;
+        return true;
     }
     if (!unsupported(cloned))
-        return cloned;
+        return Result<bool>::failure(cloned);
     // EINVAL can be about this one file (alignment, flags); these are about the file systems.
     m_cloneUnsupported = cloned == -EOPNOTSUPP || cloned == -ENOTTY || cloned == -EXDEV;
-    return kNotCloned;
+    return false;
 }
 
 int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)

@@ -7,6 +7,7 @@
 // the source, and is read back from the drive and hashed again once it is written.
 
 #include "platform/copy/CopyProgress.h"
+#include "platform/copy/CopyResult.h"
 #include "platform/copy/DataHash.h"
 #include "platform/copy/fs/FileSystem.h"
 
@@ -38,10 +39,9 @@ public:
     // kErrorCancelled, or kErrorChanged when the source ends early. Every byte
     // reported to the progress is reported back (as a negative count) on failure.
     int copy(int in, int out, const struct stat& source);
-    // Only the reflink step of copy(): 0 when the copy shares the source's blocks (its
-    // bytes reported), kNotCloned when it cannot here, or minus errno.
-    static constexpr int kNotCloned = 1;
-    int clone(int in, int out, const struct stat& source);
+    // Only the reflink step of copy(): true when the copy shares the source's blocks
+    // (its bytes reported), false when it cannot here, or the error.
+    Result<bool> clone(int in, int out, const struct stat& source);
     // Bytes reported to the progress by the last successful copy or read-back.
     [[nodiscard]] std::int64_t reported() const { return m_reported; }
     // Bytes of data the last copy put into the file (holes left out).

@@ -4,13 +4,14 @@
 
 namespace shell {
 
-FolderPair::FolderPair(CopySession& session, int source, int target, std::string shownSource,
+FolderPair::FolderPair(CopySession& session, UniqueFd source, UniqueFd target, std::string shownSource,
                        std::string shownTarget, std::shared_ptr<FolderPair> parent)
-    : m_session(session), m_source(source), m_target(target), m_shownSource(std::move(shownSource)),
-      m_shownTarget(std::move(shownTarget)), m_parent(std::move(parent))
+    : m_session(session), m_source(std::move(source)), m_target(std::move(target)),
+      m_shownSource(std::move(shownSource)), m_shownTarget(std::move(shownTarget)),
+      m_parent(std::move(parent))
 {
     struct stat st {};
-    if (m_target >= 0 && m_session.fs.fstat(m_target, &st) == 0)
+    if (m_target && m_session.fs.fstat(m_target.get(), &st) == 0)
         m_targetDevice = st.st_dev;
 }
 
@@ -33,26 +34,23 @@ FolderPair::~FolderPair()
 void FolderPair::complete()
 {
     FileSystem& fs = m_session.fs;
-    if (m_finish && m_source >= 0 && m_target >= 0) {
+    if (m_finish && m_source && m_target) {
         // Applied from the descriptors opened at the start: a source folder swapped for
         // a link since then cannot lend the copy its mode.
         // Nobody is left to ask at this point (the folder's last item is done), so a
         // failure goes to the list the user sees before the request returns.
-        if (int r = copyMetadata(m_session, m_source, m_target, m_sourceStat, false,
+        if (int r = copyMetadata(m_session, m_source.get(), m_target.get(), m_sourceStat, false,
                                  m_parent ? m_parent->inherited() : Inherited{});
             r != 0) {
             m_session.noteLeftOut(m_shownTarget, kFolderMetadataNotKept + describeError(r));
         }
     }
-    if (m_written && m_target >= 0 && m_session.syncEachFile()) {
-        if (int r = fs.fsync(m_target); r != 0)
+    if (m_written && m_target && m_session.syncEachFile()) {
+        if (int r = fs.fsync(m_target.get()); r != 0)
             m_session.noteFlushError(r);
     }
-    if (m_source >= 0)
-        fs.close(m_source);
-    if (m_target >= 0)
-        fs.close(m_target);
-    m_source = m_target = -1;
+    m_source.reset();
+    m_target.reset();
     m_finish = m_written = false;
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/copy/CopySession.h"
 #include "platform/copy/ItemMetadata.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <memory>
 #include <string>
@@ -16,15 +17,21 @@ namespace shell {
 
 class FolderPair {
 public:
+    FolderPair(CopySession& session, UniqueFd source, UniqueFd target, std::string shownSource,
+               std::string shownTarget, std::shared_ptr<FolderPair> parent);
     // Takes ownership of both descriptors.
     FolderPair(CopySession& session, int source, int target, std::string shownSource, std::string shownTarget,
-               std::shared_ptr<FolderPair> parent);
+               std::shared_ptr<FolderPair> parent)
+        : FolderPair(session, UniqueFd(session.fs, source), UniqueFd(session.fs, target),
+                     std::move(shownSource), std::move(shownTarget), std::move(parent))
+    {
+    }
     ~FolderPair();
     FolderPair(const FolderPair&) = delete;
     FolderPair& operator=(const FolderPair&) = delete;
 
-    [[nodiscard]] int source() const { return m_source; }
-    [[nodiscard]] int target() const { return m_target; }
+    [[nodiscard]] int source() const { return m_source.get(); }
+    [[nodiscard]] int target() const { return m_target.get(); }
     // The device the copy is on, looked at once when the pair was made.
     [[nodiscard]] dev_t targetDevice() const { return m_targetDevice; }
     [[nodiscard]] const std::string& shownSource() const { return m_shownSource; }
@@ -43,8 +50,8 @@ private:
     void complete();
 
     CopySession& m_session;
-    int m_source;
-    int m_target;
+    UniqueFd m_source;
+    UniqueFd m_target;
     dev_t m_targetDevice = 0;
     std::string m_shownSource;
     std::string m_shownTarget;

@@ -1,6 +1,8 @@
 #include "platform/copy/IdenticalItems.h"
 
 #include "platform/copy/CopyProgress.h"
+#include "platform/copy/TreeWalk.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <fcntl.h>
 #include <vector>
@@ -16,7 +18,7 @@ bool sameSizeAndDate(const struct stat& existing, const struct stat& incoming, b
 }
 
 std::uint64_t countIdentical(FileSystem& fs, int sourceFolder, const std::string& name, int targetFolder,
-                             const std::string& target, bool coarseTimes, const CancelToken& cancel)
+                             const std::string& target, bool coarseTimes, CancelToken& cancel)
 {
     struct stat ours {};
     struct stat theirs {};
@@ -25,52 +27,42 @@ std::uint64_t countIdentical(FileSystem& fs, int sourceFolder, const std::string
     if (!S_ISDIR(ours.st_mode) || !S_ISDIR(theirs.st_mode))
         return sameSizeAndDate(theirs, ours, coarseTimes) ? 1 : 0;
 
-    // The folder pairs from the top to the one being looked into, open, each with its
-    // subfolders still to visit: two descriptors a level, however wide the tree.
-    struct Level {
-        int source;
-        int target;
-        std::vector<std::string> folders;
-        size_t next = 0;
+    // The source's tree is walked as the copy walks it; each of its folders is
+    // entered only where the destination has a folder of the same name.
+    struct Pair {
+        UniqueFd source;
+        UniqueFd target;
     };
-    std::vector<Level> levels;
-    std::uint64_t count = 0;
-    std::vector<DirEntry> entries;
-    auto enter = [&](int fromSource, int fromTarget, const std::string& sourceName, const std::string& targetName) {
+    TreeWalk<Pair> walk(
+        fs, cancel, [](const std::string&, int) { return ErrorAnswer::Skip; },
+        TreeWalk<Pair>::Looking::WhenReached);
+    auto enter = [&](int fromSource, int fromTarget, const std::string& sourceName,
+                     const std::string& targetName) {
         const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW;
-        const int s = fs.openAt(fromSource, sourceName, flags);
-        if (s < 0)
+        Pair pair{UniqueFd(fs, fs.openAt(fromSource, sourceName, flags)), {}};
+        struct stat st {};
+        if (!pair.source || fs.fstat(pair.source.get(), &st) != 0)
             return;
-        const int t = fs.openAt(fromTarget, targetName, flags);
-        if (t < 0) {
-            fs.close(s);
+        pair.target = UniqueFd(fs, fs.openAt(fromTarget, targetName, flags));
+        if (!pair.target)
             return;
-        }
-        Level level{s, t, {}, 0};
-        entries.clear();
-        if (fs.listDirectoryAt(s, entries) == 0) {
-            for (const DirEntry& entry : entries) {
-                if (fs.statAt(s, entry.name, &ours) != 0 || fs.statAt(t, entry.name, &theirs) != 0)
-                    continue;
-                if (S_ISDIR(ours.st_mode) && S_ISDIR(theirs.st_mode))
-                    level.folders.push_back(entry.name);
-                else if (sameSizeAndDate(theirs, ours, coarseTimes))
-                    ++count;
-            }
-        }
-        levels.push_back(std::move(level));
+        const int fd = pair.source.get();
+        (void)walk.enter(std::move(pair), fd, st, sourceName);
     };
+    std::uint64_t count = 0;
     enter(sourceFolder, targetFolder, name, target);
-    while (!levels.empty()) {
-        Level& top = levels.back();
-        if (top.next == top.folders.size() || cancel.cancelled()) {
-            fs.close(top.source);
-            fs.close(top.target);
-            levels.pop_back();
+    TreeWalk<Pair>::Entry entry;
+    for (;;) {
+        const TreeWalk<Pair>::Step step = walk.next(entry);
+        if (step == TreeWalk<Pair>::Step::Done || step == TreeWalk<Pair>::Step::Cancelled)
+            break;
+        if (step != TreeWalk<Pair>::Step::Entry
+            || fs.statAt(walk.folder().target.get(), entry.name, &theirs) != 0)
             continue;
-        }
-        const std::string folder = top.folders[top.next++];
-        enter(top.source, top.target, folder, folder);
+        if (entry.kind == EntryKind::Folder && S_ISDIR(theirs.st_mode))
+            enter(walk.folder().source.get(), walk.folder().target.get(), entry.name, entry.name);
+        else if (sameSizeAndDate(theirs, entry.st, coarseTimes))
+            ++count;
     }
     return count;
 }

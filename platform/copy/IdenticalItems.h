@@ -14,14 +14,15 @@ namespace shell {
 
 class CancelToken;
 
-[[nodiscard]] bool sameSizeAndDate(const struct stat& existing, const struct stat& incoming, bool coarseTimes);
+[[nodiscard]] bool sameSizeAndDate(const struct stat& existing, const struct stat& incoming,
+                                   bool coarseTimes);
 
 // The files of the source item name (in sourceFolder) whose counterpart under
 // target (in targetFolder) is a file of the same size and date: one for a file,
-// any number for a folder, whose tree is walked beside the target's. Links are
-// never followed; what cannot be read is simply not counted.
+// any number for a folder, whose tree is walked (TreeWalk) where the target has the
+// same folders. Links are never followed; what cannot be read is simply not counted.
 [[nodiscard]] std::uint64_t countIdentical(FileSystem& fs, int sourceFolder, const std::string& name,
                                            int targetFolder, const std::string& target, bool coarseTimes,
-                                           const CancelToken& cancel);
+                                           CancelToken& cancel);
 
 } // namespace shell

@@ -12,8 +12,6 @@ namespace shell {
 
 namespace {
 
-// makeRoom: the user agreed to delete the existing item for good.
-constexpr int kMustOverwrite = 1;
 // Copies of multiply linked files kept open at most; past that, further names become copies.
 constexpr size_t kMaxKnownCopies = 1000;
 
@@ -36,13 +34,7 @@ ItemCopier::ItemCopier(CopySession& session) : m_session(session), m_fs(session.
 {
 }
 
-ItemCopier::~ItemCopier()
-{
-    for (const auto& [key, copy] : m_copies) {
-        (void)key;
-        m_fs.close(copy.fd);
-    }
-}
+ItemCopier::~ItemCopier() = default;
 
 void ItemCopier::copy(const FolderPair& folder, const std::string& name, const std::string& target,
                       std::int64_t plannedSize, bool replace, bool plainFile)
@@ -131,7 +123,7 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
         file.verify = m_session.verifying();
         if (file.verify)
             data.verify();
-        result = data.copy(file.in, file.out, file.before);
+        result = data.copy(file.in.get(), file.out.get(), file.before);
         file.copied = result == 0 ? data.reported() : 0;
         file.written = data.written();
         file.hash = data.digest();
@@ -146,17 +138,17 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
 DriveAbilities ItemCopier::drive(const Place& at)
 {
     return m_session.drives.of(at.folder.targetDevice(), at.folder.target(),
-                               [&] { return m_session.newPartialName("probe"); });
+                               [&] { return m_session.temporaries.newName("probe"); });
 }
 
 int ItemCopier::openSource(const Place& at, FileCopy& file)
 {
     // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
     // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
-    file.in = m_fs.openAt(at.folder.source(), at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
-    if (file.in < 0)
-        return file.in == -ELOOP ? kErrorChanged : file.in;
-    int result = m_fs.fstat(file.in, &file.before);
+    file.in = UniqueFd(m_fs, m_fs.openAt(at.folder.source(), at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
+    if (!file.in)
+        return file.in.error() == -ELOOP ? kErrorChanged : file.in.error();
+    int result = m_fs.fstat(file.in.get(), &file.before);
     if (result == 0 && !S_ISREG(file.before.st_mode))
         result = kErrorChanged;
     return result;
@@ -170,22 +162,14 @@ int ItemCopier::openCopy(const Place& at, FileCopy& file)
     file.modeAtCreation = (mode & 07000) == 0 && (mode & m_session.umask()) == 0;
     const mode_t createMode = file.modeAtCreation ? mode : 0600;
     if (file.unnamed) {
-        file.out = m_fs.openTempFileAt(folder, at.target, createMode);
-        if (file.out == -EOPNOTSUPP || file.out == -EISDIR || file.out == -EINVAL || file.out == -ENOSYS)
+        file.out = UniqueFd(m_fs, m_fs.openTempFileAt(folder, at.target, createMode));
+        const int r = file.out.error();
+        if (r == -EOPNOTSUPP || r == -EISDIR || r == -EINVAL || r == -ENOSYS)
             return kErrorNoUnnamedFile;
-        return file.out < 0 ? file.out : 0;
+        return r;
     }
-    file.temp = m_session.newPartialName(at.target);
-    // Readable too, so a verified copy can be read back.
-    file.out = m_fs.openAt(folder, file.temp, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, createMode);
-    if (file.out < 0) {
-        file.temp.clear();
-        return file.out;
-    }
-    // Held until the file has its name: a sweep by another copy leaves it alone.
-    int result = m_fs.lockFile(file.out, true);
-    m_fs.setXattr(file.out, kPartialMark, "1");
-    return result;
+    file.out = UniqueFd(m_fs, m_session.temporaries.create(folder, at.target, createMode, file.temp));
+    return file.out.error();
 }
 
 // Everything after the data: the source must have stood still, the copy gets its
@@ -195,27 +179,27 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
 {
     // The copy is only good if the source stood still while it was read.
     struct stat after {};
-    int result = m_fs.fstat(file.in, &after);
+    int result = m_fs.fstat(file.in.get(), &after);
     // No name leads to it any more: deleted, or replaced by another file.
     if (result == 0 && after.st_nlink == 0 && file.before.st_nlink != 0)
         result = kErrorVanished;
     if (result == 0 && !unchanged(file.before, after))
         result = kErrorChanged;
     if (result == 0 && !file.temp.empty())
-        m_fs.removeXattr(file.out, kPartialMark);
+        m_session.temporaries.unmark(file.out.get());
     if (result == 0)
-        result = copyMetadata(m_session, file.in, file.out, file.before, file.modeAtCreation,
+        result = copyMetadata(m_session, file.in.get(), file.out.get(), file.before, file.modeAtCreation,
                               at.folder.inherited());
     if (result == 0 && m_session.syncEachFile())
-        result = m_fs.fsync(file.out);
+        result = m_fs.fsync(file.out.get());
     if (result == 0 && file.verify) {
         // Synced file by file, the data is on the drive already.
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
-        result = data.readBack(file.out, file.hash, !m_session.syncEachFile());
+        result = data.readBack(file.out.get(), file.hash, !m_session.syncEachFile());
         file.copied += data.reported(); // handed back with the rest if the copy is thrown away
     }
     if (result == 0 && file.unnamed) {
-        result = publish(at, file.out, replace);
+        result = publish(at, file.out.get(), replace);
         if (result == -EOPNOTSUPP) {
             // The file cannot be given a name here (no /proc): every later file goes the other way.
             m_session.noteUnnamedFilesRefused();
@@ -223,27 +207,24 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
         }
     } else if (result == 0) {
         // Failed writes some file systems report only at the flush come before the name.
-        result = m_fs.flushFile(file.out);
+        result = m_fs.flushFile(file.out.get());
         if (result == 0)
             result = place(at, file.temp, replace);
         if (result == 0)
             file.temp.clear();
     }
     if (result == 0 && file.before.st_nlink > 1 && drive(at).handleLinks)
-        rememberCopy(file.before, file.out);
+        rememberCopy(file.before, file.out.get());
     return result;
 }
 
 // Closes both files and, unless the copy got its name, throws it away with its bytes.
 int ItemCopier::release(const Place& at, FileCopy& file, int result)
 {
-    if (file.out >= 0)
-        m_fs.close(file.out); // once named, the file stays: its errors were checked before
-    if (file.in >= 0)
-        m_fs.close(file.in);
-    file.out = file.in = -1;
+    file.out.reset(); // once named, the file stays: its errors were checked before
+    file.in.reset();
     if (!file.temp.empty())
-        m_fs.unlinkAt(at.folder.target(), file.temp, 0);
+        m_session.temporaries.discard(at.folder.target(), file.temp);
     file.temp.clear();
     if (result != 0 && file.copied != 0)
         m_session.progress.bytesDone(-file.copied); // the data is thrown away, so are its bytes
@@ -265,23 +246,18 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
     if (!drive(at).handleLinks)
         return 0; // a separate copy, as cp makes where links cannot be
     // Room is made without the lock: it may ask the person, and other files wait for no one.
-    int room = replace ? makeRoom(at) : 0;
-    if (room != 0 && room != kMustOverwrite)
-        return room;
+    const Room room = replace ? makeRoom(at) : Room::Free;
+    if (room == Room::Kept)
+        return kErrorDeclined;
     std::lock_guard lock(m_linkLock);
     auto it = m_copies.find({source.st_dev, source.st_ino});
     if (it == m_copies.end())
         return 0; // its last other name took the copy meanwhile: this one gets a copy of its own
     int result = 0;
-    if (room == kMustOverwrite) {
-        // The existing item is replaced in one step, as in publish().
-        const std::string temp = m_session.newPartialName(at.target);
-        result = m_fs.linkFileAt(it->second.fd, folder, temp);
-        if (result == 0 && (result = m_fs.renameAt(folder, temp, folder, at.target, false)) != 0)
-            m_fs.unlinkAt(folder, temp, 0);
-    } else {
-        result = m_fs.linkFileAt(it->second.fd, folder, at.target);
-    }
+    if (room == Room::Overwrite)
+        result = m_session.temporaries.linkReplacing(it->second.fd.get(), folder, at.target);
+    else
+        result = m_fs.linkFileAt(it->second.fd.get(), folder, at.target);
     if (result == -EEXIST)
         return kErrorAppeared;
     if (result == -EPERM || result == -EOPNOTSUPP || result == -ENOSYS || result == -EMLINK
@@ -297,10 +273,8 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
         return result;
     linked = true;
     m_session.progress.bytesDone(source.st_size);
-    if (--it->second.remaining == 0) {
-        m_fs.close(it->second.fd);
+    if (--it->second.remaining == 0)
         m_copies.erase(it);
-    }
     return 0;
 }
 
@@ -310,9 +284,10 @@ void ItemCopier::rememberCopy(const struct stat& source, int out)
     if (m_copies.size() >= kMaxKnownCopies || m_copies.count({source.st_dev, source.st_ino}) != 0)
         return;
     // A handle on the copy itself, not on its name, which anyone could replace meanwhile.
-    int keep = m_fs.open("/proc/self/fd/" + std::to_string(out), O_PATH);
-    if (keep >= 0)
-        m_copies.emplace(std::make_pair(source.st_dev, source.st_ino), KnownCopy{keep, source.st_nlink - 1});
+    UniqueFd keep(m_fs, m_fs.open("/proc/self/fd/" + std::to_string(out), O_PATH));
+    if (keep)
+        m_copies.emplace(std::make_pair(source.st_dev, source.st_ino),
+                         KnownCopy{std::move(keep), source.st_nlink - 1});
 }
 
 // A link or a FIFO. Made under its final name straight away (making either is a
@@ -321,7 +296,7 @@ void ItemCopier::rememberCopy(const struct stat& source, int out)
 int ItemCopier::writeEntry(const Place& at, const struct stat& before, bool replace)
 {
     const int folder = at.folder.target();
-    const std::string name = replace ? m_session.newPartialName(at.target) : at.target;
+    const std::string name = replace ? m_session.temporaries.newName(at.target) : at.target;
     bool made = false;
     int result = makeEntry(at, name, before, made);
     if (result == 0 && replace)
@@ -358,10 +333,9 @@ int ItemCopier::linkRefused(const Place& at, int error)
     return kErrorDeclined;
 }
 
-// Moves the item at target to the trash before it is replaced. Returns 0 when the
-// name is free, kErrorDeclined when the user keeps the item, or kMustOverwrite when
-// the user agreed to delete it for good (it is still there, to be replaced in one step).
-int ItemCopier::makeRoom(const Place& at)
+// Moves the item at target to the trash before it is replaced; where it cannot go
+// there, the user is asked whether to delete it for good.
+ItemCopier::Room ItemCopier::makeRoom(const Place& at)
 {
     // With one flush at the end, that flush makes the trash's record durable too (the
     // trash shares the item's file system, which the request flushes): the record and
@@ -369,35 +343,35 @@ int ItemCopier::makeRoom(const Place& at)
     const bool syncRecord = m_session.syncEachFile();
     // Agreed before the copy: the drive has no room to keep the replaced items.
     if (m_session.deleteReplaced())
-        return kMustOverwrite;
+        return Room::Overwrite;
     const std::string shown = joinPath(at.folder.shownTarget(), at.target);
     std::string trashedAs;
     int trashed = m_fs.moveToTrashAt(at.folder.target(), at.target, syncRecord, &trashedAs);
     if (trashed == 0 && !trashedAs.empty() && !m_session.options.undoHistory.empty())
         m_session.record.replaced(shown, trashedAs);
     if (trashed == 0 || trashed == -ENOENT)
-        return 0;
+        return Room::Free;
     const std::string reason = describeError(trashed);
     bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
     if (destroy)
-        return kMustOverwrite;
+        return Room::Overwrite;
     // Kept where it stood, so the copy did not arrive: the summary lists it.
     m_session.noteLeftOut(shown, "The existing item could not be moved to the trash and was kept. " + reason);
-    return kErrorDeclined;
+    return Room::Kept;
 }
 
 int ItemCopier::place(const Place& at, const std::string& temp, bool replace)
 {
     const int folder = at.folder.target();
     if (replace) {
-        int room = makeRoom(at);
+        const Room room = makeRoom(at);
         // rename replaces the old item in one step: the name is never empty.
-        if (room == kMustOverwrite)
-            return m_fs.renameAt(folder, temp, folder, at.target, false);
-        if (room != 0)
-            return room;
+        if (room == Room::Overwrite)
+            return m_session.temporaries.replace(folder, temp, at.target);
+        if (room == Room::Kept)
+            return kErrorDeclined;
     }
-    int result = renameWithoutReplacing(m_fs, drive(at), folder, temp, folder, at.target);
+    int result = m_session.temporaries.publish(drive(at), folder, temp, at.target);
     return result == -EEXIST ? kErrorAppeared : result;
 }
 
@@ -405,21 +379,11 @@ int ItemCopier::publish(const Place& at, int out, bool replace)
 {
     const int folder = at.folder.target();
     if (replace) {
-        int room = makeRoom(at);
-        if (room == kMustOverwrite) {
-            // A link cannot replace an item, a rename can: the complete file gets a temporary
-            // name first, so the target name is never empty and never shows partial data.
-            const std::string temp = m_session.newPartialName(at.target);
-            int result = m_fs.linkFileAt(out, folder, temp);
-            if (result == 0) {
-                result = m_fs.renameAt(folder, temp, folder, at.target, false);
-                if (result != 0)
-                    m_fs.unlinkAt(folder, temp, 0);
-            }
-            return result;
-        }
-        if (room != 0)
-            return room;
+        const Room room = makeRoom(at);
+        if (room == Room::Overwrite)
+            return m_session.temporaries.linkReplacing(out, folder, at.target);
+        if (room == Room::Kept)
+            return kErrorDeclined;
     }
     int result = m_fs.linkFileAt(out, folder, at.target);
     return result == -EEXIST ? kErrorAppeared : result;

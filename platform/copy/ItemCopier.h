@@ -11,6 +11,7 @@
 #include "platform/copy/CopySession.h"
 #include "platform/copy/DataHash.h"
 #include "platform/copy/FolderPair.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <cstdint>
 #include <map>
@@ -20,10 +21,6 @@
 #include <vector>
 
 namespace shell {
-
-// Marks a temporary file as this program's, so a later copy may remove it once
-// no live copy holds its lock.
-inline constexpr const char* kPartialMark = "user.quintaro.partial";
 
 class ItemCopier {
 public:
@@ -57,8 +54,8 @@ private:
     };
     // A regular file on its way: the source open, its copy being written.
     struct FileCopy {
-        int in = -1;
-        int out = -1;
+        UniqueFd in;
+        UniqueFd out;
         struct stat before {};
         bool unnamed = true;
         bool modeAtCreation = false;
@@ -78,7 +75,11 @@ private:
     int release(const Place& at, FileCopy& file, int result);
     int writeEntry(const Place& at, const struct stat& before, bool replace);
     int makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made);
-    int makeRoom(const Place& at);
+    // What replacing the item at target needs: nothing (the name is free now), a
+    // replace in one step (the user agreed to delete it for good; it is still there),
+    // or nothing more at all (the user keeps it).
+    enum class Room { Free, Overwrite, Kept };
+    Room makeRoom(const Place& at);
     int place(const Place& at, const std::string& temp, bool replace);
     int publish(const Place& at, int out, bool replace);
     int linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked);
@@ -89,7 +90,7 @@ private:
     // Copies of files with more than one name, by the source's device and inode,
     // with how many of its names are still to come.
     struct KnownCopy {
-        int fd;
+        UniqueFd fd;
         nlink_t remaining;
     };
     std::mutex m_linkLock;

@@ -1,15 +1,14 @@
 #pragma once
 // Counts a source folder's whole tree before anything is copied, so the request
 // knows its totals (for the progress and the free-space check) up front. Only the
-// totals are kept, never the tree: the copy walks the tree again. The walk
-// goes from open folder to open folder (never by path), so a tree of any depth is
-// listed completely; links are listed, never followed, so a link loop cannot make
-// it go round. An item that cannot be opened, listed or looked at is put to the
-// user (Retry, Skip, Cancel): nothing is left out without a word.
+// totals are kept, never the tree: the copy walks the tree again, the same way
+// (TreeWalk). Links are counted, never followed, so a link loop cannot make it go
+// round. An item that cannot be opened, listed or looked at is put to the user
+// (Retry, Skip, Cancel): nothing is left out without a word.
 
-#include "platform/copy/CopyProgress.h"
-#include "platform/copy/CopyQuestions.h"
+#include "platform/copy/TreeWalk.h"
 #include "platform/copy/fs/FileSystem.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,8 +16,6 @@
 #include <vector>
 
 namespace shell {
-
-enum class EntryKind : std::uint8_t { Folder, File, Link, Fifo, Special, Loop };
 
 struct TreeTotals {
     std::uint64_t items = 0;
@@ -31,7 +28,7 @@ class TreeScanner {
 public:
     // Asked when an item cannot be read; Retry tries again, Skip leaves the item
     // (and everything below it) out of the totals, Cancel ends the scan.
-    using ErrorHandler = std::function<ErrorAnswer(const std::string& item, int error)>;
+    using ErrorHandler = FolderListing::ErrorHandler;
 
     TreeScanner(FileSystem& fs, CancelToken& cancel, std::uint64_t blockSize, ErrorHandler onError);
 
@@ -50,8 +47,9 @@ public:
 
 private:
     void count(EntryKind kind, const struct stat& st, const std::string& shown);
-    // Runs call until it succeeds or the user gives up; false when skipped or cancelled.
-    template <typename F> bool retrying(const std::string& item, F call);
+    // Opens the folder name of the folder open as at, lists it and counts it; false
+    // when the user skipped it.
+    bool enter(TreeWalk<UniqueFd>& walk, int at, const std::string& name, const std::string& shown);
 
     FileSystem& m_fs;
     CancelToken& m_cancel;
@@ -61,7 +59,5 @@ private:
     std::int64_t m_largestFile = 0; // 0: no limit
     std::vector<std::string> m_tooLarge;
 };
-
-[[nodiscard]] EntryKind kindOf(mode_t mode);
 
 } // namespace shell

@@ -229,24 +229,38 @@ void TestPublishing::drivesLackingACallGetEveryFile_data()
     QTest::addColumn<QString>("leftOut");
     QTest::addColumn<QString>("notKept");
     QTest::addColumn<QString>("asked");
+    // An item of the source whose name is the one a refused name is given on the drive,
+    // and what the clash is answered; empty: none.
+    QTest::addColumn<QString>("taken");
     const QString modes = "The destination drive cannot hold permissions; the copies have the drive's own.";
     QTest::newRow("no rename flags") << QStringList{"renameNoReplace=22", "tmpfile=95"} << ""
+                                     << ""
                                      << ""
                                      << "";
     QTest::newRow("no rename flags, no links")
         << QStringList{"renameNoReplace=22", "link=1", "tmpfile=95"} << ""
         << ""
+        << ""
         << "";
     QTest::newRow("no xattrs") << QStringList{"xattr=95", "tmpfile=95"} << ""
                                << ""
+                               << ""
                                << "";
-    QTest::newRow("chmod refused") << QStringList{"chmod=1"} << "" << modes << "";
+    QTest::newRow("chmod refused") << QStringList{"chmod=1"} << "" << modes << ""
+                                   << "";
     QTest::newRow("no symlinks") << QStringList{"symlink=1"} << "t/sub/link: This drive cannot hold links"
+                                 << ""
                                  << ""
                                  << "";
     QTest::newRow("Windows names") << QStringList{"colon=22"} << ""
                                    << ""
-                                   << "name t/sub/c:d: names with ':' as c_d";
+                                   << "name t/sub/c:d: names with ':' as c_d"
+                                   << "";
+    QTest::newRow("Windows names, the new name taken")
+        << QStringList{"colon=22"} << ""
+        << ""
+        << "name t/sub/c:d: names with ':' as c_d|replace t/sub/c_d"
+        << "c_d";
 }
 
 // USB sticks and FUSE mounts lack calls that ext4 has; what they lack never becomes
@@ -257,9 +271,14 @@ void TestPublishing::drivesLackingACallGetEveryFile()
     QFETCH(QString, leftOut);
     QFETCH(QString, notKept);
     QFETCH(QString, asked);
+    QFETCH(QString, taken);
     CopyFixture f;
     prepareTree(f);
     writeFile(f.src + "/t/sub/c:d", "colon");
+    if (!taken.isEmpty()) {
+        writeFile(f.src + "/t/sub/" + taken.toStdString(), "taken");
+        f.questions.clashAnswers = {ClashAnswer::KeepBoth};
+    }
     writeFile(f.src + "/t/sub/h1", "linked");
     QCOMPARE(::link((f.src + "/t/sub/h1").c_str(), (f.src + "/t/sub/h2").c_str()), 0);
     QCOMPARE(::symlink("b.bin", (f.src + "/t/sub/link").c_str()), 0);
@@ -270,13 +289,19 @@ void TestPublishing::drivesLackingACallGetEveryFile()
     const CopyOutcome result = f.copy(f.src + "/t", f.dst);
     std::vector<std::string> questions;
     for (std::string line : f.questions.log) {
-        if (size_t at = line.find(f.src + "/"); at != std::string::npos)
-            line.erase(at, f.src.size() + 1);
+        for (const std::string& folder : {f.src, f.dst}) {
+            if (size_t at = line.find(folder + "/"); at != std::string::npos)
+                line.erase(at, folder.size() + 1);
+        }
         questions.push_back(line);
     }
-    QCOMPARE(questions,
-             asked.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{asked.toStdString()});
+    std::vector<std::string> expected;
+    for (const QString& question : asked.split('|', Qt::SkipEmptyParts))
+        expected.push_back(question.toStdString());
+    QCOMPARE(questions, expected);
     QCOMPARE(readFile(f.dst + (asked.isEmpty() ? "/t/sub/c:d" : "/t/sub/c_d")), QByteArray("colon"));
+    if (!taken.isEmpty()) // kept beside it under a free name
+        QCOMPARE(readFile(f.dst + "/t/sub/" + taken.toStdString() + " (2)"), QByteArray("taken"));
     std::vector<std::string> left;
     for (const LeftOutItem& item : f.leftOut)
         left.push_back(item.item.substr(f.src.size() + 1) + ": " + item.reason);

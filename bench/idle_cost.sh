@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the main window costs while nobody touches it: the program runs under its own
 # Xvfb, the pointer rests (a) on the "Copy File..." button, (b) on the window away from
-# any button, (c) outside the window; for each, after a settling pause, the program's
+# any button, (c) outside the window; for each, after a settling pause (the first one
+# past the 10 s after which the focused box's caret rests), the program's
 # processor time (user + system, all threads) and its wake-ups are counted over
 # SECONDS, and the X server's processor time beside them. A wake-up is a voluntary
 # context switch (a thread that slept, was woken and went back to sleep), summed over
@@ -46,9 +47,9 @@ switches() {
     awk '/^voluntary_ctxt_switches/ { n += $2 } END { print n }'
 }
 
-# measure LABEL: the averages over SECONDS with the pointer where it was put.
+# measure LABEL [PAUSE]: the averages over SECONDS with the pointer where it was put.
 measure() {
-  sleep "$settle"
+  sleep "${2:-$settle}"
   local c0 s0 x0 c1 s1 x1
   c0=$(cpu "$app"); s0=$(switches "$app"); x0=$(cpu "$xvfb")
   sleep "$seconds"
@@ -60,7 +61,7 @@ measure() {
 # The button's centre in window pixels, from the form (twips, 15 to a pixel):
 # left 5760 top 2160 width 1815 height 375.
 xdotool mousemove --window "$window" 445 156
-measure "pointer on Copy File..."
+measure "pointer on Copy File..." 12
 # On the form's empty middle, over no control.
 xdotool mousemove --window "$window" 100 150
 measure "pointer on the form"

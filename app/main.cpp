@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     app::applyVersionRecord(application);
     QApplication::setWindowIcon(forms::applicationIcon());
     // An idle window with the focus in a text box sleeps instead of blinking the caret.
-    const forms::CaretRest caretRest;
+    forms::CaretRest caretRest;
     // The main window's own question decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window's command buttons are owner-drawn buttons loaded from their saved sets.

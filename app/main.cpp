@@ -4,8 +4,9 @@
 #include "app/DlgCopy.h"
 #include "app/VersionRecord.h"
 #include "controls/vbButton/RegisterVbButton.h"
-#include "platform/forms/AppIcon.h"
 #include "platform/copy/DescriptorLimit.h"
+#include "platform/forms/AppIcon.h"
+#include "platform/forms/CaretRest.h"
 #include "tools/ToolWindows.h"
 
 #include <QApplication>
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     app::applyVersionRecord(application);
     QApplication::setWindowIcon(forms::applicationIcon());
+    // An idle window with the focus in a text box sleeps instead of blinking the caret.
+    forms::CaretRest caretRest;
     // The main window's own question decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window's command buttons are owner-drawn buttons loaded from their saved sets.

@@ -14,6 +14,7 @@ packages=(
   exfat-fuse exfatprogs ntfs-3g bindfs dosfstools fusefat fuse3  # FUSE drives on loop images for the copy tests
   acl                             # setfacl and getfacl for the copy tests' ACL round trip
   xvfb xauth                      # running the program without a display
+  weston qt6-wayland xdotool      # the window tests under a Wayland compositor with a seat (tests/wayland)
   fonts-liberation fonts-dejavu-core  # metric-compatible stand-ins for the fonts the windows name
 )
 

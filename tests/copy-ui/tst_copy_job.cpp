@@ -33,6 +33,17 @@ struct Ended {
     int count = 0;
     CopyOutcome outcome = CopyOutcome::Failed;
     std::vector<LeftOutItem> leftOut;
+
+    // Notes each end of job here.
+    void watch(CopyJob& job)
+    {
+        QObject::connect(&job, &CopyJob::finished, &job,
+                         [this](CopyOutcome o, const std::vector<LeftOutItem>& l) {
+                             ++count;
+                             outcome = o;
+                             leftOut = l;
+                         });
+    }
 };
 
 } // namespace
@@ -98,11 +109,7 @@ private slots:
 
         CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
         Ended ended;
-        connect(&job, &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>& l) {
-            ++ended.count;
-            ended.outcome = o;
-            ended.leftOut = l;
-        });
+        ended.watch(job);
         QSignalSpy progressed(&job, &CopyJob::progressed);
         job.start();
         QVERIFY(job.isRunning()); // start() does not wait for the copy
@@ -153,14 +160,12 @@ private slots:
         };
         auto job = std::make_unique<CopyJob>(std::vector{m_root + "/src/a.txt"}, m_root + "/dst", parts);
         Ended ended;
-        connect(job.get(), &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>&) {
-            ++ended.count;
-            ended.outcome = o;
-        });
+        ended.watch(*job);
         QString asked;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && asked.isEmpty()) {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                box && asked.isEmpty()) {
                 asked = box->text();
                 job->kill();
             }
@@ -207,11 +212,7 @@ private slots:
         };
         CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
         Ended ended;
-        connect(&job, &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>& l) {
-            ++ended.count;
-            ended.outcome = o;
-            ended.leftOut = l;
-        });
+        ended.watch(job);
         job.start();
         QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
         QCOMPARE(made, 2);
@@ -260,10 +261,7 @@ private slots:
         driver.start(20);
         CopyJob job({m_root + "/src/t"}, m_root + "/dst", parts);
         Ended ended;
-        connect(&job, &CopyJob::finished, this, [&](CopyOutcome o, const std::vector<LeftOutItem>&) {
-            ++ended.count;
-            ended.outcome = o;
-        });
+        ended.watch(job);
         job.start();
         QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
         QVERIFY(summaryList.startsWith(QString::fromStdString(m_root + "/src/t/b\t")));

@@ -50,13 +50,14 @@ ClashPolicy::Clash ClashPolicy::resolve(const FolderPair& folder, const std::str
         if (m_session.cancel.cancelled())
             return Clash::Cancel;
         struct stat existing {};
-        int r = fs.statAt(folder.target(), target, &existing);
+        const int r = fs.statAt(folder.target(), target, &existing);
         if (r == -ENOENT)
             return Clash::None;
+        CopyError error = CopyError::fromCall(r);
         if (r == 0 && S_ISDIR(existing.st_mode) != incomingFolder)
-            r = incomingFolder ? kErrorFileClash : kErrorFolderClash;
-        if (r != 0) {
-            ErrorAnswer answer = m_session.askAboutError(to, r, true);
+            error = incomingFolder ? Fault::FileClash : Fault::FolderClash;
+        if (error) {
+            ErrorAnswer answer = m_session.askAboutError(to, error, true);
             if (answer == ErrorAnswer::Retry)
                 continue;
             return answer == ErrorAnswer::Skip ? Clash::Skip : Clash::Cancel;
@@ -160,12 +161,12 @@ std::optional<std::string> ClashPolicy::targetFor(const FolderPair& root, const 
         if (r == -ENOENT)
             return candidate;
         if (r != 0) {
-            m_session.askAboutError(joinPath(root.shownTarget(), candidate), r, false);
+            m_session.askAboutError(joinPath(root.shownTarget(), candidate), CopyError::fromCall(r), false);
             return std::nullopt;
         }
     }
     if (!m_session.cancel.cancelled())
-        m_session.askAboutError(source, kErrorNoName, false);
+        m_session.askAboutError(source, Fault::NoName, false);
     return std::nullopt;
 }
 
@@ -182,7 +183,7 @@ std::optional<std::string> ClashPolicy::freeName(const FolderPair& folder, const
             break;
     }
     if (!m_session.cancel.cancelled())
-        m_session.askAboutError(joinPath(folder.shownTarget(), target), kErrorNoName, false);
+        m_session.askAboutError(joinPath(folder.shownTarget(), target), Fault::NoName, false);
     return std::nullopt;
 }
 

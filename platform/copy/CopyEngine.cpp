@@ -136,7 +136,7 @@ void CopyEngine::copySources(CopyPlan& plan, ClashPolicy& clash)
         // The pair takes over the source's folder and a descriptor of its own for the destination.
         UniqueFd into(fs, fs.openAt(plan.target(), ".", O_RDONLY | O_DIRECTORY));
         if (!into) {
-            m_session.askAboutError(source.path, into.error(), false);
+            m_session.askAboutError(source.path, CopyError::fromCall(into.error()), false);
             continue;
         }
         const Inherited inherited = inheritedFrom(fs, into.get());
@@ -162,13 +162,13 @@ CopyOutcome CopyEngine::finish(const CopyPlan& plan)
     if (!m_session.writeBehind() && !m_session.syncEachFile())
         m_session.progress.leftToWrite(m_session.bytesWritten());
     m_session.progress.finishing();
-    int flushed = m_session.flush();
+    const CopyError flushed = m_session.flush();
     // What is there now, cancelled or not, can be undone.
     if (!m_session.options.undoHistory.empty() && !m_session.record.empty())
         (void)m_session.record.save(m_session.options.undoHistory);
     if (m_session.cancel.cancelled())
         return CopyOutcome::Cancelled;
-    if (flushed != 0) {
+    if (flushed) {
         m_session.ask([&](CopyQuestions& q) {
             q.requestFailed("The copied items could not be written to the disk in "
                             + shown(plan.destination()) + ". " + describeError(flushed));

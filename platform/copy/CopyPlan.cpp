@@ -40,32 +40,33 @@ CopyOutcome CopyPlan::takeSources(const std::vector<std::string>& names)
     for (const std::string& raw : names) {
         std::string name = withoutTrailingSlash(raw);
         Source source{name, {}, {}, false};
-        int r = fs.lstat(name, &source.st);
-        if (r == -ENOENT && hasWildcard(nameOf(name))) {
+        const int looked = fs.lstat(name, &source.st);
+        if (looked == -ENOENT && hasWildcard(nameOf(name))) {
             if (CopyOutcome w = expandWildcard(name); w != CopyOutcome::Success)
                 return w;
             continue;
         }
         // "sub/.." or "." names no folder of its own: the copy takes the name the folder has.
-        if (r == 0 && isDotName(nameOf(name)))
-            r = fs.realPath(name, source.path);
-        if (r == 0 && (source.path == "/" || isDotName(nameOf(source.path))))
-            r = kErrorNoName;
-        if (r != 0)
-            return refuse(CopyOutcome::Refused, "Cannot copy " + shown(name) + ": " + describeError(r));
+        CopyError error = CopyError::fromCall(looked);
+        if (!error && isDotName(nameOf(name)))
+            error = CopyError::fromCall(fs.realPath(name, source.path));
+        if (!error && (source.path == "/" || isDotName(nameOf(source.path))))
+            error = Fault::NoName;
+        if (error)
+            return refuse(CopyOutcome::Refused, "Cannot copy " + shown(name) + ": " + describeError(error));
         m_sources.push_back(std::move(source));
     }
     for (Source& source : m_sources) {
         // O_PATH: a folder that may be searched but not read still holds copyable items.
         source.parent = UniqueFd(fs, fs.open(parentOf(source.path), O_PATH | O_DIRECTORY));
         struct stat now {};
-        int r =
-            source.parent ? fs.statAt(source.parent.get(), nameOf(source.path), &now) : source.parent.error();
-        if (r == 0 && (now.st_dev != source.st.st_dev || now.st_ino != source.st.st_ino))
-            r = kErrorChanged;
-        if (r != 0)
+        CopyError error = CopyError::fromCall(
+            source.parent ? fs.statAt(source.parent.get(), nameOf(source.path), &now) : source.parent.error());
+        if (!error && (now.st_dev != source.st.st_dev || now.st_ino != source.st.st_ino))
+            error = Fault::Changed;
+        if (error)
             return refuse(CopyOutcome::Refused,
-                          "Cannot copy " + shown(source.path) + ": " + describeError(r));
+                          "Cannot copy " + shown(source.path) + ": " + describeError(error));
     }
     return CopyOutcome::Success;
 }
@@ -89,7 +90,7 @@ CopyOutcome CopyPlan::expandWildcard(const std::string& name)
             m_sources.push_back(std::move(source));
     }
     if (m_sources.size() == before) {
-        std::string reason = r != 0 ? describeError(r) : "No item matches the name.";
+        std::string reason = r != 0 ? describeError(CopyError::fromCall(r)) : "No item matches the name.";
         return refuse(CopyOutcome::Refused, "Cannot copy " + shown(name) + ": " + reason);
     }
     return CopyOutcome::Success;
@@ -105,7 +106,7 @@ CopyOutcome CopyPlan::checkDestination(const std::string& destination)
     if (r == 0 && !S_ISDIR(st.st_mode))
         return refuse(CopyOutcome::Refused, cannot + "it is a file, not a folder.");
     if (r != 0 && r != -ENOENT)
-        return refuse(CopyOutcome::Refused, cannot + describeError(r));
+        return refuse(CopyOutcome::Refused, cannot + describeError(CopyError::fromCall(r)));
     // A missing destination is judged by the nearest folder that does exist.
     m_ancestor = destination;
     while (r == -ENOENT && m_ancestor != "/" && m_ancestor != ".") {
@@ -113,12 +114,12 @@ CopyOutcome CopyPlan::checkDestination(const std::string& destination)
         r = fs.stat(m_ancestor, &st);
     }
     if (r != 0 || !S_ISDIR(st.st_mode))
-        return refuse(CopyOutcome::Refused, cannot + describeError(r != 0 ? r : -ENOTDIR));
+        return refuse(CopyOutcome::Refused, cannot + describeError(r != 0 ? CopyError::fromCall(r) : CopyError::system(ENOTDIR)));
     // A drive that refuses writing is said once, not once for every item.
     if (UniqueFd folder(fs, fs.open(m_ancestor, O_RDONLY | O_DIRECTORY)); folder)
         m_drive = driveLimitsOf(fs, folder.get());
     if (m_drive.readOnly)
-        return refuse(CopyOutcome::Refused, cannot + describeError(-EROFS));
+        return refuse(CopyOutcome::Refused, cannot + describeError(CopyError::system(EROFS)));
     for (const Source& source : m_sources) {
         if (S_ISDIR(source.st.st_mode) && containsFolder(m_ancestor, source.st))
             return refuse(CopyOutcome::Refused, "Cannot copy " + shown(source.path)
@@ -151,7 +152,7 @@ CopyOutcome CopyPlan::count()
     FileSystem& fs = m_session.fs;
     struct statvfs volume {};
     std::uint64_t blockSize = fs.statvfs(m_ancestor, &volume) == 0 ? volume.f_frsize : 4096;
-    TreeScanner scanner(fs, m_session.cancel, blockSize, [this](const std::string& item, int error) {
+    TreeScanner scanner(fs, m_session.cancel, blockSize, [this](const std::string& item, CopyError error) {
         ErrorAnswer answer = m_session.askAboutError(item, error, true);
         if (answer == ErrorAnswer::Skip) {
             ++m_countSkipped;
@@ -182,7 +183,7 @@ CopyOutcome CopyPlan::count()
 // written, with one question for all of them (Skip or Cancel): false when cancelled.
 bool CopyPlan::leaveOutTooLarge(const std::vector<std::string>& items)
 {
-    const std::string reason = describeError(kErrorTooLarge);
+    const std::string reason = describeError(Fault::TooLarge);
     std::string asked = reason;
     if (items.size() == 2)
         asked += " One other file is too large for it as well.";
@@ -213,7 +214,7 @@ CopyOutcome CopyPlan::openTarget()
     m_target = UniqueFd(m_session.fs, m_session.fs.open(m_destination, O_RDONLY | O_DIRECTORY));
     if (!m_target)
         return refuse(CopyOutcome::Failed,
-                      "Cannot copy to " + shown(m_destination) + ": " + describeError(m_target.error()));
+                      "Cannot copy to " + shown(m_destination) + ": " + describeError(CopyError::fromCall(m_target.error())));
     return CopyOutcome::Success;
 }
 
@@ -229,7 +230,7 @@ CopyOutcome CopyPlan::makeDestination()
         int r = fs.mkdir(*it, 0777); // the process umask decides, as for any new folder
         if (r != 0 && r != -EEXIST)
             return refuse(CopyOutcome::Failed,
-                          "Cannot create the folder " + shown(*it) + ": " + describeError(r));
+                          "Cannot create the folder " + shown(*it) + ": " + describeError(CopyError::fromCall(r)));
     }
     return CopyOutcome::Success;
 }
@@ -239,7 +240,7 @@ TreeTotals CopyPlan::replacedTotals(std::uint64_t blockSize, std::string& shownR
 {
     FileSystem& fs = m_session.fs;
     TreeScanner counter(fs, m_session.cancel, blockSize,
-                        [](const std::string&, int) { return ErrorAnswer::Skip; });
+                        [](const std::string&, CopyError) { return ErrorAnswer::Skip; });
     size_t count = 0;
     for (const Source& source : m_sources) {
         const std::string name = nameOf(source.path);
@@ -277,7 +278,7 @@ CopyOutcome CopyPlan::checkRoom()
     const TreeTotals replaced = replacedTotals(volume.f_frsize, shownReplaced);
     if (replaced.blocks != 0
         && m_totals.blocks - std::min(m_totals.blocks, replaced.blocks) + m_totals.largest <= available) {
-        const std::string reason = describeError(kErrorNoRoomToKeep);
+        const std::string reason = describeError(Fault::NoRoomToKeep);
         if (!m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shownReplaced, reason); }))
             return CopyOutcome::Cancelled;
         m_session.deleteReplacedFromNowOn();

@@ -102,7 +102,7 @@ CopySession::CopySession(FileSystem& fileSystem, CopyQuestions& questions, CopyP
 {
 }
 
-ErrorAnswer CopySession::askAboutError(const std::string& item, int error, bool canRetry)
+ErrorAnswer CopySession::askAboutError(const std::string& item, CopyError error, bool canRetry)
 {
     if (cancel.cancelled())
         return ErrorAnswer::Cancel;
@@ -169,29 +169,29 @@ void CopySession::noteFolderWritten(int dirfd)
     UniqueFd own(fs, fs.openAt(dirfd, ".", O_RDONLY | O_DIRECTORY));
     if (own)
         m_fileSystems.emplace(st.st_dev, std::move(own));
-    else if (m_flushError == 0)
-        m_flushError = own.error();
+    else if (!m_flushError)
+        m_flushError = CopyError::fromCall(own.error());
 }
 
-void CopySession::noteFlushError(int error)
+void CopySession::noteFlushError(CopyError error)
 {
     std::lock_guard lock(m_folderLock);
-    if (m_flushError == 0)
+    if (!m_flushError)
         m_flushError = error;
 }
 
-int CopySession::flush()
+CopyError CopySession::flush()
 {
     std::lock_guard lock(m_folderLock);
-    int firstError = m_flushError;
+    CopyError firstError = m_flushError;
     // Each file and folder was synced as it was finished.
     if (m_syncEachFile)
         return firstError;
     for (const auto& [device, fd] : m_fileSystems) {
         (void)device;
         int r = fs.syncfs(fd.get());
-        if (r < 0 && firstError == 0)
-            firstError = r;
+        if (r < 0 && !firstError)
+            firstError = CopyError::fromCall(r);
     }
     return firstError;
 }

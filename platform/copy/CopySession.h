@@ -3,6 +3,7 @@
 // (asked one at a time, whichever thread asks), the progress, the cancel flag and
 // the running verdict.
 
+#include "platform/copy/CopyErrors.h"
 #include "platform/copy/CopyProgress.h"
 #include "platform/copy/CopyQuestions.h"
 #include "platform/copy/CopyRecord.h"
@@ -90,7 +91,7 @@ public:
     }
     // Skip All remembers the reason: a later error for it is left out and listed
     // without a question (and answered Skip).
-    ErrorAnswer askAboutError(const std::string& item, int error, bool canRetry);
+    ErrorAnswer askAboutError(const std::string& item, CopyError error, bool canRetry);
 
     // Every file and folder is flushed as it is finished: asked for, or because the
     // destination's syncfs proves nothing (FUSE, network). Set before the copy starts.
@@ -151,9 +152,9 @@ public:
     // flushed before success is reported.
     void noteFolderWritten(int dirfd);
     // A flush that failed on the way (a folder synced when it was finished).
-    void noteFlushError(int error);
-    // Flushes every file system written to; returns 0 or the first error.
-    int flush();
+    void noteFlushError(CopyError error);
+    // Flushes every file system written to; returns the first error.
+    CopyError flush();
 
     // File data actually written (not holes, not items skipped or linked).
     void addBytesWritten(std::int64_t bytes) { m_written.fetch_add(bytes); }
@@ -181,7 +182,7 @@ private:
     std::atomic<std::int64_t> m_written{0};
     std::mutex m_folderLock;
     std::map<dev_t, UniqueFd> m_fileSystems; // one open folder on each file system written to
-    int m_flushError = 0;
+    CopyError m_flushError;
 };
 
 } // namespace shell

@@ -87,36 +87,36 @@ static bool generatedContent(const struct stat& st)
 
 // Data just written: counted at once, or, written behind, sent to the device and
 // counted once the ranges before it are there.
-int FileDataCopier::wrote(int out, off_t offset, off_t length)
+CopyError FileDataCopier::wrote(int out, off_t offset, off_t length)
 {
     m_written += length;
     if (!m_writeBehind) {
         report(length);
-        return 0;
+        return {};
     }
     if (int r = m_fs.syncRange(out, offset, length, SYNC_FILE_RANGE_WRITE); r != 0)
-        return r;
+        return CopyError::fromCall(r);
     m_inFlight.emplace_back(offset, length);
     m_inFlightBytes += length;
     return waitFor(out, kBehindInFlight);
 }
 
 // Waits until no more than allowed bytes are on their way to the device.
-int FileDataCopier::waitFor(int out, std::int64_t allowed)
+CopyError FileDataCopier::waitFor(int out, std::int64_t allowed)
 {
     while (m_inFlightBytes > allowed && !m_inFlight.empty()) {
         const auto [offset, length] = m_inFlight.front();
         const unsigned all = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
         if (int r = m_fs.syncRange(out, offset, length, all); r != 0)
-            return r;
+            return CopyError::fromCall(r);
         m_inFlight.pop_front();
         m_inFlightBytes -= length;
         report(length);
     }
-    return 0;
+    return {};
 }
 
-int FileDataCopier::copy(int in, int out, const struct stat& source)
+CopyError FileDataCopier::copy(int in, int out, const struct stat& source)
 {
     m_reported = 0;
     m_counted = 0;
@@ -126,7 +126,7 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
     if (m_hash)
         m_hash->reset();
     const off_t size = source.st_size;
-    int result = 0;
+    CopyError result;
     if (generatedContent(source)) {
         result = copyToEnd(in, out);
     } else if (size > 0) {
@@ -134,25 +134,25 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
         if (!cloned)
             return cloned.error();
         if (cloned.value())
-            return 0;
+            return {};
 
         // Fewer blocks than the size needs means holes worth keeping.
         const bool sparse = static_cast<std::int64_t>(source.st_blocks) * 512 < size;
         if (sparse) {
             off_t position = 0;
-            while (position < size && result == 0) {
+            while (position < size && !result) {
                 off_t data = m_fs.seek(in, position, SEEK_DATA);
                 if (data == -ENXIO)
                     break; // only a hole remains
                 if (data < 0) {
                     result = unsupported(data) ? copyRange(in, out, position, size - position)
-                                               : static_cast<int>(data);
+                                               : CopyError::fromCall(data);
                     position = size;
                     break;
                 }
                 off_t hole = m_fs.seek(in, data, SEEK_HOLE);
                 if (hole < 0) {
-                    result = static_cast<int>(hole);
+                    result = CopyError::fromCall(hole);
                     break;
                 }
                 hole = std::min(hole, size);
@@ -162,19 +162,19 @@ int FileDataCopier::copy(int in, int out, const struct stat& source)
                 result = copyRange(in, out, data, hole - data);
                 position = hole;
             }
-            if (result == 0) {
+            if (!result) {
                 report(size - std::min(position, size));
                 if (m_hash)
                     m_hash->addZeros(size - std::min(position, size));
-                result = m_fs.ftruncate(out, size);
+                result = CopyError::fromCall(m_fs.ftruncate(out, size));
             }
         } else {
             result = copyRange(in, out, 0, size);
         }
     }
-    if (result == 0)
+    if (!result)
         result = waitFor(out, 0);
-    if (result != 0)
+    if (result)
         report(-m_reported);
     return result;
 }
@@ -191,17 +191,17 @@ Result<bool> FileDataCopier::clone(int in, int out, const struct stat& source)
         return true;
     }
     if (!unsupported(cloned))
-        return Result<bool>::failure(cloned);
+        return CopyError::fromCall(cloned);
     // EINVAL can be about this one file (alignment, flags); these are about the file systems.
     m_cloneUnsupported = cloned == -EOPNOTSUPP || cloned == -ENOTTY || cloned == -EXDEV;
     return false;
 }
 
-int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
+CopyError FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
 {
     while (length > 0) {
         if (m_cancel.checkpoint())
-            return kErrorCancelled;
+            return Fault::Cancelled;
         if (!m_kernelCopy)
             return copyRangeByBuffer(in, out, offset, length);
         off_t inOffset = offset;
@@ -214,29 +214,29 @@ int FileDataCopier::copyRange(int in, int out, off_t offset, off_t length)
             continue;
         }
         if (n < 0)
-            return static_cast<int>(n);
+            return CopyError::fromCall(n);
         if (n == 0)
-            return kErrorChanged; // the source is shorter than it was a moment ago
-        if (int r = wrote(out, offset, n); r != 0)
+            return Fault::Changed; // the source is shorter than it was a moment ago
+        if (CopyError r = wrote(out, offset, n))
             return r;
         offset += n;
         length -= n;
     }
-    return 0;
+    return {};
 }
 
-int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t length)
+CopyError FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t length)
 {
     std::vector<char>& buffer = threadBuffer();
     while (length > 0) {
         if (m_cancel.checkpoint())
-            return kErrorCancelled;
+            return Fault::Cancelled;
         size_t want = static_cast<size_t>(std::min<off_t>(length, static_cast<off_t>(buffer.size())));
         ssize_t got = m_fs.pread(in, buffer.data(), want, offset);
         if (got < 0)
-            return static_cast<int>(got);
+            return CopyError::fromCall(got);
         if (got == 0)
-            return kErrorChanged;
+            return Fault::Changed;
         if (m_hash)
             m_hash->add(buffer.data(), static_cast<size_t>(got));
         ssize_t written = 0;
@@ -244,31 +244,31 @@ int FileDataCopier::copyRangeByBuffer(int in, int out, off_t offset, off_t lengt
             ssize_t n = m_fs.pwrite(out, buffer.data() + written, static_cast<size_t>(got - written),
                                     offset + written);
             if (n < 0)
-                return static_cast<int>(n);
+                return CopyError::fromCall(n);
             if (n == 0)
-                return -EIO;
+                return CopyError::system(EIO);
             written += n;
         }
-        if (int r = wrote(out, offset, got); r != 0)
+        if (CopyError r = wrote(out, offset, got))
             return r;
         offset += got;
         length -= got;
     }
-    return 0;
+    return {};
 }
 
-int FileDataCopier::copyToEnd(int in, int out)
+CopyError FileDataCopier::copyToEnd(int in, int out)
 {
     std::vector<char>& buffer = threadBuffer();
     off_t offset = 0;
     for (;;) {
         if (m_cancel.checkpoint())
-            return kErrorCancelled;
+            return Fault::Cancelled;
         ssize_t got = m_fs.pread(in, buffer.data(), buffer.size(), offset);
         if (got < 0)
-            return static_cast<int>(got);
+            return CopyError::fromCall(got);
         if (got == 0)
-            return 0;
+            return {};
         if (m_hash)
             m_hash->add(buffer.data(), static_cast<size_t>(got));
         ssize_t done = 0;
@@ -276,29 +276,29 @@ int FileDataCopier::copyToEnd(int in, int out)
             ssize_t n =
                 m_fs.pwrite(out, buffer.data() + done, static_cast<size_t>(got - done), offset + done);
             if (n < 0)
-                return static_cast<int>(n);
+                return CopyError::fromCall(n);
             if (n == 0)
-                return -EIO;
+                return CopyError::system(EIO);
             done += n;
         }
-        if (int r = wrote(out, offset, got); r != 0)
+        if (CopyError r = wrote(out, offset, got))
             return r;
         offset += got;
     }
 }
 
-int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool writeOut)
+CopyError FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool writeOut)
 {
     const unsigned all = SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER;
     if (writeOut) {
         if (int r = m_fs.syncRange(out, 0, 0, all); r != 0)
-            return r;
+            return CopyError::fromCall(r);
     }
     if (int r = m_fs.dropCachedData(out); r != 0)
-        return r;
+        return CopyError::fromCall(r);
     struct stat st {};
     if (int r = m_fs.fstat(out, &st); r != 0)
-        return r;
+        return CopyError::fromCall(r);
     m_reported = 0;
     m_counted = 0;
     DataHash hash;
@@ -313,9 +313,9 @@ int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool wri
         } else if (data < 0 && unsupported(data)) {
             data = position;
         } else if (data < 0) {
-            return static_cast<int>(data);
+            return CopyError::fromCall(data);
         } else if ((hole = m_fs.seek(out, data, SEEK_HOLE)) < 0) {
-            return static_cast<int>(hole);
+            return CopyError::fromCall(hole);
         }
         data = std::min<off_t>(data, st.st_size);
         hole = std::min<off_t>(hole, st.st_size);
@@ -323,20 +323,20 @@ int FileDataCopier::readBack(int out, const DataHash::Digest& expected, bool wri
         reportReadBack(data - position);
         for (position = data; position < hole;) {
             if (m_cancel.checkpoint())
-                return kErrorCancelled;
+                return Fault::Cancelled;
             const auto want =
                 static_cast<size_t>(std::min<off_t>(hole - position, static_cast<off_t>(buffer.size())));
             ssize_t got = m_fs.pread(out, buffer.data(), want, position);
             if (got < 0)
-                return static_cast<int>(got);
+                return CopyError::fromCall(got);
             if (got == 0)
-                return kErrorNotReadBack; // shorter than its size says
+                return Fault::NotReadBack; // shorter than its size says
             hash.add(buffer.data(), static_cast<size_t>(got));
             reportReadBack(got);
             position += got;
         }
     }
-    return hash.digest() == expected ? 0 : kErrorNotReadBack;
+    return hash.digest() == expected ? CopyError() : Fault::NotReadBack;
 }
 
 } // namespace shell

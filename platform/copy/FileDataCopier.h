@@ -35,10 +35,10 @@ public:
     // Whether the reflink attempt failed because the file systems cannot clone at all.
     [[nodiscard]] bool cloneUnsupported() const { return m_cloneUnsupported; }
 
-    // Copies size bytes from in to out (both at offset zero). Returns 0, minus errno,
-    // kErrorCancelled, or kErrorChanged when the source ends early. Every byte
+    // Copies size bytes from in to out (both at offset zero). Returns no error, a
+    // system error, Cancelled, or Changed when the source ends early. Every byte
     // reported to the progress is reported back (as a negative count) on failure.
-    int copy(int in, int out, const struct stat& source);
+    CopyError copy(int in, int out, const struct stat& source);
     // Only the reflink step of copy(): true when the copy shares the source's blocks
     // (its bytes reported), false when it cannot here, or the error.
     Result<bool> clone(int in, int out, const struct stat& source);
@@ -50,19 +50,19 @@ public:
     [[nodiscard]] DataHash::Digest digest() const { return m_hash ? m_hash->digest() : DataHash::Digest{}; }
 
     // Reads the copy open as out back from its drive, past the page cache, and
-    // compares it with expected: 0, kErrorNotReadBack, kErrorCancelled or minus errno.
+    // compares it with expected: no error, NotReadBack, Cancelled or a system error.
     // writeOut: its data may still wait in the page cache and is written out first
     // (durability is the request's final flush, which success waits for anyway).
-    int readBack(int out, const DataHash::Digest& expected, bool writeOut);
+    CopyError readBack(int out, const DataHash::Digest& expected, bool writeOut);
 
 private:
-    int copyRange(int in, int out, off_t offset, off_t length);
-    int copyRangeByBuffer(int in, int out, off_t offset, off_t length);
-    int copyToEnd(int in, int out);
+    CopyError copyRange(int in, int out, off_t offset, off_t length);
+    CopyError copyRangeByBuffer(int in, int out, off_t offset, off_t length);
+    CopyError copyToEnd(int in, int out);
     void report(std::int64_t bytes);
     void reportReadBack(std::int64_t bytes);
-    int wrote(int out, off_t offset, off_t length);
-    int waitFor(int out, std::int64_t allowed);
+    CopyError wrote(int out, off_t offset, off_t length);
+    CopyError waitFor(int out, std::int64_t allowed);
 
     FileSystem& m_fs;
     CancelToken& m_cancel;

@@ -39,15 +39,14 @@ void FolderPair::complete()
         // a link since then cannot lend the copy its mode.
         // Nobody is left to ask at this point (the folder's last item is done), so a
         // failure goes to the list the user sees before the request returns.
-        if (int r = copyMetadata(m_session, m_source.get(), m_target.get(), m_sourceStat, false,
-                                 m_parent ? m_parent->inherited() : Inherited{});
-            r != 0) {
+        if (CopyError r = copyMetadata(m_session, m_source.get(), m_target.get(), m_sourceStat, false,
+                                       m_parent ? m_parent->inherited() : Inherited{})) {
             m_session.noteLeftOut(m_shownTarget, kFolderMetadataNotKept + describeError(r));
         }
     }
     if (m_written && m_target && m_session.syncEachFile()) {
         if (int r = fs.fsync(m_target.get()); r != 0)
-            m_session.noteFlushError(r);
+            m_session.noteFlushError(CopyError::fromCall(r));
     }
     m_source.reset();
     m_target.reset();

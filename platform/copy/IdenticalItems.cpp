@@ -34,7 +34,7 @@ std::uint64_t countIdentical(FileSystem& fs, int sourceFolder, const std::string
         UniqueFd target;
     };
     TreeWalk<Pair> walk(
-        fs, cancel, [](const std::string&, int) { return ErrorAnswer::Skip; },
+        fs, cancel, [](const std::string&, CopyError) { return ErrorAnswer::Skip; },
         TreeWalk<Pair>::Looking::WhenReached);
     auto enter = [&](int fromSource, int fromTarget, const std::string& sourceName,
                      const std::string& targetName) {

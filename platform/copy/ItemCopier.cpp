@@ -44,20 +44,20 @@ void ItemCopier::copy(const FolderPair& folder, const std::string& name, const s
     for (;;) {
         if (m_session.cancel.checkpoint())
             return;
-        int result = attempt(at, replace, plainFile);
-        if (result == kErrorCancelled)
+        const CopyError result = attempt(at, replace, plainFile);
+        if (result == Fault::Cancelled)
             return;
-        if (result == 0 && !m_session.options.undoHistory.empty())
+        if (!result && !m_session.options.undoHistory.empty())
             m_session.record.made(joinPath(folder.shownTarget(), target));
-        if (result == 0 || result == kErrorDeclined) {
-            if (result == kErrorDeclined) {
+        if (!result || result == Fault::Declined) {
+            if (result == Fault::Declined) {
                 m_session.progress.bytesDone(plannedSize);
                 m_session.progress.itemsSkipped(1);
             }
             m_session.progress.itemsDone(1);
             return;
         }
-        const bool canRetry = result != kErrorSpecial;
+        const bool canRetry = result != Fault::Special;
         ErrorAnswer answer = m_session.askAboutError(joinPath(folder.shownSource(), name), result, canRetry);
         if (answer == ErrorAnswer::Retry)
             continue;
@@ -76,22 +76,22 @@ void ItemCopier::copyBatch(const FolderPair& folder, const std::vector<BatchFile
         copy(folder, file.name, file.target, file.plannedSize, file.replace, true);
 }
 
-int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
+CopyError ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
 {
     struct stat before {};
     // A file is opened straight away; opening checks what it is (copyFile).
     if (plainFile)
         before.st_mode = S_IFREG;
     else if (int r = m_fs.statAt(at.folder.source(), at.name, &before); r != 0)
-        return r;
+        return CopyError::fromCall(r);
     if (S_ISDIR(before.st_mode))
-        return kErrorChanged; // it was not a folder when the tree was counted
+        return Fault::Changed; // it was not a folder when the tree was counted
     if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode) && !S_ISFIFO(before.st_mode))
-        return kErrorSpecial;
+        return Fault::Special;
     if (S_ISREG(before.st_mode)) {
         const bool unnamed = !m_session.unnamedFilesRefused() && drive(at).unnamedFiles;
-        int result = unnamed ? copyFile(at, replace, true) : kErrorNoUnnamedFile;
-        if (result != kErrorNoUnnamedFile)
+        const CopyError result = unnamed ? copyFile(at, replace, true) : Fault::NoUnnamedFile;
+        if (result != Fault::NoUnnamedFile)
             return result;
         return copyFile(at, replace, false);
     }
@@ -100,21 +100,21 @@ int ItemCopier::attempt(const Place& at, bool replace, bool plainFile)
 
 // Copies a regular file. unnamed: into a file with no name until it is complete, so
 // a killed copy leaves nothing behind; otherwise into a locked temporary name beside
-// the target. kErrorNoUnnamedFile: the destination cannot make such files; nothing was written.
-int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
+// the target. NoUnnamedFile: the destination cannot make such files; nothing was written.
+CopyError ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
 {
     FileCopy file;
     file.unnamed = unnamed;
-    int result = openSource(at, file);
-    if (result == 0 && file.before.st_nlink > 1) {
+    CopyError result = openSource(at, file);
+    if (!result && file.before.st_nlink > 1) {
         bool linked = false;
         result = linkKnownCopy(at, file.before, replace, linked);
         if (linked)
             return release(at, file, result);
     }
-    if (result == 0)
+    if (!result)
         result = openCopy(at, file);
-    if (result == 0) {
+    if (!result) {
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         if (m_session.cloneUnsupported(file.before.st_dev))
             data.skipClone();
@@ -124,13 +124,13 @@ int ItemCopier::copyFile(const Place& at, bool replace, bool unnamed)
         if (file.verify)
             data.verify();
         result = data.copy(file.in.get(), file.out.get(), file.before);
-        file.copied = result == 0 ? data.reported() : 0;
+        file.copied = !result ? data.reported() : 0;
         file.written = data.written();
         file.hash = data.digest();
         if (data.cloneUnsupported())
             m_session.noteCloneUnsupported(file.before.st_dev);
     }
-    if (result == 0)
+    if (!result)
         result = finishCopy(at, file, replace);
     return release(at, file, result);
 }
@@ -141,20 +141,19 @@ DriveAbilities ItemCopier::drive(const Place& at)
                                [&] { return m_session.temporaries.newName("probe"); });
 }
 
-int ItemCopier::openSource(const Place& at, FileCopy& file)
+CopyError ItemCopier::openSource(const Place& at, FileCopy& file)
 {
     // O_NOFOLLOW: if a link took the file's place since it was looked at, do not read through it;
     // O_NONBLOCK: if a FIFO did, do not wait for a writer that never comes.
     file.in = UniqueFd(m_fs, m_fs.openAt(at.folder.source(), at.name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK));
     if (!file.in)
-        return file.in.error() == -ELOOP ? kErrorChanged : file.in.error();
-    int result = m_fs.fstat(file.in.get(), &file.before);
-    if (result == 0 && !S_ISREG(file.before.st_mode))
-        result = kErrorChanged;
-    return result;
+        return file.in.error() == -ELOOP ? Fault::Changed : CopyError::fromCall(file.in.error());
+    if (int r = m_fs.fstat(file.in.get(), &file.before); r != 0)
+        return CopyError::fromCall(r);
+    return S_ISREG(file.before.st_mode) ? CopyError() : Fault::Changed;
 }
 
-int ItemCopier::openCopy(const Place& at, FileCopy& file)
+CopyError ItemCopier::openCopy(const Place& at, FileCopy& file)
 {
     const int folder = at.folder.target();
     // Created with its final permissions where the umask lets it, which saves setting them later.
@@ -165,101 +164,101 @@ int ItemCopier::openCopy(const Place& at, FileCopy& file)
         file.out = UniqueFd(m_fs, m_fs.openTempFileAt(folder, at.target, createMode));
         const int r = file.out.error();
         if (r == -EOPNOTSUPP || r == -EISDIR || r == -EINVAL || r == -ENOSYS)
-            return kErrorNoUnnamedFile;
-        return r;
+            return Fault::NoUnnamedFile;
+        return CopyError::fromCall(r);
     }
     file.out = UniqueFd(m_fs, m_session.temporaries.create(folder, at.target, createMode, file.temp));
-    return file.out.error();
+    return CopyError::fromCall(file.out.error());
 }
 
 // Everything after the data: the source must have stood still, the copy gets its
 // metadata, reaches the disk if every file is to, is read back if it is verified,
 // and gets its name.
-int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
+CopyError ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
 {
     // The copy is only good if the source stood still while it was read.
     struct stat after {};
-    int result = m_fs.fstat(file.in.get(), &after);
+    CopyError result = CopyError::fromCall(m_fs.fstat(file.in.get(), &after));
     // No name leads to it any more: deleted, or replaced by another file.
-    if (result == 0 && after.st_nlink == 0 && file.before.st_nlink != 0)
-        result = kErrorVanished;
-    if (result == 0 && !unchanged(file.before, after))
-        result = kErrorChanged;
-    if (result == 0 && !file.temp.empty())
+    if (!result && after.st_nlink == 0 && file.before.st_nlink != 0)
+        result = Fault::Vanished;
+    if (!result && !unchanged(file.before, after))
+        result = Fault::Changed;
+    if (!result && !file.temp.empty())
         m_session.temporaries.unmark(file.out.get());
-    if (result == 0)
+    if (!result)
         result = copyMetadata(m_session, file.in.get(), file.out.get(), file.before, file.modeAtCreation,
                               at.folder.inherited());
-    if (result == 0 && m_session.syncEachFile())
-        result = m_fs.fsync(file.out.get());
-    if (result == 0 && file.verify) {
+    if (!result && m_session.syncEachFile())
+        result = CopyError::fromCall(m_fs.fsync(file.out.get()));
+    if (!result && file.verify) {
         // Synced file by file, the data is on the drive already.
         FileDataCopier data(m_fs, m_session.cancel, m_session.progress);
         result = data.readBack(file.out.get(), file.hash, !m_session.syncEachFile());
         file.copied += data.reported(); // handed back with the rest if the copy is thrown away
     }
-    if (result == 0 && file.unnamed) {
+    if (!result && file.unnamed) {
         result = publish(at, file.out.get(), replace);
-        if (result == -EOPNOTSUPP) {
+        if (result.is(EOPNOTSUPP)) {
             // The file cannot be given a name here (no /proc): every later file goes the other way.
             m_session.noteUnnamedFilesRefused();
-            result = kErrorNoUnnamedFile;
+            result = Fault::NoUnnamedFile;
         }
-    } else if (result == 0) {
+    } else if (!result) {
         // Failed writes some file systems report only at the flush come before the name.
-        result = m_fs.flushFile(file.out.get());
-        if (result == 0)
+        result = CopyError::fromCall(m_fs.flushFile(file.out.get()));
+        if (!result)
             result = place(at, file.temp, replace);
-        if (result == 0)
+        if (!result)
             file.temp.clear();
     }
-    if (result == 0 && file.before.st_nlink > 1 && drive(at).handleLinks)
+    if (!result && file.before.st_nlink > 1 && drive(at).handleLinks)
         rememberCopy(file.before, file.out.get());
     return result;
 }
 
 // Closes both files and, unless the copy got its name, throws it away with its bytes.
-int ItemCopier::release(const Place& at, FileCopy& file, int result)
+CopyError ItemCopier::release(const Place& at, FileCopy& file, CopyError result)
 {
     file.out.reset(); // once named, the file stays: its errors were checked before
     file.in.reset();
     if (!file.temp.empty())
         m_session.temporaries.discard(at.folder.target(), file.temp);
     file.temp.clear();
-    if (result != 0 && file.copied != 0)
+    if (result && file.copied != 0)
         m_session.progress.bytesDone(-file.copied); // the data is thrown away, so are its bytes
-    if (result == 0)
+    if (!result)
         m_session.addBytesWritten(file.written);
     file.copied = file.written = 0;
     return result;
 }
 
 // A file whose other name was copied already becomes another name of that copy.
-int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked)
+CopyError ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked)
 {
     const int folder = at.folder.target();
     {
         std::lock_guard lock(m_linkLock);
         if (m_copies.count({source.st_dev, source.st_ino}) == 0)
-            return 0;
+            return {};
     }
     if (!drive(at).handleLinks)
-        return 0; // a separate copy, as cp makes where links cannot be
+        return {}; // a separate copy, as cp makes where links cannot be
     // Room is made without the lock: it may ask the person, and other files wait for no one.
     const Room room = replace ? makeRoom(at) : Room::Free;
     if (room == Room::Kept)
-        return kErrorDeclined;
+        return Fault::Declined;
     std::lock_guard lock(m_linkLock);
     auto it = m_copies.find({source.st_dev, source.st_ino});
     if (it == m_copies.end())
-        return 0; // its last other name took the copy meanwhile: this one gets a copy of its own
+        return {}; // its last other name took the copy meanwhile: this one gets a copy of its own
     int result = 0;
     if (room == Room::Overwrite)
         result = m_session.temporaries.linkReplacing(it->second.fd.get(), folder, at.target);
     else
         result = m_fs.linkFileAt(it->second.fd.get(), folder, at.target);
     if (result == -EEXIST)
-        return kErrorAppeared;
+        return Fault::Appeared;
     if (result == -EPERM || result == -EOPNOTSUPP || result == -ENOSYS || result == -EMLINK
         || result == -ENOENT) {
         // The drive cannot link this file (no links, too many, or none through a handle
@@ -267,15 +266,15 @@ int ItemCopier::linkKnownCopy(const Place& at, const struct stat& source, bool r
         struct stat into {};
         if (m_fs.fstat(folder, &into) == 0 && result != -EMLINK)
             m_session.drives.noteNoHandleLinks(into.st_dev);
-        return 0;
+        return {};
     }
     if (result != 0)
-        return result;
+        return CopyError::fromCall(result);
     linked = true;
     m_session.progress.bytesDone(source.st_size);
     if (--it->second.remaining == 0)
         m_copies.erase(it);
-    return 0;
+    return {};
 }
 
 void ItemCopier::rememberCopy(const struct stat& source, int out)
@@ -293,31 +292,31 @@ void ItemCopier::rememberCopy(const struct stat& source, int out)
 // A link or a FIFO. Made under its final name straight away (making either is a
 // single step that fails on an existing name), or under a temporary name that then
 // replaces the existing item.
-int ItemCopier::writeEntry(const Place& at, const struct stat& before, bool replace)
+CopyError ItemCopier::writeEntry(const Place& at, const struct stat& before, bool replace)
 {
     const int folder = at.folder.target();
     const std::string name = replace ? m_session.temporaries.newName(at.target) : at.target;
     bool made = false;
-    int result = makeEntry(at, name, before, made);
-    if (result == 0 && replace)
+    CopyError result = makeEntry(at, name, before, made);
+    if (!result && replace)
         result = place(at, name, replace);
-    if (result != 0 && made) // only what this copy made is removed again
+    if (result && made) // only what this copy made is removed again
         m_fs.unlinkAt(folder, name, 0);
-    return result == -EEXIST && !made ? kErrorAppeared : result;
+    return result.is(EEXIST) && !made ? Fault::Appeared : result;
 }
 
-int ItemCopier::makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made)
+CopyError ItemCopier::makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made)
 {
     const int folder = at.folder.target();
     if (S_ISLNK(before.st_mode)) {
         std::string target;
         if (int r = m_fs.readlinkAt(at.folder.source(), at.name, target); r != 0)
-            return r;
+            return CopyError::fromCall(r);
         if (int r = m_fs.symlinkAt(target, folder, name); r != 0)
-            return r == -EPERM || r == -ENOSYS || r == -EOPNOTSUPP ? linkRefused(at, r) : r;
+            return r == -EPERM || r == -ENOSYS || r == -EOPNOTSUPP ? linkRefused(at, r) : CopyError::fromCall(r);
     } else if (int r = m_fs.mkfifoAt(folder, name, 0600); r != 0) {
         // A FIFO is recreated, never opened: opening one would wait for a writer forever.
-        return r;
+        return CopyError::fromCall(r);
     }
     made = true;
     return copyEntryMetadata(m_session, folder, name, before);
@@ -325,12 +324,12 @@ int ItemCopier::makeEntry(const Place& at, const std::string& name, const struct
 
 // A symbolic link the drive cannot hold is listed, not asked about: asking again
 // would change nothing. Another refusal on a drive that holds links is an error.
-int ItemCopier::linkRefused(const Place& at, int error)
+CopyError ItemCopier::linkRefused(const Place& at, int error)
 {
     if (drive(at).symlinks)
-        return error;
+        return CopyError::fromCall(error);
     m_session.noteLeftOut(joinPath(at.folder.shownSource(), at.name), kNoLinksHere);
-    return kErrorDeclined;
+    return Fault::Declined;
 }
 
 // Moves the item at target to the trash before it is replaced; where it cannot go
@@ -351,7 +350,7 @@ ItemCopier::Room ItemCopier::makeRoom(const Place& at)
         m_session.record.replaced(shown, trashedAs);
     if (trashed == 0 || trashed == -ENOENT)
         return Room::Free;
-    const std::string reason = describeError(trashed);
+    const std::string reason = describeError(CopyError::fromCall(trashed));
     bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
     if (destroy)
         return Room::Overwrite;
@@ -360,33 +359,33 @@ ItemCopier::Room ItemCopier::makeRoom(const Place& at)
     return Room::Kept;
 }
 
-int ItemCopier::place(const Place& at, const std::string& temp, bool replace)
+CopyError ItemCopier::place(const Place& at, const std::string& temp, bool replace)
 {
     const int folder = at.folder.target();
     if (replace) {
         const Room room = makeRoom(at);
         // rename replaces the old item in one step: the name is never empty.
         if (room == Room::Overwrite)
-            return m_session.temporaries.replace(folder, temp, at.target);
+            return CopyError::fromCall(m_session.temporaries.replace(folder, temp, at.target));
         if (room == Room::Kept)
-            return kErrorDeclined;
+            return Fault::Declined;
     }
     int result = m_session.temporaries.publish(drive(at), folder, temp, at.target);
-    return result == -EEXIST ? kErrorAppeared : result;
+    return result == -EEXIST ? Fault::Appeared : CopyError::fromCall(result);
 }
 
-int ItemCopier::publish(const Place& at, int out, bool replace)
+CopyError ItemCopier::publish(const Place& at, int out, bool replace)
 {
     const int folder = at.folder.target();
     if (replace) {
         const Room room = makeRoom(at);
         if (room == Room::Overwrite)
-            return m_session.temporaries.linkReplacing(out, folder, at.target);
+            return CopyError::fromCall(m_session.temporaries.linkReplacing(out, folder, at.target));
         if (room == Room::Kept)
-            return kErrorDeclined;
+            return Fault::Declined;
     }
     int result = m_fs.linkFileAt(out, folder, at.target);
-    return result == -EEXIST ? kErrorAppeared : result;
+    return result == -EEXIST ? Fault::Appeared : CopyError::fromCall(result);
 }
 
 } // namespace shell

@@ -8,6 +8,7 @@
 // as its source did. Files with several names inside the tree become one
 // file with several names again. Thread-safe: the session's workers share one.
 
+#include "platform/copy/CopyErrors.h"
 #include "platform/copy/CopySession.h"
 #include "platform/copy/DataHash.h"
 #include "platform/copy/FolderPair.h"
@@ -65,24 +66,24 @@ private:
         bool verify = false;      // read back and compared before it gets its name
         DataHash::Digest hash;    // of what was read from the source, when verified
     };
-    int attempt(const Place& at, bool replace, bool plainFile);
+    CopyError attempt(const Place& at, bool replace, bool plainFile);
     DriveAbilities drive(const Place& at);
-    int linkRefused(const Place& at, int error);
-    int copyFile(const Place& at, bool replace, bool unnamed);
-    int openSource(const Place& at, FileCopy& file);
-    int openCopy(const Place& at, FileCopy& file);
-    int finishCopy(const Place& at, FileCopy& file, bool replace);
-    int release(const Place& at, FileCopy& file, int result);
-    int writeEntry(const Place& at, const struct stat& before, bool replace);
-    int makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made);
+    CopyError linkRefused(const Place& at, int error);
+    CopyError copyFile(const Place& at, bool replace, bool unnamed);
+    CopyError openSource(const Place& at, FileCopy& file);
+    CopyError openCopy(const Place& at, FileCopy& file);
+    CopyError finishCopy(const Place& at, FileCopy& file, bool replace);
+    CopyError release(const Place& at, FileCopy& file, CopyError result);
+    CopyError writeEntry(const Place& at, const struct stat& before, bool replace);
+    CopyError makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made);
     // What replacing the item at target needs: nothing (the name is free now), a
     // replace in one step (the user agreed to delete it for good; it is still there),
     // or nothing more at all (the user keeps it).
     enum class Room { Free, Overwrite, Kept };
     Room makeRoom(const Place& at);
-    int place(const Place& at, const std::string& temp, bool replace);
-    int publish(const Place& at, int out, bool replace);
-    int linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked);
+    CopyError place(const Place& at, const std::string& temp, bool replace);
+    CopyError publish(const Place& at, int out, bool replace);
+    CopyError linkKnownCopy(const Place& at, const struct stat& source, bool replace, bool& linked);
     void rememberCopy(const struct stat& source, int out);
 
     CopySession& m_session;

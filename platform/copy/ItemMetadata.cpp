@@ -116,15 +116,15 @@ Inherited inheritedFrom(FileSystem& fs, int fd)
     return inherited;
 }
 
-int copyMetadata(CopySession& session, int from, int to, const struct stat& st, bool modeSet,
-                 Inherited inherited)
+CopyError copyMetadata(CopySession& session, int from, int to, const struct stat& st, bool modeSet,
+                       Inherited inherited)
 {
     FileSystem& fs = session.fs;
     const bool owned = copyOwner(session, to, st, inherited.group);
     // Changing the owner can clear the set-id bits and file capabilities: attributes after it.
     bool aclChanged = false;
     if (int r = copyXattrs(session, from, to, inherited.acl, aclChanged); r != 0)
-        return r;
+        return CopyError::fromCall(r);
     // A set-id bit belongs to its owner; when the owner or group cannot be kept it is dropped.
     mode_t mode = st.st_mode & 07777;
     if (!owned)
@@ -133,13 +133,13 @@ int copyMetadata(CopySession& session, int from, int to, const struct stat& st, 
     // setting the mode again gives the same mask, never the owning group's entry.
     if (!modeSet || (st.st_mode & 07000) != 0 || aclChanged) {
         if (int r = modeSetOrDropped(session, to, fs.fchmod(to, mode)); r != 0)
-            return r;
+            return CopyError::fromCall(r);
     }
     const timespec times[2] = {st.st_atim, st.st_mtim};
-    return fs.futimens(to, times);
+    return CopyError::fromCall(fs.futimens(to, times));
 }
 
-int copyEntryMetadata(CopySession& session, int folder, const std::string& name, const struct stat& st)
+CopyError copyEntryMetadata(CopySession& session, int folder, const std::string& name, const struct stat& st)
 {
     FileSystem& fs = session.fs;
     bool owned = true;
@@ -150,12 +150,12 @@ int copyEntryMetadata(CopySession& session, int folder, const std::string& name,
         if (!owned)
             mode &= ~mode_t(S_ISUID | S_ISGID);
         if (int r = modeSetOrDropped(session, folder, fs.chmodAt(folder, name, mode)); r != 0)
-            return r;
+            return CopyError::fromCall(r);
     }
     const timespec times[2] = {st.st_atim, st.st_mtim};
     int r = fs.setTimesAt(folder, name, times);
     // Not every file system keeps a link's own times; the link itself is what counts.
-    return S_ISLNK(st.st_mode) ? 0 : r;
+    return S_ISLNK(st.st_mode) ? CopyError() : CopyError::fromCall(r);
 }
 
 } // namespace shell

@@ -3,6 +3,7 @@
 // process may set them), extended attributes with the ACLs among them, the
 // permission bits with setuid, setgid and sticky, and the times to the nanosecond.
 
+#include "platform/copy/CopyErrors.h"
 #include "platform/copy/CopySession.h"
 
 #include <sys/stat.h>
@@ -17,17 +18,17 @@ struct Inherited {
 
 // Gives the open copy `to` the metadata of the open source `from` (a file or a
 // folder) that was looked at as st. The times come last, since every other change
-// touches them. Returns 0 or minus errno of a change that had to succeed.
+// touches them. Returns the error of a change that had to succeed.
 // modeSet: the copy already carries st's permission bits.
-int copyMetadata(CopySession& session, int from, int to, const struct stat& st, bool modeSet = false,
-                 Inherited inherited = {});
+CopyError copyMetadata(CopySession& session, int from, int to, const struct stat& st, bool modeSet = false,
+                       Inherited inherited = {});
 
 // What a folder, open as fd, hands down to the items made in it.
 [[nodiscard]] Inherited inheritedFrom(FileSystem& fs, int fd);
 
 // Owner and times of an entry without a descriptor (a link or a FIFO); a FIFO's
 // mode too.
-int copyEntryMetadata(CopySession& session, int folder, const std::string& name, const struct stat& st);
+CopyError copyEntryMetadata(CopySession& session, int folder, const std::string& name, const struct stat& st);
 
 // The mode a folder is made with while its contents go in: the source's own bits
 // and always the owner's, so a copy stopped half way never leaves a folder

@@ -41,7 +41,7 @@ void TreeCopier::copy(const CopyPlan::Source& source, const std::shared_ptr<Fold
     // listing: the tree is walked again, one folder's names at a time, never held whole.
     Walk walk(
         m_session.fs, m_session.cancel,
-        [this](const std::string& item, int error) { return m_session.askAboutError(item, error, true); },
+        [this](const std::string& item, CopyError error) { return m_session.askAboutError(item, error, true); },
         Walk::Looking::WhenListed);
     walk.passOver([this](const Folder& folder, const std::string& entry) {
         return m_plan.leftOutWhileCounting(joinPath(folder.counted, entry));
@@ -170,12 +170,12 @@ UniqueFd TreeCopier::openSourceFolder(const FolderPair& parent, const std::strin
     FileSystem& fs = m_session.fs;
     for (;;) {
         UniqueFd fd(fs, fs.openAt(parent.source(), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
-        int r = fd.error();
-        if (r == -ELOOP || r == -ENOTDIR)
-            r = kErrorChanged;
-        if (fd && (r = fs.fstat(fd.get(), &st)) == 0)
+        CopyError error = CopyError::fromCall(fd.error());
+        if (error.is(ELOOP) || error.is(ENOTDIR))
+            error = Fault::Changed;
+        if (fd && !(error = CopyError::fromCall(fs.fstat(fd.get(), &st))))
             return fd;
-        if (m_session.askAboutError(joinPath(parent.shownSource(), name), r, true) != ErrorAnswer::Retry)
+        if (m_session.askAboutError(joinPath(parent.shownSource(), name), error, true) != ErrorAnswer::Retry)
             return {};
     }
 }
@@ -204,11 +204,12 @@ UniqueFd TreeCopier::openTargetFolder(const FolderPair& parent, const std::strin
             r = fs.fchmod(fd.get(), (st.st_mode & 07777) | S_IRWXU);
         if (r == 0)
             return fd;
+        CopyError error = CopyError::fromCall(r);
         if (r == -ELOOP || r == -ENOTDIR)
-            r = kErrorFileClash;
+            error = Fault::FileClash;
         else if (r == -EEXIST)
-            r = kErrorAppeared;
-        if (m_session.askAboutError(joinPath(parent.shownTarget(), target), r, true) != ErrorAnswer::Retry)
+            error = Fault::Appeared;
+        if (m_session.askAboutError(joinPath(parent.shownTarget(), target), error, true) != ErrorAnswer::Retry)
             return {};
     }
 }
@@ -220,7 +221,7 @@ bool TreeCopier::copyItem(const std::shared_ptr<FolderPair>& parent, bool inside
     if (kind == EntryKind::Special || kind == EntryKind::Loop) {
         m_session.progress.itemStarted(name, parent->shownSource(), parent->shownTarget());
         m_session.askAboutError(joinPath(parent->shownSource(), name),
-                                kind == EntryKind::Loop ? kErrorLoop : kErrorSpecial, false);
+                                kind == EntryKind::Loop ? Fault::Loop : Fault::Special, false);
         m_session.progress.itemsSkipped(1);
         m_session.progress.itemsDone(1);
         return true;
@@ -280,7 +281,7 @@ void TreeCopier::skipItem(int folder, const std::string& name, const struct stat
     std::int64_t bytes = S_ISREG(st.st_mode) ? st.st_size : 0;
     if (S_ISDIR(st.st_mode)) {
         TreeScanner counter(m_session.fs, m_session.cancel, 1,
-                            [](const std::string&, int) { return ErrorAnswer::Skip; });
+                            [](const std::string&, CopyError) { return ErrorAnswer::Skip; });
         counter.scan(folder, name, name);
         items = std::max<std::uint64_t>(counter.totals().items, 1);
         bytes = static_cast<std::int64_t>(counter.totals().bytes);

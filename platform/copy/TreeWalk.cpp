@@ -28,7 +28,7 @@ bool FolderListing::retrying(const std::string& item, const std::function<int()>
         int r = call();
         if (r == 0)
             return true;
-        if (m_cancel.cancelled() || m_onError(item, r) != ErrorAnswer::Retry)
+        if (m_cancel.cancelled() || m_onError(item, CopyError::fromCall(r)) != ErrorAnswer::Retry)
             return false;
     }
 }

@@ -9,6 +9,7 @@
 // What cannot be listed or looked at is put to the caller's question (Retry, Skip,
 // Cancel): nothing is left out without a word.
 
+#include "platform/copy/CopyErrors.h"
 #include "platform/copy/CopyProgress.h"
 #include "platform/copy/CopyQuestions.h"
 #include "platform/copy/fs/FileSystem.h"
@@ -33,7 +34,7 @@ class FolderListing {
 public:
     // Asked when a folder cannot be listed or an entry looked at: Retry tries again,
     // Skip leaves it out, Cancel ends the walk.
-    using ErrorHandler = std::function<ErrorAnswer(const std::string& item, int error)>;
+    using ErrorHandler = std::function<ErrorAnswer(const std::string& item, CopyError error)>;
 
     FolderListing(FileSystem& fs, CancelToken& cancel, ErrorHandler onError);
 

@@ -91,7 +91,7 @@ UndoReport undoLastCopy(const std::string& historyFolder)
     // Marked first: a second undo is refused even if this one is stopped half way.
     if (int r = markUndone(copy); r != 0) {
         report.outcome = UndoOutcome::Partly;
-        report.notUndone.push_back({copy.file, "The record of the copy cannot be changed. " + describeError(r)});
+        report.notUndone.push_back({copy.file, "The record of the copy cannot be changed. " + describeError(CopyError::fromCall(r))});
         return report;
     }
     for (const MadeItem& item : copy.made) {
@@ -103,7 +103,7 @@ UndoReport undoLastCopy(const std::string& historyFolder)
             continue;
         }
         if (int r = trash(item.path, now.st_dev); r != 0)
-            report.notUndone.push_back({item.path, "It could not be moved to the trash. " + describeError(r)});
+            report.notUndone.push_back({item.path, "It could not be moved to the trash. " + describeError(CopyError::fromCall(r))});
     }
     for (const ReplacedItem& item : copy.replaced) {
         struct stat st {};
@@ -116,7 +116,7 @@ UndoReport undoLastCopy(const std::string& historyFolder)
             continue;
         }
         if (int r = putBack(item.trashed, item.path); r != 0) {
-            report.notUndone.push_back({item.path, "It could not be put back from the trash. " + describeError(r)});
+            report.notUndone.push_back({item.path, "It could not be put back from the trash. " + describeError(CopyError::fromCall(r))});
             continue;
         }
         ::unlink(recordOf(item.trashed).c_str());

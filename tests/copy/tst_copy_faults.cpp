@@ -272,7 +272,7 @@ void TestCopyFaults::replacingCountsTheRoomTheTrashKeeps()
     f.fs.freeBytes = std::uint64_t{5} << 19; // room for one new file beside the old ones
     f.questions.defaultClash = ClashAnswer::YesToAll;
     f.questions.deleteAnswer = false;
-    const std::string question = "delete " + f.dst + "/t: " + describeError(kErrorNoRoomToKeep);
+    const std::string question = "delete " + f.dst + "/t: " + describeError(Fault::NoRoomToKeep);
     QCOMPARE(f.copy(f.src + "/t", f.dst), CopyOutcome::Cancelled);
     QCOMPARE(f.questions.log, std::vector<std::string>{question});
     QCOMPARE(readFile(f.dst + "/t/d"), tree::pattern(1 << 20, 2));
@@ -297,13 +297,13 @@ void TestCopyFaults::destinationIsKnownBeforeWriting_data()
     QTest::addColumn<QStringList>("log"); // SRC and DST stand for the two folders
     QTest::addColumn<QStringList>("copied");
     QTest::addColumn<bool>("eachFileSynced");
-    const QString tooLarge = QString::fromStdString(describeError(kErrorTooLarge));
+    const QString tooLarge = QString::fromStdString(describeError(Fault::TooLarge));
     QTest::newRow("FAT: over 4 GiB left out unwritten")
         << "fat" << CopyOutcome::Failed << QStringList{"error SRC/huge: " + tooLarge}
         << QStringList{"small.txt"} << false;
     QTest::newRow("read-only: refused once")
         << "read-only" << CopyOutcome::Refused
-        << QStringList{"failed Cannot copy to \"DST\": " + QString::fromStdString(describeError(-EROFS))}
+        << QStringList{"failed Cannot copy to \"DST\": " + QString::fromStdString(describeError(CopyError::system(EROFS)))}
         << QStringList{} << false;
     QTest::newRow("FUSE: each file synced")
         << "fuse" << CopyOutcome::Success << QStringList{} << QStringList{"huge", "small.txt"} << true;
@@ -377,7 +377,7 @@ void TestCopyFaults::skipAllLeavesOutTheSameReasonUnasked()
     QCOMPARE(engine.run({f.src + "/t", f.src + "/u.bin"}, f.dst), CopyOutcome::Failed);
     QCOMPARE(f.questions.log,
              (std::vector<std::string>{"error " + f.src + "/t/a: Access is denied.",
-                                       "error " + f.src + "/u.bin: " + describeError(-EIO)}));
+                                       "error " + f.src + "/u.bin: " + describeError(CopyError::system(EIO))}));
     const std::vector<LeftOutItem> left = engine.leftOut();
     QCOMPARE(left.size(), size_t(4));
     QCOMPARE(left[2].item, f.src + "/t/c");
@@ -447,7 +447,7 @@ void TestCopyFaults::failedFlushIsAFailure()
     QVERIFY(QFileInfo(QString::fromStdString(f.dst + "/t")).isDir());
     QCOMPARE(engine.leftOut().size(), size_t(1));
     QCOMPARE(engine.leftOut()[0].item, f.dst + "/t");
-    QCOMPARE(engine.leftOut()[0].reason, std::string(kFolderMetadataNotKept) + describeError(-EIO));
+    QCOMPARE(engine.leftOut()[0].reason, std::string(kFolderMetadataNotKept) + describeError(CopyError::system(EIO)));
 }
 
 void TestCopyFaults::countingErrorsAreAsked_data()

@@ -54,7 +54,7 @@ void TestDriveLimits::realDrivesAreKnownBeforeWriting()
     CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
     QCOMPARE(engine.run({f.src + "/huge"}, stick.path()), CopyOutcome::Failed);
     QCOMPARE(f.questions.log,
-             std::vector<std::string>{"error " + f.src + "/huge: " + describeError(kErrorTooLarge)});
+             std::vector<std::string>{"error " + f.src + "/huge: " + describeError(Fault::TooLarge)});
     QCOMPARE(engine.bytesWritten(), std::int64_t(0));
     QVERIFY(!tree::exists(stick.path() + "/huge"));
 }

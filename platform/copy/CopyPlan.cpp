@@ -60,8 +60,9 @@ CopyOutcome CopyPlan::takeSources(const std::vector<std::string>& names)
         // O_PATH: a folder that may be searched but not read still holds copyable items.
         source.parent = UniqueFd(fs, fs.open(parentOf(source.path), O_PATH | O_DIRECTORY));
         struct stat now {};
-        CopyError error = CopyError::fromCall(
-            source.parent ? fs.statAt(source.parent.get(), nameOf(source.path), &now) : source.parent.error());
+        CopyError error =
+            CopyError::fromCall(source.parent ? fs.statAt(source.parent.get(), nameOf(source.path), &now)
+                                              : source.parent.error());
         if (!error && (now.st_dev != source.st.st_dev || now.st_ino != source.st.st_ino))
             error = Fault::Changed;
         if (error)
@@ -114,7 +115,8 @@ CopyOutcome CopyPlan::checkDestination(const std::string& destination)
         r = fs.stat(m_ancestor, &st);
     }
     if (r != 0 || !S_ISDIR(st.st_mode))
-        return refuse(CopyOutcome::Refused, cannot + describeError(r != 0 ? CopyError::fromCall(r) : CopyError::system(ENOTDIR)));
+        return refuse(CopyOutcome::Refused,
+                      cannot + describeError(r != 0 ? CopyError::fromCall(r) : CopyError::system(ENOTDIR)));
     // A drive that refuses writing is said once, not once for every item.
     if (UniqueFd folder(fs, fs.open(m_ancestor, O_RDONLY | O_DIRECTORY)); folder)
         m_drive = driveLimitsOf(fs, folder.get());
@@ -213,8 +215,8 @@ CopyOutcome CopyPlan::openTarget()
     }
     m_target = UniqueFd(m_session.fs, m_session.fs.open(m_destination, O_RDONLY | O_DIRECTORY));
     if (!m_target)
-        return refuse(CopyOutcome::Failed,
-                      "Cannot copy to " + shown(m_destination) + ": " + describeError(CopyError::fromCall(m_target.error())));
+        return refuse(CopyOutcome::Failed, "Cannot copy to " + shown(m_destination) + ": "
+                                               + describeError(CopyError::fromCall(m_target.error())));
     return CopyOutcome::Success;
 }
 
@@ -229,8 +231,8 @@ CopyOutcome CopyPlan::makeDestination()
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         int r = fs.mkdir(*it, 0777); // the process umask decides, as for any new folder
         if (r != 0 && r != -EEXIST)
-            return refuse(CopyOutcome::Failed,
-                          "Cannot create the folder " + shown(*it) + ": " + describeError(CopyError::fromCall(r)));
+            return refuse(CopyOutcome::Failed, "Cannot create the folder " + shown(*it) + ": "
+                                                   + describeError(CopyError::fromCall(r)));
     }
     return CopyOutcome::Success;
 }

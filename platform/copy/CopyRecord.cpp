@@ -2,6 +2,7 @@
 
 #include "platform/copy/fs/MakeFolders.h"
 #include "platform/copy/fs/Paths.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -37,7 +38,8 @@ void field(std::string& out, const std::string& value)
 
 bool hasSuffix(const std::string& name, const std::string& suffix)
 {
-    return name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return name.size() >= suffix.size()
+           && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // The records in folder, oldest first.
@@ -136,20 +138,20 @@ int CopyRecord::save(const std::string& folder) const
                   static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
     const std::string name = std::string(stamp) + "-" + std::to_string(::getpid()) + kSuffix;
     const std::string temp = joinPath(folder, "." + name);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return -errno;
+    UniqueFd fd = UniqueFd::fromSystem(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!fd)
+        return fd.error();
     int result = 0;
     for (size_t done = 0; done < text.size() && result == 0;) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);
         if (n < 0 && errno != EINTR)
             result = -errno;
         else if (n > 0)
             done += static_cast<size_t>(n);
     }
-    if (result == 0 && ::fsync(fd) != 0)
+    if (result == 0 && ::fsync(fd.get()) != 0)
         result = -errno;
-    ::close(fd);
+    fd.reset();
     if (result == 0 && ::rename(temp.c_str(), joinPath(folder, name).c_str()) != 0)
         result = -errno;
     if (result != 0) {

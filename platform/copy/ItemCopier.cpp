@@ -305,7 +305,8 @@ CopyError ItemCopier::writeEntry(const Place& at, const struct stat& before, boo
     return result.is(EEXIST) && !made ? Fault::Appeared : result;
 }
 
-CopyError ItemCopier::makeEntry(const Place& at, const std::string& name, const struct stat& before, bool& made)
+CopyError ItemCopier::makeEntry(const Place& at, const std::string& name, const struct stat& before,
+                                bool& made)
 {
     const int folder = at.folder.target();
     if (S_ISLNK(before.st_mode)) {
@@ -313,7 +314,8 @@ CopyError ItemCopier::makeEntry(const Place& at, const std::string& name, const 
         if (int r = m_fs.readlinkAt(at.folder.source(), at.name, target); r != 0)
             return CopyError::fromCall(r);
         if (int r = m_fs.symlinkAt(target, folder, name); r != 0)
-            return r == -EPERM || r == -ENOSYS || r == -EOPNOTSUPP ? linkRefused(at, r) : CopyError::fromCall(r);
+            return r == -EPERM || r == -ENOSYS || r == -EOPNOTSUPP ? linkRefused(at, r)
+                                                                   : CopyError::fromCall(r);
     } else if (int r = m_fs.mkfifoAt(folder, name, 0600); r != 0) {
         // A FIFO is recreated, never opened: opening one would wait for a writer forever.
         return CopyError::fromCall(r);

@@ -41,7 +41,9 @@ void TreeCopier::copy(const CopyPlan::Source& source, const std::shared_ptr<Fold
     // listing: the tree is walked again, one folder's names at a time, never held whole.
     Walk walk(
         m_session.fs, m_session.cancel,
-        [this](const std::string& item, CopyError error) { return m_session.askAboutError(item, error, true); },
+        [this](const std::string& item, CopyError error) {
+            return m_session.askAboutError(item, error, true);
+        },
         Walk::Looking::WhenListed);
     walk.passOver([this](const Folder& folder, const std::string& entry) {
         return m_plan.leftOutWhileCounting(joinPath(folder.counted, entry));
@@ -209,7 +211,8 @@ UniqueFd TreeCopier::openTargetFolder(const FolderPair& parent, const std::strin
             error = Fault::FileClash;
         else if (r == -EEXIST)
             error = Fault::Appeared;
-        if (m_session.askAboutError(joinPath(parent.shownTarget(), target), error, true) != ErrorAnswer::Retry)
+        if (m_session.askAboutError(joinPath(parent.shownTarget(), target), error, true)
+            != ErrorAnswer::Retry)
             return {};
     }
 }

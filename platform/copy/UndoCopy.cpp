@@ -4,11 +4,12 @@
 #include "platform/copy/CopyRecord.h"
 #include "platform/copy/fs/Paths.h"
 #include "platform/copy/fs/Trash.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <map>
 #include <linux/fs.h>
+#include <map>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -20,7 +21,8 @@ namespace {
 bool unchanged(const MadeItem& item, const struct stat& now)
 {
     return now.st_dev == item.device && now.st_ino == item.inode && now.st_mtim.tv_sec == item.modified.tv_sec
-           && now.st_mtim.tv_nsec == item.modified.tv_nsec && (S_ISDIR(now.st_mode) || now.st_size == item.size);
+           && now.st_mtim.tv_nsec == item.modified.tv_nsec
+           && (S_ISDIR(now.st_mode) || now.st_size == item.size);
 }
 
 // Puts the trashed item back at path, never over anything there; minus errno.
@@ -51,35 +53,29 @@ UndoReport undoLastCopy(const std::string& historyFolder)
     // The trash's records reach the disk with one flush of each drive at the end, not
     // one by one: a folder of each drive is kept open for that flush.
     // The folder last trashed from stays open: a copy's items come folder by folder.
-    std::map<dev_t, int> drives;
-    std::string lastFolder;
-    int last = -1;
-    struct Flush {
-        std::map<dev_t, int>& drives;
-        int& last;
-        ~Flush()
+    struct Drives {
+        std::map<dev_t, UniqueFd> open;
+        ~Drives()
         {
-            for (const auto& [device, fd] : drives) {
+            for (const auto& [device, fd] : open) {
                 (void)device;
-                ::syncfs(fd);
-                ::close(fd);
+                if (fd)
+                    ::syncfs(fd.get());
             }
-            if (last >= 0)
-                ::close(last);
         }
-    } flush{drives, last};
+    } drives;
+    std::string lastFolder;
+    UniqueFd last;
     auto trash = [&](const std::string& path, dev_t device) {
-        if (const std::string folder = parentOf(path); folder != lastFolder || last < 0) {
-            if (last >= 0)
-                ::close(last);
+        if (const std::string folder = parentOf(path); folder != lastFolder || !last) {
             lastFolder = folder;
-            last = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (last < 0)
-                return -errno;
+            last = UniqueFd::fromSystem(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (!last)
+                return last.error();
         }
-        if (drives.count(device) == 0)
-            drives[device] = ::dup(last);
-        return moveItemToTrashAt(last, nameOf(path), TrashRecord::Flushed);
+        if (drives.open.count(device) == 0)
+            drives.open.emplace(device, UniqueFd::fromSystem(::dup(last.get())));
+        return moveItemToTrashAt(last.get(), nameOf(path), TrashRecord::Flushed);
     };
     SavedCopy copy;
     if (!lastCopy(historyFolder, copy))
@@ -91,7 +87,8 @@ UndoReport undoLastCopy(const std::string& historyFolder)
     // Marked first: a second undo is refused even if this one is stopped half way.
     if (int r = markUndone(copy); r != 0) {
         report.outcome = UndoOutcome::Partly;
-        report.notUndone.push_back({copy.file, "The record of the copy cannot be changed. " + describeError(CopyError::fromCall(r))});
+        report.notUndone.push_back({copy.file, "The record of the copy cannot be changed. "
+                                                   + describeError(CopyError::fromCall(r))});
         return report;
     }
     for (const MadeItem& item : copy.made) {
@@ -99,11 +96,13 @@ UndoReport undoLastCopy(const std::string& historyFolder)
         if (::lstat(item.path.c_str(), &now) != 0)
             continue; // gone already
         if (!unchanged(item, now)) {
-            report.notUndone.push_back({item.path, "It has changed since the copy, so it was left as it is."});
+            report.notUndone.push_back(
+                {item.path, "It has changed since the copy, so it was left as it is."});
             continue;
         }
         if (int r = trash(item.path, now.st_dev); r != 0)
-            report.notUndone.push_back({item.path, "It could not be moved to the trash. " + describeError(CopyError::fromCall(r))});
+            report.notUndone.push_back(
+                {item.path, "It could not be moved to the trash. " + describeError(CopyError::fromCall(r))});
     }
     for (const ReplacedItem& item : copy.replaced) {
         struct stat st {};
@@ -116,7 +115,8 @@ UndoReport undoLastCopy(const std::string& historyFolder)
             continue;
         }
         if (int r = putBack(item.trashed, item.path); r != 0) {
-            report.notUndone.push_back({item.path, "It could not be put back from the trash. " + describeError(CopyError::fromCall(r))});
+            report.notUndone.push_back({item.path, "It could not be put back from the trash. "
+                                                       + describeError(CopyError::fromCall(r))});
             continue;
         }
         ::unlink(recordOf(item.trashed).c_str());

@@ -303,7 +303,8 @@ void TestCopyFaults::destinationIsKnownBeforeWriting_data()
         << QStringList{"small.txt"} << false;
     QTest::newRow("read-only: refused once")
         << "read-only" << CopyOutcome::Refused
-        << QStringList{"failed Cannot copy to \"DST\": " + QString::fromStdString(describeError(CopyError::system(EROFS)))}
+        << QStringList{"failed Cannot copy to \"DST\": "
+                       + QString::fromStdString(describeError(CopyError::system(EROFS)))}
         << QStringList{} << false;
     QTest::newRow("FUSE: each file synced")
         << "fuse" << CopyOutcome::Success << QStringList{} << QStringList{"huge", "small.txt"} << true;
@@ -375,9 +376,9 @@ void TestCopyFaults::skipAllLeavesOutTheSameReasonUnasked()
     f.questions.errorAnswers = {ErrorAnswer::SkipAll};
     CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
     QCOMPARE(engine.run({f.src + "/t", f.src + "/u.bin"}, f.dst), CopyOutcome::Failed);
-    QCOMPARE(f.questions.log,
-             (std::vector<std::string>{"error " + f.src + "/t/a: Access is denied.",
-                                       "error " + f.src + "/u.bin: " + describeError(CopyError::system(EIO))}));
+    QCOMPARE(f.questions.log, (std::vector<std::string>{
+                                  "error " + f.src + "/t/a: Access is denied.",
+                                  "error " + f.src + "/u.bin: " + describeError(CopyError::system(EIO))}));
     const std::vector<LeftOutItem> left = engine.leftOut();
     QCOMPARE(left.size(), size_t(4));
     QCOMPARE(left[2].item, f.src + "/t/c");
@@ -447,7 +448,8 @@ void TestCopyFaults::failedFlushIsAFailure()
     QVERIFY(QFileInfo(QString::fromStdString(f.dst + "/t")).isDir());
     QCOMPARE(engine.leftOut().size(), size_t(1));
     QCOMPARE(engine.leftOut()[0].item, f.dst + "/t");
-    QCOMPARE(engine.leftOut()[0].reason, std::string(kFolderMetadataNotKept) + describeError(CopyError::system(EIO)));
+    QCOMPARE(engine.leftOut()[0].reason,
+             std::string(kFolderMetadataNotKept) + describeError(CopyError::system(EIO)));
 }
 
 void TestCopyFaults::countingErrorsAreAsked_data()

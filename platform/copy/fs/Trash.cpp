@@ -2,6 +2,7 @@
 
 #include "platform/copy/fs/MakeFolders.h"
 #include "platform/copy/fs/Paths.h"
+#include "platform/copy/fs/UniqueFd.h"
 
 #include <array>
 #include <atomic>
@@ -231,12 +232,11 @@ std::string homeTrashFolder()
 
 int moveItemToTrash(const std::string& path)
 {
-    int folder = ::open(parentOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return -errno;
-    int result = moveItemToTrashAt(folder, nameOf(path));
-    ::close(folder);
-    return result;
+    const UniqueFd folder =
+        UniqueFd::fromSystem(::open(parentOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder)
+        return folder.error();
+    return moveItemToTrashAt(folder.get(), nameOf(path));
 }
 
 int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record, std::string* trashedAs)
@@ -281,22 +281,23 @@ int moveItemToTrashAt(int dirfd, const std::string& name, TrashRecord record, st
         std::string infoPath = trash + "/info/" + trashName + ".trashinfo";
         std::string filesPath = trash + "/files/" + trashName;
         // The info record is created exclusively first: it reserves the name against other trashers.
-        int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno == EEXIST) {
+        UniqueFd fd =
+            UniqueFd::fromSystem(::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (fd.error() == -EEXIST) {
             g_taken.note(trash, trashName);
             continue;
         }
-        if (fd < 0 && errno == ENOENT) {
+        if (fd.error() == -ENOENT) {
             if (!lookAgain(n))
                 return -EXDEV;
             continue;
         }
-        if (fd < 0)
-            return -errno;
-        int result = writeAll(fd, info);
-        if (result == 0 && record == TrashRecord::Synced && ::fsync(fd) != 0)
+        if (!fd)
+            return fd.error();
+        int result = writeAll(fd.get(), info);
+        if (result == 0 && record == TrashRecord::Synced && ::fsync(fd.get()) != 0)
             result = -errno;
-        ::close(fd);
+        fd.reset();
         if (result == 0)
             result = renameIntoTrash(dirfd, name, filesPath);
         if (result != 0)

@@ -168,7 +168,8 @@ int ItemCopier::openCopy(const Place& at, FileCopy& file)
             return kErrorNoUnnamedFile;
         return r;
     }
-    file.out = UniqueFd(m_fs, m_session.temporaries.create(folder, at.target, createMode, file.temp));
+    file.out =
+        UniqueFd(m_fs, m_session.temporaries.create(drive(at), folder, at.target, createMode, file.temp));
     return file.out.error();
 }
 
@@ -186,7 +187,7 @@ int ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
     if (result == 0 && !unchanged(file.before, after))
         result = kErrorChanged;
     if (result == 0 && !file.temp.empty())
-        m_session.temporaries.unmark(file.out.get());
+        m_session.temporaries.unmark(drive(at), file.out.get());
     if (result == 0)
         result = copyMetadata(m_session, file.in.get(), file.out.get(), file.before, file.modeAtCreation,
                               at.folder.inherited());

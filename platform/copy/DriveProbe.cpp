@@ -28,11 +28,26 @@ std::string upper(std::string name)
     return name;
 }
 
+// The first way of keeping DOS attributes that the drive answers for the open file fd.
+DosAttributes dosAttributesOf(FileSystem& fs, int fd)
+{
+    std::uint32_t attributes = 0;
+    for (DosAttributes way : {DosAttributes::FatIoctl, DosAttributes::NtfsXattr}) {
+        if (fs.getDosAttributes(fd, way, attributes) == 0)
+            return way;
+    }
+    return DosAttributes::None;
+}
+
 } // namespace
 
 DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scratch)
 {
     DriveAbilities drive;
+    {
+        const UniqueFd unnamed(fs, fs.openTempFileAt(dirfd, scratch, 0600));
+        drive.unnamedFiles = unnamed || !(lacking(unnamed.error()) || unnamed.error() == -EISDIR);
+    }
     UniqueFd file(fs, fs.openAt(dirfd, scratch, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
     if (!file)
         return drive;
@@ -44,6 +59,9 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
     drive.xattrs = fs.setXattr(fd, kProbeAttribute, "1") == 0;
     if (drive.xattrs)
         fs.removeXattr(fd, kProbeAttribute);
+    // Only where files are written under temporary names is there one to hide.
+    if (!drive.unnamedFiles)
+        drive.dosAttributes = dosAttributesOf(fs, fd);
     // The scratch name is this program's own: in capitals it can only be found as the
     // same file (whose inode number FUSE drives may report differently by each name).
     const std::string shouted = upper(scratch);
@@ -82,8 +100,6 @@ DriveAbilities probeAbilities(FileSystem& fs, int dirfd, const std::string& scra
         odd.reset();
         fs.unlinkAt(dirfd, scratch + ":", 0);
     }
-    const UniqueFd unnamed(fs, fs.openTempFileAt(dirfd, scratch, 0600));
-    drive.unnamedFiles = unnamed || !(lacking(unnamed.error()) || unnamed.error() == -EISDIR);
     return drive;
 }
 

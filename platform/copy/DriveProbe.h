@@ -26,6 +26,10 @@ struct DriveAbilities {
     bool caseSensitive = true;
     bool unnamedFiles = true;  // O_TMPFILE
     bool windowsNames = false; // refuses what Windows refuses in names (':', '?', ...)
+    // How a temporary name is hidden from Windows and macOS, for which the leading
+    // dot does not: looked for only where files cannot be written unnamed, and
+    // never tried while unknown (on Linux's own file systems the dot hides it).
+    DosAttributes dosAttributes = DosAttributes::None;
 };
 
 // Tries each ability on the scratch name scratch (free, in the folder open as

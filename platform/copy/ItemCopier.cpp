@@ -167,7 +167,8 @@ CopyError ItemCopier::openCopy(const Place& at, FileCopy& file)
             return Fault::NoUnnamedFile;
         return CopyError::fromCall(r);
     }
-    file.out = UniqueFd(m_fs, m_session.temporaries.create(folder, at.target, createMode, file.temp));
+    file.out =
+        UniqueFd(m_fs, m_session.temporaries.create(drive(at), folder, at.target, createMode, file.temp));
     return CopyError::fromCall(file.out.error());
 }
 
@@ -185,7 +186,7 @@ CopyError ItemCopier::finishCopy(const Place& at, FileCopy& file, bool replace)
     if (!result && !unchanged(file.before, after))
         result = Fault::Changed;
     if (!result && !file.temp.empty())
-        m_session.temporaries.unmark(file.out.get());
+        m_session.temporaries.unmark(drive(at), file.out.get());
     if (!result)
         result = copyMetadata(m_session, file.in.get(), file.out.get(), file.before, file.modeAtCreation,
                               at.folder.inherited());

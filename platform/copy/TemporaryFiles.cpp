@@ -19,6 +19,20 @@ bool lacking(int error)
            || error == -EPERM || error == -EMLINK || error == -EXDEV;
 }
 
+// Sets or clears the hidden attribute where the drive keeps one, the file's other
+// attributes as they are. Best effort: a file left shown is only seen, never lost.
+void setHidden(FileSystem& fs, const DriveAbilities& drive, int fd, bool hidden)
+{
+    if (drive.dosAttributes == DosAttributes::None)
+        return;
+    std::uint32_t attributes = 0;
+    if (fs.getDosAttributes(fd, drive.dosAttributes, attributes) != 0)
+        return;
+    const std::uint32_t wanted = hidden ? attributes | kDosHidden : attributes & ~kDosHidden;
+    if (wanted != attributes)
+        fs.setDosAttributes(fd, drive.dosAttributes, wanted);
+}
+
 } // namespace
 
 int renameWithoutReplacing(FileSystem& fs, const DriveAbilities& drive, int fromDir, const std::string& from,
@@ -59,7 +73,8 @@ std::string TemporaryFiles::newName(const std::string& target)
     return partialName(m_pid, ++m_serial, target);
 }
 
-int TemporaryFiles::create(int folder, const std::string& target, mode_t mode, std::string& name)
+int TemporaryFiles::create(const DriveAbilities& drive, int folder, const std::string& target, mode_t mode,
+                           std::string& name)
 {
     name = newName(target);
     int fd = m_fs.openAt(folder, name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, mode);
@@ -76,12 +91,14 @@ int TemporaryFiles::create(int folder, const std::string& target, mode_t mode, s
         name.clear();
         return r;
     }
+    setHidden(m_fs, drive, fd, true);
     return fd;
 }
 
-void TemporaryFiles::unmark(int fd)
+void TemporaryFiles::unmark(const DriveAbilities& drive, int fd)
 {
     m_fs.removeXattr(fd, kPartialMark);
+    setHidden(m_fs, drive, fd, false);
 }
 
 int TemporaryFiles::publish(const DriveAbilities& drive, int folder, const std::string& temp,

@@ -36,11 +36,14 @@ public:
     [[nodiscard]] std::string newName(const std::string& target);
 
     // Creates the temporary file for target in folder, readable too (a verified copy
-    // is read back), locked and marked. Returns its descriptor, with its name in
+    // is read back), locked and marked, and hidden where drive keeps the attribute
+    // (the dot hides it on Linux alone). Returns its descriptor, with its name in
     // name, or minus errno.
-    int create(int folder, const std::string& target, mode_t mode, std::string& name);
-    // The file's data and metadata are complete: it carries the mark no longer.
-    void unmark(int fd);
+    int create(const DriveAbilities& drive, int folder, const std::string& target, mode_t mode,
+               std::string& name);
+    // The file's data and metadata are complete: it carries the mark no longer, and is
+    // hidden no longer, so its name shows once it is published.
+    void unmark(const DriveAbilities& drive, int fd);
 
     // Gives the temporary temp in folder the name target, which must be free:
     // 0, -EEXIST when an item has the name, or minus errno.

@@ -18,6 +18,13 @@ struct DirEntry {
     std::string name;
 };
 
+// Where a drive keeps a file's DOS attributes, Windows' FILE_ATTRIBUTE_* bits
+// (read-only 0x1, hidden 0x2, system 0x4, archive 0x20): the kernel's FAT ioctls
+// (vfat), or the system.ntfs_attrib_be attribute, 4 bytes big-endian (ntfs-3g, ntfs3).
+enum class DosAttributes { None, FatIoctl, NtfsXattr };
+
+inline constexpr std::uint32_t kDosHidden = 0x2;
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -99,6 +106,10 @@ public:
     virtual int getXattr(int fd, const std::string& name, std::string& value) = 0;
     virtual int setXattr(int fd, const std::string& name, const std::string& value) = 0;
     virtual int removeXattr(int fd, const std::string& name) = 0;
+    // The DOS attributes of an open file, kept the way way says; -EOPNOTSUPP for
+    // None, and the drive's error (-ENOTTY, -EINVAL, -EOPNOTSUPP) where it has no such way.
+    virtual int getDosAttributes(int fd, DosAttributes way, std::uint32_t& attributes) = 0;
+    virtual int setDosAttributes(int fd, DosAttributes way, std::uint32_t attributes) = 0;
 
     // An exclusive advisory lock; without wait, -EWOULDBLOCK when someone holds one.
     virtual int lockFile(int fd, bool wait) = 0;

@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <linux/msdos_fs.h>
 #include <signal.h>
 #include <stdio.h>
 #include <sys/file.h>
@@ -20,6 +21,9 @@
 namespace shell {
 
 namespace {
+
+// NTFS file attributes in big-endian order, as ntfs-3g and the kernel's ntfs3 both offer them.
+constexpr const char* kNtfsAttributes = "system.ntfs_attrib_be";
 
 // Minus errno when the call failed, its own value otherwise.
 template <typename T> T checked(T result)
@@ -361,6 +365,42 @@ int PosixFileSystem::setXattr(int fd, const std::string& name, const std::string
 int PosixFileSystem::removeXattr(int fd, const std::string& name)
 {
     return checked(::fremovexattr(fd, name.c_str()));
+}
+
+int PosixFileSystem::getDosAttributes(int fd, DosAttributes way, std::uint32_t& attributes)
+{
+    if (way == DosAttributes::FatIoctl) {
+        __u32 value = 0;
+        if (::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &value) != 0)
+            return -errno;
+        attributes = value;
+        return 0;
+    }
+    if (way != DosAttributes::NtfsXattr)
+        return -EOPNOTSUPP;
+    unsigned char bytes[4] = {};
+    const ssize_t size = ::fgetxattr(fd, kNtfsAttributes, bytes, sizeof bytes);
+    if (size < 0)
+        return -errno;
+    if (size != sizeof bytes)
+        return -EINVAL;
+    attributes = std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 | std::uint32_t{bytes[2]} << 8
+                 | std::uint32_t{bytes[3]};
+    return 0;
+}
+
+int PosixFileSystem::setDosAttributes(int fd, DosAttributes way, std::uint32_t attributes)
+{
+    if (way == DosAttributes::FatIoctl) {
+        const __u32 value = attributes;
+        return checked(::ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &value));
+    }
+    if (way != DosAttributes::NtfsXattr)
+        return -EOPNOTSUPP;
+    const unsigned char bytes[4] = {
+        static_cast<unsigned char>(attributes >> 24), static_cast<unsigned char>(attributes >> 16),
+        static_cast<unsigned char>(attributes >> 8), static_cast<unsigned char>(attributes)};
+    return checked(::fsetxattr(fd, kNtfsAttributes, bytes, sizeof bytes, 0));
 }
 
 int PosixFileSystem::lockFile(int fd, bool wait)

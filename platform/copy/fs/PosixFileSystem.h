@@ -51,6 +51,8 @@ public:
     int getXattr(int fd, const std::string& name, std::string& value) override;
     int setXattr(int fd, const std::string& name, const std::string& value) override;
     int removeXattr(int fd, const std::string& name) override;
+    int getDosAttributes(int fd, DosAttributes way, std::uint32_t& attributes) override;
+    int setDosAttributes(int fd, DosAttributes way, std::uint32_t attributes) override;
     int lockFile(int fd, bool wait) override;
     int moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs) override;
 };

@@ -136,7 +136,13 @@ std::optional<QDate> fromNumbers(const QList<Token>& tokens, const QLocale& loca
     if (tokens[0].text.size() >= 3)
         return makeDate(yearOf(tokens[0].text), tokens[1].text.toInt(), tokens[2].text.toInt());
 
-    const FieldOrder order = localeOrder(locale);
+    FieldOrder order = localeOrder(locale);
+    // A long number last is the year in any locale ("01/01/2000" where the locale
+    // writes the year first); the other two keep the locale's month and day order.
+    if (tokens[2].text.size() >= 3 && order.year != 2) {
+        const bool monthFirst = order.month < order.day;
+        order = {monthFirst ? 1 : 0, monthFirst ? 0 : 1, 2};
+    }
     const int year = yearOf(tokens[order.year].text);
     const int month = tokens[order.month].text.toInt();
     const int day = tokens[order.day].text.toInt();

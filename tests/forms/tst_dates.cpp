@@ -31,6 +31,14 @@ private slots:
         // Not a date in the locale's order, but one with day and month swapped.
         QTest::newRow("us swapped") << us << "13/01/2000" << QDate(2000, 1, 13);
         QTest::newRow("de swapped") << de << "01.13.2000" << QDate(2000, 1, 13);
+        // A year-first locale still reads a long number at the end as the year, the
+        // other two in its own month and day order.
+        QTest::newRow("ja year last") << "ja_JP"
+                                      << "01/01/2000" << QDate(2000, 1, 1);
+        QTest::newRow("ja year last month first") << "ja_JP"
+                                                  << "03/04/2000" << QDate(2000, 3, 4);
+        QTest::newRow("sv year last swapped") << "sv_SE"
+                                              << "24/12/2000" << QDate(2000, 12, 24);
         // ISO order whatever the locale.
         QTest::newRow("iso us") << us << "2000-12-31" << QDate(2000, 12, 31);
         QTest::newRow("iso de") << de << "2000-02-29" << QDate(2000, 2, 29);

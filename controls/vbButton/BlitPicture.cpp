@@ -4,6 +4,7 @@
 #include "controls/vbButton/BlitPicture.h"
 #include "platform/gdi/Dib.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -11,22 +12,23 @@ namespace vb {
 
 namespace {
 
-// The picture as an image of its own: a bitmap as it is; an icon (or anything that is
-// not a bitmap) drawn at its natural size over the mask colour, so that the pixels
-// outside the icon's own mask carry the key colour.
-gdi::Surface sourceImage(const ButtonState& s, const gdi::Picture& picture, int w, int h)
+// The part (sx, sy, w, h) of the picture's area as an image of its own: a bitmap as
+// it is (beyond its edges black); an icon (or anything that is not a bitmap) drawn
+// at its natural size over the mask colour, so that the pixels outside the icon's
+// own mask carry the key colour.
+gdi::Surface pictureCut(const ButtonState& s, const gdi::Picture& picture, int sx, int sy, int w, int h)
 {
-    gdi::Surface source;
     if (picture.type == gdi::Picture::Type::Bitmap) {
+        gdi::Surface source;
         source.image() = picture.image.convertToFormat(QImage::Format_RGB32);
-        return source;
+        gdi::Surface cut(w, h, 0);
+        gdi::Dc(cut).bitBlt(0, 0, w, h, source, sx, sy);
+        return cut;
     }
-    source.resize(w, h, s.m_MaskColorRGB);
-    if (!picture.image.isNull()) {
-        gdi::Dc dc(source);
-        dc.drawIconEx(0, 0, picture.image);
-    }
-    return source;
+    gdi::Surface cut(w, h, s.m_MaskColorRGB);
+    if (!picture.image.isNull())
+        gdi::Dc(cut).drawIconEx(-sx, -sy, picture.image);
+    return cut;
 }
 
 // Luminance in whole steps. The red share is rounded on its own first; both
@@ -64,8 +66,20 @@ void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, 
 {
     if (w <= 0 || h <= 0)
         return;
-
-    const gdi::Surface source = sourceImage(s, picture, w, h);
+    // Only the part of the area that lies on the surface is read and written, so an
+    // area far larger than the button (a picture size from a damaged saved set)
+    // costs no more than the button. (sx, sy): where that part starts in the picture.
+    const gdi::Surface& target = dc.surface();
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const auto right = int(std::min<long long>(static_cast<long long>(x) + w, target.logicalWidth()));
+    const auto bottom = int(std::min<long long>(static_cast<long long>(y) + h, target.logicalHeight()));
+    if (right <= left || bottom <= top)
+        return;
+    const int sx = left - x, sy = top - y;
+    x = left;
+    y = top;
+    w = right - left;
+    h = bottom - top;
 
     // Work images: the destination area as it stands, and the picture cut to w x h
     // (a smaller bitmap leaves the rest of its work image black). They hold the
@@ -73,15 +87,13 @@ void BlitPicture(const ButtonState& s, gdi::Dc& dc, int x, int y, int w, int h, 
     // w x h logical block, each of its pixels a block of device pixels, and every
     // rule below applies per device pixel, so the result is the unscaled one
     // enlarged exactly.
-    const gdi::Surface& target = dc.surface();
     const gdi::Rect block = target.toDevice(gdi::Rect::fromXYWH(x, y, w, h));
     const int dw = block.width(), dh = block.height();
     if (dw <= 0 || dh <= 0)
         return;
     gdi::Surface destWork(dw, dh, 0);
     gdi::Dc(destWork).bitBlt(0, 0, dw, dh, target.deviceView(), block.left, block.top);
-    gdi::Surface cut(w, h, 0);
-    gdi::Dc(cut).bitBlt(0, 0, w, h, source, 0, 0);
+    const gdi::Surface cut = pictureCut(s, picture, sx, sy, w, h);
     const gdi::Surface sourceWork = target.isScaled() ? overBlock(cut, target, block, x, y) : cut;
 
     gdi::BitmapInfoHeader header;

@@ -138,6 +138,12 @@ private slots:
         // Partly outside the surface: the visible part is drawn, the rest ignored.
         BlitPicture(s, dc, -2, 1, 4, 4, *picture, kKey, kNoFill, false, false, false);
         VB_CHECK(checkMask(surface, 0, 0, {"...", "rr.", "rr."}, {{'.', kSentinel}, {'r', kRed}}));
+        // An area far larger than the surface (a picture size from a damaged saved
+        // set) draws what shows, its picture in place and black beyond the bitmap.
+        gdi::Surface large(3, 3, kSentinel);
+        gdi::Dc largeDc(large);
+        BlitPicture(s, largeDc, -2, -2, 80'000'000, 80'000'000, *picture, kKey, kNoFill, false, false, false);
+        VB_CHECK(checkMask(large, 0, 0, {"rr0", "rr0", "000"}, {{'0', 0}, {'r', kRed}}));
     }
 
     void pictureByState_data()

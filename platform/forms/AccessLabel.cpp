@@ -44,13 +44,7 @@ AccessLabel::AccessLabel(QWidget* parent) : QLabel(parent)
 QWidget* AccessLabel::accessTarget() const
 {
     const int own = tabIndexOf(this);
-    QWidget* top = window();
-    if (!m_labelFor.isEmpty()) {
-        auto* named = top->findChild<QWidget*>(m_labelFor);
-        if (named != nullptr && canTakeFocus(named))
-            return named;
-    }
-    for (QWidget* w : controlsInTabOrder(top)) {
+    for (QWidget* w : controlsInTabOrder(window())) {
         if (tabIndexOf(w) > own && w != this && canTakeFocus(w))
             return w;
     }

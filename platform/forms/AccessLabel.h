@@ -1,7 +1,8 @@
 #pragma once
-// A label whose "&" access key moves the focus to the control it names (its
-// description's "labelFor", when that control can take the focus), else to the
-// next control in tab order that can take it (a label never takes the focus).
+// A label whose "&" access key moves the focus to the next control in tab order
+// that can take it (a label never takes the focus), as in the classic dialogs. The
+// control it names (its description's "labelFor") is known by its caption to
+// assistive tools, whichever control the key goes to.
 //
 // An access key held by more than one control of a window (the main window's
 // label "&Copy To ....", and buttons "&Copy To..." and "&Copy File...") follows
@@ -27,7 +28,7 @@ public:
     // label's caption as it reads (a box is known by the label beside it).
     void nameLabelledControl();
 
-    // The control (by object name, e.g. "Txt(1)") the access key is for.
+    // The control (by object name, e.g. "Txt(1)") the label names.
     void setLabelFor(const QString& objectName) { m_labelFor = objectName; }
 
     // The control the access key gives the focus to right now, or nullptr.

@@ -217,12 +217,15 @@ private slots:
             names << w->objectName();
         QCOMPARE(names, (QStringList{"Txt(0)", "Txt(1)", "lbl(0)", "lbl(1)", "Opt(0)", "Opt(1)", "Label2",
                                      "Label5", "btn(0)", "btn(1)", "btn(2)", "vbButton1"}));
-        // "&Copy To ...." gives the focus to the box it names, the destination box;
-        // when that cannot take it, to the next control in tab order that can.
+        // "&Copy To ...." gives the focus to the next control in tab order that can
+        // take it: "File", or "Folder" when "File" cannot. It names the destination
+        // box for assistive tools all the same.
         auto* label = qobject_cast<forms::AccessLabel*>(f.control("lbl", 1));
-        QCOMPARE(label->accessTarget(), f.control("Txt", 1));
-        qobject_cast<QWidget*>(f.control("Txt", 1))->setEnabled(false);
         QCOMPARE(label->accessTarget(), f.control("Opt", 0));
+        qobject_cast<QWidget*>(f.control("Opt", 0))->setEnabled(false);
+        QCOMPARE(label->accessTarget(), f.control("Opt", 1));
+        QCOMPARE(qobject_cast<QWidget*>(f.control("Txt", 1))->accessibleName(),
+                 QStringLiteral("Copy To ...."));
     }
 
     void startState()

@@ -6,11 +6,11 @@
 
 #include "app/DlgCopy.h"
 #include "controls/vbButton/RegisterVbButton.h"
+#include "platform/copy-ui/ProgressController.h"
+#include "platform/copy/ProgressState.h"
 #include "platform/forms/ControlText.h"
 #include "platform/forms/MessageBoxRecorder.h"
 #include "platform/shell/FileOperationHooks.h"
-#include "platform/copy-ui/ProgressController.h"
-#include "platform/copy/ProgressState.h"
 
 #include <QApplication>
 #include <QDir>
@@ -292,9 +292,9 @@ private slots:
             return qobject_cast<QWidget*>(f.dlg.controls().object(QString::fromLatin1(name), index));
         };
         QCOMPARE(QApplication::focusWidget(), control("Txt", 0));
-        // The label's key goes to the box it names; then the buttons, in tab order, and round.
-        const QList<QWidget*> expected{control("Txt", 1), control("btn", 0), control("btn", 2),
-                                       control("Txt", 1)};
+        // The label's key goes to the control after it in tab order; then the buttons, and round.
+        const QList<QWidget*> expected{control("Opt", 0), control("btn", 0), control("btn", 2),
+                                       control("Opt", 0)};
         QList<QWidget*> reached;
         for (int i = 0; i < expected.size(); ++i) {
             QTest::keyClick(window, Qt::Key_C, Qt::AltModifier);

@@ -117,8 +117,10 @@ void TreeCopier::enter(Walk& walk, const std::shared_ptr<FolderPair>& parent, co
                        std::string counted, bool caseOnly)
 {
     bool fresh = false;
-    struct stat opened {};
-    std::shared_ptr<FolderPair> pair = openFolder(parent, name, target, insideFresh, fresh, caseOnly, opened);
+    struct stat opened {
+    }, made{};
+    std::shared_ptr<FolderPair> pair =
+        openFolder(parent, name, target, insideFresh, fresh, caseOnly, opened, made);
     if (!pair) {
         skipItem(parent->source(), name, st);
         return;
@@ -126,16 +128,17 @@ void TreeCopier::enter(Walk& walk, const std::shared_ptr<FolderPair>& parent, co
     m_session.progress.itemsDone(1);
     const int fd = pair->source();
     std::string shown = pair->shownSource();
-    // A folder whose listing is skipped is finished as it is.
+    // A folder whose listing is skipped is finished as it is. The copy is named to the
+    // walk, so that a source folder that is the copy itself is never copied into it.
     (void)walk.enter(Folder{std::move(pair), fresh || insideFresh, std::move(counted), {}}, fd, opened,
-                     std::move(shown));
+                     std::move(shown), &made);
 }
 
 // Makes (or merges into) one folder of the tree. Null: its subtree is not copied.
 std::shared_ptr<FolderPair> TreeCopier::openFolder(const std::shared_ptr<FolderPair>& parent,
                                                    const std::string& name, std::string target,
                                                    bool insideFresh, bool& fresh, bool caseOnly,
-                                                   struct stat& st)
+                                                   struct stat& st, struct stat& made)
 {
     const ClashPolicy::Clash clash =
         insideFresh ? ClashPolicy::Clash::None : m_clash.settle(*parent, name, target, true, caseOnly);
@@ -146,7 +149,7 @@ std::shared_ptr<FolderPair> TreeCopier::openFolder(const std::shared_ptr<FolderP
     UniqueFd source = openSourceFolder(*parent, name, st);
     if (!source)
         return nullptr;
-    UniqueFd copy = openTargetFolder(*parent, target, st, merge);
+    UniqueFd copy = openTargetFolder(*parent, target, st, merge, made);
     if (!copy)
         return nullptr;
     const int into = copy.get();
@@ -183,7 +186,7 @@ UniqueFd TreeCopier::openSourceFolder(const FolderPair& parent, const std::strin
 }
 
 UniqueFd TreeCopier::openTargetFolder(const FolderPair& parent, const std::string& target,
-                                      const struct stat& source, bool merge)
+                                      const struct stat& source, bool merge, struct stat& st)
 {
     FileSystem& fs = m_session.fs;
     const mode_t working = workingFolderMode(source.st_mode);
@@ -194,7 +197,7 @@ UniqueFd TreeCopier::openTargetFolder(const FolderPair& parent, const std::strin
             fd = UniqueFd(fs, fs.openAt(parent.target(), target, O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
             r = fd.error();
         }
-        struct stat st {};
+        st = {};
         if (r == 0)
             r = fs.fstat(fd.get(), &st);
         // A new folder was made with the umask applied; an existing one may not let its

@@ -52,11 +52,12 @@ private:
                bool caseOnly);
     std::shared_ptr<FolderPair> openFolder(const std::shared_ptr<FolderPair>& parent, const std::string& name,
                                            std::string target, bool insideFresh, bool& fresh, bool caseOnly,
-                                           struct stat& st);
+                                           struct stat& st, struct stat& made);
     // Each holds nothing when the user skipped the folder.
     UniqueFd openSourceFolder(const FolderPair& parent, const std::string& name, struct stat& st);
+    // made: the copy folder as it is once opened.
     UniqueFd openTargetFolder(const FolderPair& parent, const std::string& target, const struct stat& source,
-                              bool merge);
+                              bool merge, struct stat& made);
     // Copies one item that is not a folder; false when the request is cancelled.
     bool copyItem(const std::shared_ptr<FolderPair>& parent, bool insideFresh, const std::string& name,
                   std::string target, EntryKind kind, const struct stat& st, bool caseOnly);

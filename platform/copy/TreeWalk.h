@@ -4,8 +4,9 @@
 // bytes, and gone through from a stack of their own rather than by recursion, so a
 // tree of any depth is walked completely. Each entry is looked at, never through a
 // link (when is the caller's choice): one removed since the listing is passed over,
-// one made since is there. A folder that is one of the folders open above it (only a bind
-// mount can bring a folder back inside itself) is given as a Loop, never entered.
+// one made since is there. A folder that is one of the folders open above it, or one of
+// the folders their entries go into (only a bind mount can bring a folder back inside
+// itself, or the destination inside the source), is given as a Loop, never entered.
 // What cannot be listed or looked at is put to the caller's question (Retry, Skip,
 // Cancel): nothing is left out without a word.
 
@@ -93,13 +94,18 @@ public:
     }
 
     // Lists the folder open as fd (looked at as st) and walks it next, inside the
-    // innermost one. False, and nothing kept, when its listing was skipped or cancelled.
-    bool enter(Folder folder, int fd, const struct stat& st, std::string shown)
+    // innermost one; into: the folder its entries go into, if any. False, and nothing
+    // kept, when its listing was skipped or cancelled.
+    bool enter(Folder folder, int fd, const struct stat& st, std::string shown,
+               const struct stat* into = nullptr)
     {
         std::vector<std::string> names;
         if (!m_listing.list(fd, shown, names))
             return false;
-        Level level{std::move(folder), fd, st.st_dev, st.st_ino, std::move(shown), std::move(names), {}, 0};
+        Level level{
+            std::move(folder), fd, {st.st_dev, st.st_ino}, {}, std::move(shown), std::move(names), {}, 0};
+        if (into != nullptr)
+            level.into = {into->st_dev, into->st_ino};
         if (m_looking == Looking::WhenListed)
             lookAtAll(level);
         m_levels.push_back(std::move(level));
@@ -152,11 +158,19 @@ private:
         struct stat st;
         bool skipped; // could not be looked at, and the user skipped it
     };
+    struct Identity {
+        dev_t device = 0;
+        ino_t inode = 0; // 0: none
+        [[nodiscard]] bool is(const struct stat& st) const
+        {
+            return inode != 0 && device == st.st_dev && inode == st.st_ino;
+        }
+    };
     struct Level {
         Folder folder;
         int fd; // held open by the caller's folder
-        dev_t device;
-        ino_t inode;
+        Identity self;
+        Identity into;
         std::string shown;
         std::vector<std::string> names;
         std::vector<Looked> looked; // one for each name, when looked at as listed
@@ -192,7 +206,7 @@ private:
     [[nodiscard]] bool encloses(const struct stat& st) const
     {
         return std::any_of(m_levels.begin(), m_levels.end(),
-                           [&](const Level& l) { return l.device == st.st_dev && l.inode == st.st_ino; });
+                           [&](const Level& l) { return l.self.is(st) || l.into.is(st); });
     }
 
     FolderListing m_listing;

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -46,6 +47,8 @@ private slots:
     void sparseFileStaysSparse();
     void twentyThousandEntryFolder();
     void linksAreCopiedAsLinksEvenInALoop();
+    void mountedRepeatsAreLeftOut_data();
+    void mountedRepeatsAreLeftOut();
     void fifoIsRecreatedAndSocketSkipped();
     void nonUtf8NameKeepsItsBytes();
     void folderIntoItselfIsRefused();
@@ -189,6 +192,45 @@ void TestCopyTree::linksAreCopiedAsLinksEvenInALoop()
     char target[64] = {};
     QCOMPARE(::readlink((f.dst + "/t/inner/up").c_str(), target, sizeof target - 1), ssize_t(2));
     QCOMPARE(std::string(target), std::string(".."));
+}
+
+void TestCopyTree::mountedRepeatsAreLeftOut_data()
+{
+    QTest::addColumn<bool>("destinationInside");
+    QTest::newRow("the folder mounted inside itself") << false;
+    QTest::newRow("the destination mounted inside the source") << true;
+}
+
+// A bind mount can bring a folder back inside its own tree, or show the destination
+// inside the source, where the copy would find itself. The repeat is left out with
+// its reason; the walk never goes round without end.
+void TestCopyTree::mountedRepeatsAreLeftOut()
+{
+    QFETCH(bool, destinationInside);
+    if (::geteuid() != 0)
+        QSKIP("bind mounts need root");
+    CopyFixture f;
+    const std::string top = f.src + "/t";
+    for (const char* folder : {"", "/sub", "/sub/back"})
+        tree::makeFolder(top + folder);
+    writeFile(top + "/a", "a");
+    // Mounted inside the source, the destination takes the copy t to t/sub/t.
+    const std::string mountPoint = destinationInside ? f.dst : top + "/sub/back";
+    const std::string mounted = destinationInside ? top + "/sub" : top;
+    const std::string copied = destinationInside ? top + "/sub/t" : f.dst + "/t";
+    const std::string repeat = destinationInside ? top + "/sub/t" : top + "/sub/back";
+    if (::mount(mounted.c_str(), mountPoint.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        QSKIP("no bind mounts here");
+    const CopyOutcome outcome = f.copy(top, f.dst);
+    QCOMPARE(::umount2(mountPoint.c_str(), MNT_DETACH), 0);
+
+    QCOMPARE(outcome, CopyOutcome::Failed);
+    QCOMPARE(
+        f.questions.log,
+        (std::vector<std::string>{
+            "error " + repeat + ": The folder contains itself, so its contents would repeat without end."}));
+    QCOMPARE(readFile(copied + "/a"), QByteArray("a"));
+    QVERIFY(exists(copied + "/sub"));
 }
 
 void TestCopyTree::fifoIsRecreatedAndSocketSkipped()
@@ -412,19 +454,21 @@ void TestCopyTree::clashChoices_data()
     const int yes = int(ClashAnswer::Yes);
     QTest::newRow("skip the same, replace the rest")
         << QList<int>{skipSame, yes, yes} << QStringList{"merge f", "replace f/diff.c", "replace f/x (2).txt"}
-        << QList<int>{3, 0, 0} << QStringList{"f/", "f/diff.c", "f/same.a", "f/same.b", "f/sub/", "f/sub/same.d", "f/x (2).txt"}
+        << QList<int>{3, 0, 0}
+        << QStringList{"f/", "f/diff.c", "f/same.a", "f/same.b", "f/sub/", "f/sub/same.d", "f/x (2).txt"}
         << 2;
     QTest::newRow("keep both for all files")
         << QList<int>{yes, int(ClashAnswer::KeepBothToAll), yes}
         << QStringList{"merge f", "replace f/diff.c", "merge f/sub"} << QList<int>{3, 3, 3}
-        << QStringList{"f/", "f/diff (2).c", "f/diff.c", "f/same (2).a", "f/same (2).b", "f/same.a", "f/same.b",
-                       "f/sub/", "f/sub/same (2).d", "f/sub/same.d", "f/x (2).txt", "f/x (3).txt"}
+        << QStringList{"f/",          "f/diff (2).c", "f/diff.c", "f/same (2).a",     "f/same (2).b",
+                       "f/same.a",    "f/same.b",     "f/sub/",   "f/sub/same (2).d", "f/sub/same.d",
+                       "f/x (2).txt", "f/x (3).txt"}
         << 0;
     QTest::newRow("keep both folders")
         << QList<int>{int(ClashAnswer::KeepBoth)} << QStringList{"merge f"} << QList<int>{3}
-        << QStringList{"f (2)/", "f (2)/diff.c", "f (2)/same.a", "f (2)/same.b", "f (2)/sub/", "f (2)/sub/same.d",
-                       "f (2)/x (2).txt", "f/", "f/diff.c", "f/same.a", "f/same.b", "f/sub/", "f/sub/same.d",
-                       "f/x (2).txt"}
+        << QStringList{"f (2)/",           "f (2)/diff.c",    "f (2)/same.a", "f (2)/same.b", "f (2)/sub/",
+                       "f (2)/sub/same.d", "f (2)/x (2).txt", "f/",           "f/diff.c",     "f/same.a",
+                       "f/same.b",         "f/sub/",          "f/sub/same.d", "f/x (2).txt"}
         << 0;
 }
 

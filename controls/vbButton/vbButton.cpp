@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QShowEvent>
 
+#include <limits>
+
 namespace quintaro {
 
 namespace {
@@ -155,6 +157,9 @@ int vbButton::FontSize() const
 }
 void vbButton::setFontSize(int value)
 {
+    // The property is 16 bits: a size beyond them is refused, never wrapped.
+    if (value < std::numeric_limits<short>::min() || value > std::numeric_limits<short>::max())
+        return;
     d_func()->setFontSize(short(value));
 }
 QString vbButton::FontName() const

@@ -105,6 +105,15 @@ private slots:
         QCOMPARE(changed.count(), 1);
     }
 
+    void fontSizeBeyondSixteenBitsIsRefused()
+    {
+        quintaro::vbButton button;
+        button.setFontSize(21);
+        for (int bad : {65544, -65530, 0})
+            button.setFontSize(bad);
+        QCOMPARE(button.FontSize(), 21);
+    }
+
     void designTimeLetsRunThroughSetProperty()
     {
         quintaro::vbButton design;

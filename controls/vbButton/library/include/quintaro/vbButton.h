@@ -103,7 +103,7 @@ public:
     [[nodiscard]] bool FontUnderline() const;
     void setFontUnderline(bool value);
     [[nodiscard]] int FontSize() const; // whole points, halves to even
-    void setFontSize(int value);
+    void setFontSize(int value); // sizes of 0 or less, or beyond 16 bits, are refused
     [[nodiscard]] QString FontName() const;
     void setFontName(const QString& value);
     [[nodiscard]] quintaro::ColorScheme ColorScheme() const;

@@ -53,6 +53,7 @@ int copy(const CommandLine& command)
     std::string notKept;
     shell::CopyOptions options;
     options.undoHistory = shell::copyHistoryFolder();
+    options.patterns = false; // the caller's shell has expanded any pattern
     if (command.verify)
         options.verify = std::make_shared<std::atomic<bool>>(true);
     try {

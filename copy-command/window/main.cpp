@@ -137,7 +137,8 @@ int main(int argc, char** argv)
 
     shell::CopyJobParts parts; // the service's own windows
     parts.options.undoHistory = shell::copyHistoryFolder();
-    if (command.verify) // else the choice saved in the service's settings holds
+    parts.options.patterns = false; // the caller's shell has expanded any pattern
+    if (command.verify)             // else the choice saved in the service's settings holds
         parts.options.verify = std::make_shared<std::atomic<bool>>(true);
     if (command.answers.any()) {
         const AnswerList answers = command.answers;

@@ -41,7 +41,7 @@ CopyOutcome CopyPlan::takeSources(const std::vector<std::string>& names)
         std::string name = withoutTrailingSlash(raw);
         Source source{name, {}, {}, false};
         const int looked = fs.lstat(name, &source.st);
-        if (looked == -ENOENT && hasWildcard(nameOf(name))) {
+        if (looked == -ENOENT && m_session.options.patterns && hasWildcard(nameOf(name))) {
             if (CopyOutcome w = expandWildcard(name); w != CopyOutcome::Success)
                 return w;
             continue;

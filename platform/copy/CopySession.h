@@ -57,6 +57,11 @@ struct CopyOptions {
     // when empty. Shared, so whoever holds it (the progress window) may turn it on or
     // off while the request runs: each file follows it as it stands when the file starts.
     std::shared_ptr<std::atomic<bool>> verify;
+    // A source name that names nothing but holds * ? or [ in its last part stands for
+    // every item of its folder that matches it, as the shell's copy service takes
+    // names. Off for callers whose names are always literal (a command line, which
+    // the user's shell has already expanded).
+    bool patterns = true;
 };
 
 // An item the request left out after an error, or kept where it stood, and why.

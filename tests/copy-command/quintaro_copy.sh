@@ -40,6 +40,8 @@ verified() { cmp src/sub/b dst8/src/sub/b && cmp c.txt dst8/c.txt && [[ ! -s err
 nothing_trashed() { copied_both && [[ -z $(ls -A data/Trash/files 2>/dev/null) ]]; }
 nothing_inside() { [[ ! -e src/sub/in ]] && grep -q '^quintaro-copy: Cannot copy .*inside it' err; }
 usage_said() { grep -q '^usage: quintaro-copy' err && [[ ! -e dst4 ]]; }
+# A name is taken as it is: one that names nothing is an error, never a pattern.
+taken_as_named() { [[ ! -e dst9 ]] && grep -q '^quintaro-copy: Cannot copy .*?\.txt.*cannot be found' err; }
 cancel_said() { grep -q '^quintaro-copy: cancelled at .*devsrc/de?v: ' err; }
 
 # expected code | check | arguments
@@ -49,6 +51,7 @@ cases=(
   "0|verified|--verify src c.txt dst8"
   "4|device_left_out|devsrc dst2"
   "1|nothing_inside|src src/sub/in"
+  "1|taken_as_named|?.txt dst9"
   "2|usage_said|src"
   "2|usage_said|--bogus src dst4"
   "2|usage_said|--answers replace=maybe src dst4"

@@ -5,8 +5,9 @@
 //   quintaro-copy: Cannot copy "a": the destination folder "a/b" is inside it.
 //   quintaro-copy: left out: PATH: REASON
 //   quintaro-copy: note: WHAT THE DRIVE COULD NOT HOLD
-// Control characters (a newline in a file's name, a terminal's escape) are shown as
-// '?', so no name can break a line or speak to the terminal.
+// Control characters (a newline in a file's name, a terminal's escape, the 8-bit
+// controls U+0080-U+009F) and bytes that are not UTF-8 are shown as '?', one for
+// each, so no name can break a line or speak to the terminal.
 
 #include "platform/copy/CopySession.h"
 

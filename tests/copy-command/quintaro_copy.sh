@@ -21,8 +21,9 @@ printf d > -dash
 mkdir devsrc
 printf kept > devsrc/kept
 # A device node cannot be copied; only root may make one. Its name holds a newline,
-# which the report must not pass on.
-mknod devsrc/$'de\nv' c 1 3 2>/dev/null || exit 77
+# an 8-bit terminal control as UTF-8 (U+009B) and as a bare byte, which the report
+# must not pass on.
+mknod devsrc/$'de\n\xc2\x9b\x9bv' c 1 3 2>/dev/null || exit 77
 
 failed=0
 fail() {
@@ -34,7 +35,7 @@ fail() {
 # What must hold after each case.
 copied_both() { cmp src/a dst1/src/a && cmp src/sub/b dst1/src/sub/b && cmp c.txt dst1/c.txt && [[ ! -s err && ! -s out ]]; }
 device_left_out() {
-  [[ $(wc -l <err) -eq 1 ]] && grep -q '^quintaro-copy: left out: .*devsrc/de?v: .' err && cmp devsrc/kept dst2/devsrc/kept
+  [[ $(wc -l <err) -eq 1 ]] && grep -q '^quintaro-copy: left out: .*devsrc/de???v: .' err && cmp devsrc/kept dst2/devsrc/kept
 }
 verified() { cmp src/sub/b dst8/src/sub/b && cmp c.txt dst8/c.txt && [[ ! -s err ]]; }
 nothing_trashed() { copied_both && [[ -z $(ls -A data/Trash/files 2>/dev/null) ]]; }
@@ -42,7 +43,7 @@ nothing_inside() { [[ ! -e src/sub/in ]] && grep -q '^quintaro-copy: Cannot copy
 usage_said() { grep -q '^usage: quintaro-copy' err && [[ ! -e dst4 ]]; }
 # A name is taken as it is: one that names nothing is an error, never a pattern.
 taken_as_named() { [[ ! -e dst9 ]] && grep -q '^quintaro-copy: Cannot copy .*?\.txt.*cannot be found' err; }
-cancel_said() { grep -q '^quintaro-copy: cancelled at .*devsrc/de?v: ' err; }
+cancel_said() { grep -q '^quintaro-copy: cancelled at .*devsrc/de???v: ' err; }
 
 # expected code | check | arguments
 cases=(

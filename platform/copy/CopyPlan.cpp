@@ -47,9 +47,16 @@ CopyOutcome CopyPlan::takeSources(const std::vector<std::string>& names)
             continue;
         }
         // "sub/.." or "." names no folder of its own: the copy takes the name the folder has.
+        // So does "link/", which names the folder the link leads to, not the link.
         CopyError error = CopyError::fromCall(looked);
-        if (!error && isDotName(nameOf(name)))
+        const bool throughLink = !error && S_ISLNK(source.st.st_mode) && name != raw;
+        if (!error && (isDotName(nameOf(name)) || throughLink))
             error = CopyError::fromCall(fs.realPath(name, source.path));
+        if (!error && throughLink) {
+            error = CopyError::fromCall(fs.lstat(source.path, &source.st));
+            if (!error && !S_ISDIR(source.st.st_mode))
+                error = CopyError::system(ENOTDIR);
+        }
         if (!error && (source.path == "/" || isDotName(nameOf(source.path))))
             error = Fault::NoName;
         if (error)

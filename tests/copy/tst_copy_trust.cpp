@@ -114,6 +114,7 @@ void TestCopyTrust::dotNamesStayInsideTheDestination_data()
     QTest::newRow("trailing ..") << "from/sub/..";
     QTest::newRow("trailing .") << "from/.";
     QTest::newRow(". and .. inside") << "from/./sub/../.";
+    QTest::newRow("a link to it, with a slash") << "alias/";
 }
 
 void TestCopyTrust::dotNamesStayInsideTheDestination()
@@ -123,6 +124,7 @@ void TestCopyTrust::dotNamesStayInsideTheDestination()
     tree::makeFolder(f.src + "/from");
     tree::makeFolder(f.src + "/from/sub");
     writeFile(f.src + "/from/x", "new");
+    QCOMPARE(::symlink("from", (f.src + "/alias").c_str()), 0);
     // The destination's parent holds an x of its own, which must stay untouched.
     const std::string destination = f.dst + "/into";
     tree::makeFolder(destination);

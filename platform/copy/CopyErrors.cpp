@@ -37,6 +37,8 @@ std::string describeFault(Fault fault)
         return "There is not enough room on the drive to keep the replaced items in its trash.";
     case Fault::Loop:
         return "The folder contains itself, so its contents would repeat without end.";
+    case Fault::NoTrash:
+        return "There is no trash it can be moved to on its drive.";
     case Fault::NoUnnamedFile:
         return "The destination cannot make unnamed files.";
     case Fault::None:

@@ -25,6 +25,7 @@ enum class Fault : std::uint8_t {
     TooLarge,      // the file is larger than the destination's file system can hold
     NoRoomToKeep,  // the replaced items cannot be kept in the trash for lack of room
     NotReadBack,   // a verified copy read back from its drive differs from its source
+    NoTrash,       // no trash can take the item (none on its drive, none it can write)
 };
 
 class [[nodiscard]] CopyError {

@@ -353,7 +353,9 @@ ItemCopier::Room ItemCopier::makeRoom(const Place& at)
         m_session.record.replaced(shown, trashedAs);
     if (trashed == 0 || trashed == -ENOENT)
         return Room::Free;
-    const std::string reason = describeError(CopyError::fromCall(trashed));
+    // EXDEV: no trash for the item's drive (or none that can be written).
+    const std::string reason =
+        describeError(trashed == -EXDEV ? CopyError(Fault::NoTrash) : CopyError::fromCall(trashed));
     bool destroy = m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shown, reason); });
     if (destroy)
         return Room::Overwrite;

@@ -220,10 +220,12 @@ void TestCopyFaults::trashRefusedAsksBeforeDeleting()
     CopyEngine engine(f.fs, f.questions, f.progress, *f.cancel, f.options);
     QCOMPARE(engine.run({f.src + "/big.bin"}, f.dst), CopyOutcome::Failed);
     checkNothingLost(f);
-    QCOMPARE(f.questions.log.back(), "delete " + f.dst + "/big.bin: Invalid cross-device link.");
+    QCOMPARE(f.questions.log.back(),
+             "delete " + f.dst + "/big.bin: There is no trash it can be moved to on its drive.");
     QCOMPARE(engine.leftOut().size(), size_t(1));
     QCOMPARE(engine.leftOut()[0].item, f.dst + "/big.bin");
-    QVERIFY(engine.leftOut()[0].reason.find("Invalid cross-device link.") != std::string::npos);
+    QVERIFY(engine.leftOut()[0].reason.find("There is no trash it can be moved to on its drive.")
+            != std::string::npos);
     QCOMPARE(f.progress.snapshot().itemsSkipped, std::uint64_t(1));
 
     f.questions.deleteAnswer = true;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <unordered_map>
 
 namespace shell {
 
@@ -62,6 +63,16 @@ CopyOutcome CopyPlan::takeSources(const std::vector<std::string>& names)
         if (error)
             return refuse(CopyOutcome::Refused, "Cannot copy " + shown(name) + ": " + describeError(error));
         m_sources.push_back(std::move(source));
+    }
+    // One folder cannot take two items of one name: said before anything is written,
+    // rather than as a clash the request made with itself.
+    std::unordered_map<std::string, const Source*> byName;
+    for (const Source& source : m_sources) {
+        const auto [first, fresh] = byName.emplace(nameOf(source.path), &source);
+        if (!fresh)
+            return refuse(CopyOutcome::Refused, "Cannot copy " + shown(source.path)
+                                                    + ": another item to copy, " + shown(first->second->path)
+                                                    + ", has the same name.");
     }
     for (Source& source : m_sources) {
         // O_PATH: a folder that may be searched but not read still holds copyable items.

@@ -343,8 +343,16 @@ void TestCopyTree::badSourceOrDestinationIsRefused()
     // With two sources, one missing one refuses the whole request before anything is written.
     QCOMPARE(f.copy(std::vector<std::string>{f.src + "/a.txt", f.src + "/missing"}, f.dst),
              CopyOutcome::Refused);
+    // So does a second source of the same name: one folder cannot hold both.
+    tree::makeFolder(f.src + "/other");
+    writeFile(f.src + "/other/a.txt", "other");
+    QCOMPARE(f.copy(std::vector<std::string>{f.src + "/a.txt", f.src + "/other/a.txt"}, f.dst),
+             CopyOutcome::Refused);
+    QCOMPARE(f.questions.log.back(), "failed Cannot copy \"" + f.src
+                                         + "/other/a.txt\": another item to copy, \"" + f.src
+                                         + "/a.txt\", has the same name.");
     QCOMPARE(listing(f.dst), std::vector<std::string>{"file"});
-    QCOMPARE(f.questions.count("failed "), 4);
+    QCOMPARE(f.questions.count("failed "), 5);
     QCOMPARE(f.questions.log[0], "failed Cannot copy \"" + f.src + "/missing\": The item cannot be found.");
 }
 

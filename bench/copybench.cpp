@@ -99,7 +99,13 @@ int main(int argc, char** argv)
         } else if (std::strcmp(argv[i], "--") == 0) {
             optionsEnded = true;
         } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
-            options.threads = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
+            char* end = nullptr;
+            const unsigned long count = std::strtoul(argv[++i], &end, 10);
+            if (end == argv[i] || *end != '\0' || count < 1 || count > 256) {
+                std::fprintf(stderr, "copybench: --threads takes a count from 1 to 256, not %s\n", argv[i]);
+                return 2;
+            }
+            options.threads = static_cast<unsigned>(count);
         } else if (std::strcmp(argv[i], "--write-behind") == 0 && i + 1 < argc
                    && (std::strcmp(argv[i + 1], "on") == 0 || std::strcmp(argv[i + 1], "off") == 0)) {
             options.writeBehind =
@@ -126,7 +132,7 @@ int main(int argc, char** argv)
     }
     if (paths.size() != 2) {
         std::fprintf(stderr, "usage: copybench [--threads N] [--write-behind on|off] [--cancel-at F] "
-                             "[--fsync-each] [--answers LIST] [--] SOURCE DESTFOLDER\n");
+                             "[--fsync-each] [--verify] [--answers LIST] [--] SOURCE DESTFOLDER\n");
         return 2;
     }
 

@@ -37,6 +37,11 @@ set +e
 code=$?
 set -e
 [[ $code -eq 1 ]] || fail "exit code $code with error=cancel, expected 1 (cancelled by an answer)"
+set +e
+"$copybench" --threads many -- -src dst4 >out 2>err
+code=$?
+set -e
+[[ $code -eq 2 && ! -e dst4 ]] || fail "exit code $code with --threads many, expected 2 (bad usage) and nothing made"
 
 # Enough data that the signal lands while it is being copied.
 mkdir big dst3
@@ -54,4 +59,4 @@ set -e
 leftover=$(find dst3 -name '*quintaro-partial*' | head -1)
 [[ -z $leftover ]] || fail "a temporary file was left: $leftover"
 if [[ -e dst3/big/data ]]; then cmp big/data dst3/big/data || fail "a half-written file has the final name"; fi
-echo "copybench_reports: 3 passed, 0 failed"
+echo "copybench_reports: 4 passed, 0 failed"

@@ -21,7 +21,8 @@ constexpr int kProgressIntervalMs = 250;
 
 } // namespace
 
-CopyJob::CopyJob(std::vector<std::string> sources, std::string destination, CopyJobParts parts, QObject* parent)
+CopyJob::CopyJob(std::vector<std::string> sources, std::string destination, CopyJobParts parts,
+                 QObject* parent)
     : QObject(parent), m_runs{{std::move(sources), std::move(destination)}}, m_parts(std::move(parts))
 {
     m_progressTimer.setInterval(kProgressIntervalMs);
@@ -62,6 +63,7 @@ void CopyJob::run(std::vector<CopyRun> runs)
     m_leftOut.clear();
     m_notKept.clear();
     m_anyLeftOut = false;
+    m_recordSaved = false;
     m_running = true;
     m_progressTimer.start();
     m_worker = std::thread([this] {
@@ -75,6 +77,7 @@ void CopyJob::run(std::vector<CopyRun> runs)
                 if (std::string note = engine.notKept(); !note.empty())
                     m_notKept = std::move(note);
                 m_anyLeftOut = m_anyLeftOut || engine.anyLeftOut();
+                m_recordSaved = m_recordSaved || engine.recordSaved();
                 if (m_runs.size() == 1 || ended == CopyOutcome::Cancelled)
                     outcome = ended;
                 else if (ended != CopyOutcome::Success)
@@ -86,7 +89,8 @@ void CopyJob::run(std::vector<CopyRun> runs)
             outcome = CopyOutcome::Failed; // out of memory or threads: report failure, never success
         }
         m_outcome = outcome;
-        QMetaObject::invokeMethod(this, [this] { workerDone(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { workerDone(); }, Qt::QueuedConnection);
     });
 }
 
@@ -97,7 +101,7 @@ void CopyJob::kill()
     m_killed = true;
     m_cancel.resume(); // a suspended copy must come round to see the cancel
     m_cancel.cancel();
-    m_questions->abandon(); // questions not yet on screen never get there
+    m_questions->abandon();  // questions not yet on screen never get there
     m_answerer->closeOpen(); // one on screen is answered Cancel
 }
 
@@ -151,11 +155,13 @@ void CopyJob::workerDone()
             outcome = CopyOutcome::Failed; // something the person asked for is not there
         bool retry = false;
         if (!m_killed) {
+            // Undo takes back the newest record: offered only when it is this copy's.
             const std::string& history = m_parts.options.undoHistory;
+            const bool canUndo = !history.empty() && m_recordSaved;
             if (m_parts.summary) {
                 retry = m_parts.summary(leftOut);
             } else if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-                const SummaryChoice choice = showLeftOutSummary(leftOut, !again.empty(), !history.empty());
+                const SummaryChoice choice = showLeftOutSummary(leftOut, !again.empty(), canUndo);
                 retry = choice == SummaryChoice::Retry;
                 if (choice == SummaryChoice::Undo)
                     showUndoReport(undoLastCopy(history));
@@ -164,6 +170,7 @@ void CopyJob::workerDone()
         if (retry && !again.empty() && !m_killed) {
             m_tee.reset();
             m_answerer.reset();
+            m_cancel.reset();      // a Cancel that ended the first run is not the retry's
             run(std::move(again)); // the same job, for just those items
             return;
         }

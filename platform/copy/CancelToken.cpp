@@ -11,6 +11,13 @@ void CancelToken::cancel()
     m_wake.notify_all();
 }
 
+void CancelToken::reset()
+{
+    std::lock_guard lock(m_lock);
+    m_cancelled.store(false, std::memory_order_relaxed);
+    m_paused.store(false, std::memory_order_relaxed);
+}
+
 void CancelToken::pause()
 {
     std::lock_guard lock(m_lock);

@@ -165,7 +165,7 @@ CopyOutcome CopyEngine::finish(const CopyPlan& plan)
     const CopyError flushed = m_session.flush();
     // What is there now, cancelled or not, can be undone.
     if (!m_session.options.undoHistory.empty() && !m_session.record.empty())
-        (void)m_session.record.save(m_session.options.undoHistory);
+        m_recordSaved = m_session.record.save(m_session.options.undoHistory) == 0;
     if (m_session.cancel.cancelled())
         return CopyOutcome::Cancelled;
     if (flushed) {

@@ -42,6 +42,9 @@ public:
     [[nodiscard]] std::vector<LeftOutItem> leftOut() const { return m_session.leftOut(); }
     // What the destination drive could not hold, in one sentence, or an empty text.
     [[nodiscard]] std::string notKept() const { return m_session.notKept(); }
+    // Whether the request saved a record of its own that can be undone (it made or
+    // replaced something, and a history folder was given).
+    [[nodiscard]] bool recordSaved() const { return m_recordSaved; }
     // File data written by the request: no holes, nothing skipped, nothing linked.
     [[nodiscard]] std::int64_t bytesWritten() const { return m_session.bytesWritten(); }
 
@@ -58,6 +61,7 @@ private:
     CopySession m_session;
     ItemCopier m_items;
     std::unique_ptr<WorkerPool> m_pool;
+    bool m_recordSaved = false;
 };
 
 } // namespace shell

@@ -42,6 +42,9 @@ class CancelToken {
 public:
     void cancel();
     [[nodiscard]] bool cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+    // Neither cancelled nor paused, for a new request of the same job (a retry). Only
+    // while no copy runs with the token.
+    void reset();
 
     void pause();
     void resume();

@@ -187,23 +187,41 @@ private slots:
         QVERIFY(tree::partials(m_root + "/dst").empty());
     }
 
+    void retryCopiesJustTheItemsLeftOut_data()
+    {
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("after a copy that ended") << false;
+        QTest::newRow("after a Cancel") << true;
+    }
+
     // "Retry These" runs the request again for just the items left out, each into the
     // folder it was to go to, once the cause is mended; the job ends once, after it.
+    // A Cancel that ended the first run does not stop the retry.
     void retryCopiesJustTheItemsLeftOut()
     {
+        QFETCH(bool, cancelled);
         tree::makeFolder(m_root + "/src/t");
         tree::makeFolder(m_root + "/src/t/sub");
         for (const char* name : {"/src/t/a", "/src/t/sub/b", "/src/t/sub/c"})
             writeFile(m_root + name, name);
         int made = 0;
         CopyJobParts parts;
-        parts.questions = [] { return std::make_unique<ScriptedQuestions>(); }; // errors: Skip
+        parts.questions = [&] { // errors: Skip, then Cancel where c cannot be read either
+            auto questions = std::make_unique<ScriptedQuestions>();
+            if (cancelled)
+                questions->errorAnswers = {ErrorAnswer::Skip, ErrorAnswer::Cancel};
+            return questions;
+        };
         parts.fileSystem = [&] {
             auto fs = std::make_unique<FaultyFileSystem>();
-            if (made++ == 0) // the first run cannot read b; by the retry the cause is mended
+            if (made++ == 0) { // the first run cannot read b; by the retry the cause is mended
                 fs->openFault = FaultyFileSystem::Fault{"/src/t/sub/b", -EACCES};
+                if (cancelled)
+                    fs->readFault = FaultyFileSystem::Fault{"/src/t/sub/c", -EIO};
+            }
             return fs;
         };
+        parts.options.threads = 1; // b is asked about before c
         parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
         std::vector<std::vector<LeftOutItem>> summaries;
         parts.summary = [&](const std::vector<LeftOutItem>& items) {
@@ -221,8 +239,10 @@ private slots:
         QCOMPARE(summaries[0][0].item, m_root + "/src/t/sub/b");
         QCOMPARE(ended.outcome, CopyOutcome::Success);
         QVERIFY(ended.leftOut.empty());
-        QCOMPARE(tree::listing(m_root + "/dst"),
-                 (std::vector<std::string>{"t/", "t/a", "t/sub/", "t/sub/b", "t/sub/c"}));
+        std::vector<std::string> arrived{"t/", "t/a", "t/sub/", "t/sub/b", "t/sub/c"};
+        if (cancelled)
+            arrived.pop_back(); // c was never left out: the copy stopped there
+        QCOMPARE(tree::listing(m_root + "/dst"), arrived);
         QCOMPARE(readFile(m_root + "/dst/t/sub/b"), QByteArray("/src/t/sub/b"));
     }
 
@@ -269,6 +289,41 @@ private slots:
         QCOMPARE(readFile(m_root + "/dst/t/a"), QByteArray("old a"));
         QCOMPARE(tree::listing(m_root + "/dst"), (std::vector<std::string>{"t/", "t/a"}));
         QCOMPARE(ended.outcome, CopyOutcome::Failed); // b was still left out of the copy
+    }
+
+    // Undo takes back the newest record of the history: a copy that made nothing has
+    // none of its own, so its summary offers no Undo that would take back an older copy.
+    void undoIsOfferedOnlyForACopysOwnRecord()
+    {
+        writeFile(m_root + "/src/a", "a");
+        writeFile(m_root + "/src/b", "b");
+        CopyJobParts parts;
+        parts.questions = [] { return std::make_unique<ScriptedQuestions>(); }; // errors: Skip
+        parts.fileSystem = [] {
+            auto fs = std::make_unique<FaultyFileSystem>();
+            fs->openFault = FaultyFileSystem::Fault{"/src/b", -EACCES};
+            return fs;
+        };
+        parts.progress = [](CancelToken&) { return std::make_unique<ProgressState>(); };
+        parts.options.undoHistory = m_root + "/history";
+        std::vector<bool> undoShown;
+        QTimer driver;
+        connect(&driver, &QTimer::timeout, this, [&] {
+            if (auto* summary = qobject_cast<SummaryWindow*>(QApplication::activeModalWidget())) {
+                undoShown.push_back(summary->undoButton()->isVisible());
+                summary->reject();
+            }
+        });
+        driver.start(20);
+        for (const char* item : {"/src/a", "/src/b"}) {
+            CopyJob job({m_root + item}, m_root + "/dst", parts);
+            Ended ended;
+            ended.watch(job);
+            job.start();
+            QTRY_COMPARE_WITH_TIMEOUT(ended.count, 1, 10000);
+        }
+        QCOMPARE(undoShown, std::vector<bool>{false}); // only b's copy had a summary
+        QCOMPARE(readFile(m_root + "/dst/a"), QByteArray("a"));
     }
 
 private:

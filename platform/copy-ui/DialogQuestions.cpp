@@ -171,10 +171,20 @@ bool DialogQuestions::copyWithoutRoom(const std::string& folder, std::uint64_t n
 
 bool DialogQuestions::deletePermanently(const std::string& path, const std::string& reason)
 {
-    return askYesNo(QMessageBox::Warning,
+    // A drive without a trash asks this of every item replaced: "to All" answers the rest.
+    if (m_deleteForAll)
+        return *m_deleteForAll;
+    QMessageBox box(QMessageBox::Warning, kTitle,
                     QStringLiteral("\"%1\" cannot be moved to the trash:\n%2\n\n"
                                    "Do you want to delete it permanently and replace it?")
-                        .arg(display(path), QString::fromStdString(reason)));
+                        .arg(display(path), QString::fromStdString(reason)),
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No); // keeping is what the close box means
+    const int code = exec(box);
+    if (code == QMessageBox::YesToAll || code == QMessageBox::NoToAll)
+        m_deleteForAll = code == QMessageBox::YesToAll;
+    return code == QMessageBox::Yes || code == QMessageBox::YesToAll;
 }
 
 NameAnswer DialogQuestions::refusedName(const std::string& item, const std::string& refused,

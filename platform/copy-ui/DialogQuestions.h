@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 class QMessageBox;
 
 namespace shell {
@@ -42,6 +44,7 @@ private:
     int exec(QMessageBox& box);
 
     QPointer<QMessageBox> m_open;
+    std::optional<bool> m_deleteForAll; // the "to All" answer to deleting for good, once given
 };
 
 } // namespace shell

@@ -1,12 +1,12 @@
 // The questions' own words, the hop from the engine's threads to the user-interface
 // thread, and the answers a copy nobody watches gives.
 
-#include "platform/copy/CopySession.h"
 #include "platform/copy-ui/DialogQuestions.h"
-#include "platform/copy/LoseNothingQuestions.h"
-#include "platform/copy/fs/PosixFileSystem.h"
-#include "platform/copy/ProgressState.h"
 #include "platform/copy-ui/UiThreadQuestions.h"
+#include "platform/copy/CopySession.h"
+#include "platform/copy/LoseNothingQuestions.h"
+#include "platform/copy/ProgressState.h"
+#include "platform/copy/fs/PosixFileSystem.h"
 #include "support/ScriptedQuestions.h"
 
 #include <QAbstractButton>
@@ -142,14 +142,21 @@ void TestQuestions::dialogButtonsGiveTheirAnswers_data()
                                         << "&Keep both" << int(ClashAnswer::KeepBoth);
     QTest::newRow("replace, keep both for all") << "replace"
                                                 << "Keep both for a&ll" << int(ClashAnswer::KeepBothToAll);
-    QTest::newRow("replace, skip the same") << "replace"
-                                            << "&Skip 3 items with the same size and date"
-                                            << int(ClashAnswer::SkipIdentical);
+    QTest::newRow("replace, skip the same")
+        << "replace"
+        << "&Skip 3 items with the same size and date" << int(ClashAnswer::SkipIdentical);
     QTest::newRow("merge, keep both") << "merge"
                                       << "&Keep both" << int(ClashAnswer::KeepBoth);
-    QTest::newRow("merge, skip the one the same") << "merge"
-                                                  << "&Skip 1 item with the same size and date"
-                                                  << int(ClashAnswer::SkipIdentical);
+    QTest::newRow("merge, skip the one the same")
+        << "merge"
+        << "&Skip 1 item with the same size and date" << int(ClashAnswer::SkipIdentical);
+    // "to All" answers the next item of the request unasked.
+    QTest::newRow("delete, yes") << "delete"
+                                 << "&Yes" << 1;
+    QTest::newRow("delete, yes to all") << "delete"
+                                        << "Yes to &All" << 1;
+    QTest::newRow("delete, no to all") << "delete"
+                                       << "N&o to All" << 0;
 }
 
 void TestQuestions::dialogButtonsGiveTheirAnswers()
@@ -183,10 +190,28 @@ void TestQuestions::dialogButtonsGiveTheirAnswers()
         got = int(dialogs.replaceItem({"/dst/a.txt", false, 1, {}}, {"/src/a.txt", false, 2, {}, 3}));
     else if (question == "merge")
         got = int(dialogs.mergeFolder({"/dst/f", true, 0, {}}, {"/src/f", true, 0, {}, 1}));
+    else if (question == "delete")
+        got = int(dialogs.deletePermanently("/dst/a", "No trash."));
     else
         got = int(dialogs.caseClash({"/dst/A.txt", false, 1, {}}, {"/src/a.txt", false, 1, {}}));
     QVERIFY2(clicked, qPrintable("no button " + button));
     QCOMPARE(got, answer);
+    if (question == "delete") {
+        bool askedAgain = false;
+        QTimer next; // gone with this case, so it never answers another case's box
+        next.setSingleShot(true);
+        connect(&next, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                askedAgain = true;
+                box->reject();
+            }
+        });
+        next.start(0);
+        const bool second = dialogs.deletePermanently("/dst/b", "No trash.");
+        QCOMPARE(askedAgain, !button.contains("All"));
+        if (!askedAgain)
+            QCOMPARE(int(second), answer);
+    }
     if (question == "name")
         QCOMPARE(shown, QString("This drive cannot store names with ':'. Copy it as 'a_b.txt'?"));
 }

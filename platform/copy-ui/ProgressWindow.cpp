@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +24,31 @@ QLabel* plainLabel(QWidget* parent)
     return label;
 }
 
+// The widest a line of the item and folder texts may be, in pixels.
+constexpr int kTextWidth = 480;
+
+// Shows text in label, its lines wrapped at spaces: a word wider than the label (a
+// long path has no space to wrap at) loses its middle to an ellipsis, and the whole
+// text is the label's tooltip.
+void showFitting(QLabel* label, const QString& text)
+{
+    const QFontMetrics metrics(label->font());
+    bool shortened = false;
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        QStringList words = line.split(u' ');
+        for (QString& word : words) {
+            if (metrics.horizontalAdvance(word) > kTextWidth) {
+                word = metrics.elidedText(word, Qt::ElideMiddle, kTextWidth);
+                shortened = true;
+            }
+        }
+        line = words.join(u' ');
+    }
+    label->setText(lines.join(u'\n'));
+    label->setToolTip(shortened ? text : QString());
+}
+
 } // namespace
 
 ProgressWindow::ProgressWindow()
@@ -38,6 +64,7 @@ ProgressWindow::ProgressWindow()
     for (QLabel* label : {m_item, m_folders}) {
         // Long paths must not stretch the window across the screen.
         label->setMinimumWidth(380);
+        label->setMaximumWidth(kTextWidth);
         label->setWordWrap(true);
     }
     m_bar->setRange(0, 1000);
@@ -81,8 +108,10 @@ ProgressWindow::ProgressWindow()
 void ProgressWindow::showView(const ProgressView& view)
 {
     setWindowTitle(view.title);
-    m_item->setText(view.item);
-    m_folders->setText(view.folders);
+    m_itemText = view.item;
+    m_foldersText = view.folders;
+    showFitting(m_item, view.item);
+    showFitting(m_folders, view.folders);
     m_folders->setVisible(!view.folders.isEmpty());
     m_counts->setText(view.counts);
     m_speed->setText(view.speed);
@@ -130,12 +159,12 @@ bool ProgressWindow::detailsShown() const
 
 QString ProgressWindow::itemText() const
 {
-    return m_item->text();
+    return m_itemText;
 }
 
 QString ProgressWindow::foldersText() const
 {
-    return m_folders->text();
+    return m_foldersText;
 }
 
 QString ProgressWindow::countsText() const

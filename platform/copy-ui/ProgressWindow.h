@@ -47,6 +47,7 @@ public:
     void setDetailsShown(bool shown);
     [[nodiscard]] bool detailsShown() const;
 
+    // The texts as given, whole (the window may show them shortened).
     [[nodiscard]] QString itemText() const;
     [[nodiscard]] QString foldersText() const;
     [[nodiscard]] QString countsText() const;
@@ -73,6 +74,7 @@ protected:
 private:
     QLabel* m_item;
     QLabel* m_folders;
+    QString m_itemText, m_foldersText; // as given; the labels may show them shortened
     QLabel* m_counts;
     QLabel* m_speed;
     QProgressBar* m_bar;

@@ -140,6 +140,16 @@ void TestProgressWindow::showsItemFoldersCountsSpeedAndTimeLeft()
     QCOMPARE(window->speedText(), QString("10.0 MB/s, About 2 seconds left"));
     QCOMPARE(window->barValue(), 333);
     QCOMPARE(window->windowTitle(), QString("33% - Copying 4 items (30.0 MB)"));
+
+    // A path far wider than the window is shortened on screen, never stretching the
+    // window; the whole text stays the window's own.
+    const int width = window->sizeHint().width();
+    const std::string deep = "/from/" + std::string(600, 'x');
+    state.itemStarted("b.txt", deep, "/to/there");
+    now = 2500;
+    controller.tick();
+    QCOMPARE(window->foldersText(), QString::fromStdString("From \"" + deep + "\" to \"/to/there\""));
+    QCOMPARE(window->sizeHint().width(), width);
 }
 
 void TestProgressWindow::speedFollowsTheLastFewSeconds()
@@ -374,7 +384,8 @@ void TestProgressWindow::itemCountsAsTheEngineReportsThem()
     };
     f.options.threads = 1;
     // The socket cannot be copied and is skipped.
-    QCOMPARE(f.copy({f.src + "/a", f.src + "/b.sock", f.src + "/c", f.src + "/d"}, f.dst), CopyOutcome::Failed);
+    QCOMPARE(f.copy({f.src + "/a", f.src + "/b.sock", f.src + "/c", f.src + "/d"}, f.dst),
+             CopyOutcome::Failed);
     ::close(sock);
     QCOMPARE(whenCStarts, QString("Items: 2 done, 1 skipped, 2 left"));
     QCOMPARE(controller.view(f.progress.snapshot(), 0).itemsFigure,

@@ -222,6 +222,7 @@ ProgressView ProgressController::view(const ProgressSnapshot& s, qint64 now)
 void ProgressController::cancelRequested()
 {
     m_cancel.cancel();
+    m_cancel.resume(); // a paused copy winds down too, and is no longer said to be paused
     if (m_window)
         m_window->setCancelling();
 }

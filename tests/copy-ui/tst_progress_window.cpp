@@ -362,6 +362,12 @@ void TestProgressWindow::pauseButtonAndMoreDetails()
     window->pauseButton()->click();
     QVERIFY(!cancel.paused());
     QCOMPARE(window->pauseButton()->text(), QString("&Pause"));
+    // Cancel while paused: the copy winds down, and the window no longer says paused.
+    window->pauseButton()->click();
+    window->cancelButton()->click();
+    controller.tick();
+    QVERIFY(cancel.cancelled() && !cancel.paused());
+    QVERIFY2(!window->windowTitle().startsWith("Paused"), qPrintable(window->windowTitle()));
 }
 
 void TestProgressWindow::itemCountsAsTheEngineReportsThem()

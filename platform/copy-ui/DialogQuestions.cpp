@@ -187,6 +187,19 @@ bool DialogQuestions::deletePermanently(const std::string& path, const std::stri
     return code == QMessageBox::Yes || code == QMessageBox::YesToAll;
 }
 
+bool DialogQuestions::deleteReplacedToFit(const std::string& folder, std::uint64_t count,
+                                          const std::string& reason)
+{
+    if (count <= 1)
+        return deletePermanently(folder, reason);
+    return askYesNo(
+        QMessageBox::Warning,
+        QStringLiteral("The %1 items this copy replaces in \"%2\" cannot be kept in the trash:\n%3\n\n"
+                       "Do you want to delete them permanently and replace them?")
+            .arg(count)
+            .arg(display(folder), QString::fromStdString(reason)));
+}
+
 NameAnswer DialogQuestions::refusedName(const std::string& item, const std::string& refused,
                                         const std::string& replacement)
 {

@@ -116,6 +116,13 @@ bool UiThreadQuestions::deletePermanently(const std::string& path, const std::st
     return onUiThread(path, false, [&](CopyQuestions& q) { return q.deletePermanently(path, reason); });
 }
 
+bool UiThreadQuestions::deleteReplacedToFit(const std::string& folder, std::uint64_t count,
+                                            const std::string& reason)
+{
+    return onUiThread(folder, false,
+                      [&](CopyQuestions& q) { return q.deleteReplacedToFit(folder, count, reason); });
+}
+
 void UiThreadQuestions::requestFailed(const std::string& message)
 {
     onUiThread(std::string(), true, [&](CopyQuestions& q) {

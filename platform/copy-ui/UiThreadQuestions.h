@@ -30,6 +30,8 @@ public:
     ErrorAnswer copyError(const std::string& item, const std::string& reason, bool canRetry) override;
     bool copyWithoutRoom(const std::string& folder, std::uint64_t needed, std::uint64_t available) override;
     bool deletePermanently(const std::string& path, const std::string& reason) override;
+    bool deleteReplacedToFit(const std::string& folder, std::uint64_t count,
+                             const std::string& reason) override;
     void requestFailed(const std::string& message) override;
     NameAnswer refusedName(const std::string& item, const std::string& refused,
                            const std::string& replacement) override;

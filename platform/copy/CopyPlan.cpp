@@ -256,12 +256,12 @@ CopyOutcome CopyPlan::makeDestination()
 }
 
 // What the items the copy replaces occupy now: they stay on the drive, in its trash.
-TreeTotals CopyPlan::replacedTotals(std::uint64_t blockSize, std::string& shownReplaced)
+TreeTotals CopyPlan::replacedTotals(std::uint64_t blockSize, std::string& shownReplaced, std::uint64_t& count)
 {
     FileSystem& fs = m_session.fs;
     TreeScanner counter(fs, m_session.cancel, blockSize,
                         [](const std::string&, CopyError) { return ErrorAnswer::Skip; });
-    size_t count = 0;
+    count = 0;
     for (const Source& source : m_sources) {
         const std::string name = nameOf(source.path);
         struct stat st {};
@@ -295,11 +295,14 @@ CopyOutcome CopyPlan::checkRoom()
     // The new items fit once the replaced ones are gone for good: each is replaced
     // after its new copy is complete, so the largest new file needs room beside it.
     std::string shownReplaced;
-    const TreeTotals replaced = replacedTotals(volume.f_frsize, shownReplaced);
+    std::uint64_t replacedItems = 0;
+    const TreeTotals replaced = replacedTotals(volume.f_frsize, shownReplaced, replacedItems);
     if (replaced.blocks != 0
         && m_totals.blocks - std::min(m_totals.blocks, replaced.blocks) + m_totals.largest <= available) {
         const std::string reason = describeError(Fault::NoRoomToKeep);
-        if (!m_session.ask([&](CopyQuestions& q) { return q.deletePermanently(shownReplaced, reason); }))
+        if (!m_session.ask([&](CopyQuestions& q) {
+                return q.deleteReplacedToFit(shownReplaced, replacedItems, reason);
+            }))
             return CopyOutcome::Cancelled;
         m_session.deleteReplacedFromNowOn();
         return CopyOutcome::Success;

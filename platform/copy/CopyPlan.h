@@ -63,7 +63,9 @@ private:
     bool containsFolder(const std::string& folder, const struct stat& candidate);
     CopyOutcome makeDestination();
     bool leaveOutTooLarge(const std::vector<std::string>& items);
-    TreeTotals replacedTotals(std::uint64_t blockSize, std::string& shownReplaced);
+    // shownReplaced: the one item replaced, or the destination when there are more
+    // (count of them).
+    TreeTotals replacedTotals(std::uint64_t blockSize, std::string& shownReplaced, std::uint64_t& count);
     // Ends the request with a sentence to the user.
     CopyOutcome refuse(CopyOutcome outcome, const std::string& message);
 

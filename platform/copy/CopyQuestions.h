@@ -48,6 +48,14 @@ public:
                                  std::uint64_t available) = 0;
     // The replaced item cannot go to the trash: delete it for good instead?
     virtual bool deletePermanently(const std::string& path, const std::string& reason) = 0;
+    // Asked before anything is written: the new items fit only if the count items
+    // they replace in folder are deleted for good rather than kept in the trash.
+    virtual bool deleteReplacedToFit(const std::string& folder, std::uint64_t count,
+                                     const std::string& reason)
+    {
+        (void)count;
+        return deletePermanently(folder, reason);
+    }
     // The request cannot go ahead at all; the message says why.
     virtual void requestFailed(const std::string& message) = 0;
     // The destination drive cannot store the item's name; refused says what in words

@@ -157,6 +157,8 @@ void TestQuestions::dialogButtonsGiveTheirAnswers_data()
                                         << "Yes to &All" << 1;
     QTest::newRow("delete, no to all") << "delete"
                                        << "N&o to All" << 0;
+    QTest::newRow("room, delete the replaced") << "room"
+                                               << "&Yes" << 1;
 }
 
 void TestQuestions::dialogButtonsGiveTheirAnswers()
@@ -192,6 +194,8 @@ void TestQuestions::dialogButtonsGiveTheirAnswers()
         got = int(dialogs.mergeFolder({"/dst/f", true, 0, {}}, {"/src/f", true, 0, {}, 1}));
     else if (question == "delete")
         got = int(dialogs.deletePermanently("/dst/a", "No trash."));
+    else if (question == "room")
+        got = int(dialogs.deleteReplacedToFit("/dst", 3, "Too little room."));
     else
         got = int(dialogs.caseClash({"/dst/A.txt", false, 1, {}}, {"/src/a.txt", false, 1, {}}));
     QVERIFY2(clicked, qPrintable("no button " + button));
@@ -214,6 +218,10 @@ void TestQuestions::dialogButtonsGiveTheirAnswers()
     }
     if (question == "name")
         QCOMPARE(shown, QString("This drive cannot store names with ':'. Copy it as 'a_b.txt'?"));
+    if (question == "room") // the items, never the folder they are in, are what would go
+        QCOMPARE(shown,
+                 QString("The 3 items this copy replaces in \"/dst\" cannot be kept in the trash:\n"
+                         "Too little room.\n\nDo you want to delete them permanently and replace them?"));
 }
 
 QTEST_MAIN(TestQuestions)

@@ -74,6 +74,10 @@ void ProgressController::tick()
     if (!m_window && now - m_start < kShowDelayMs)
         return;
     const ProgressSnapshot snapshot = m_state.snapshot();
+    // A question already on screen keeps the window back until it is answered: come
+    // up later, the window would cover it and take its keys.
+    if (!m_window && snapshot.asking)
+        return;
     if (!m_window) {
         m_window = std::make_unique<ProgressWindow>();
         connect(m_window.get(), &ProgressWindow::cancelRequested, this, &ProgressController::cancelRequested);

@@ -162,11 +162,14 @@ CopyOutcome CopyEngine::finish(const CopyPlan& plan)
     if (!m_session.writeBehind() && !m_session.syncEachFile())
         m_session.progress.leftToWrite(m_session.bytesWritten());
     m_session.progress.finishing();
+    // A cancel that comes only while the finished copy is flushed stops nothing: every
+    // item is there, and the flush decides how the request ended.
+    const bool cancelled = m_session.cancel.cancelled();
     const CopyError flushed = m_session.flush();
     // What is there now, cancelled or not, can be undone.
     if (!m_session.options.undoHistory.empty() && !m_session.record.empty())
         m_recordSaved = m_session.record.save(m_session.options.undoHistory) == 0;
-    if (m_session.cancel.cancelled())
+    if (cancelled)
         return CopyOutcome::Cancelled;
     if (flushed) {
         m_session.ask([&](CopyQuestions& q) {

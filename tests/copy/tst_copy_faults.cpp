@@ -63,6 +63,7 @@ private slots:
     void skipAllLeavesOutTheSameReasonUnasked();
     void writtenBehindCountsWhatTheDeviceHas();
     void failedFlushIsAFailure();
+    void cancelWhileTheFinishedCopyIsFlushedStopsNothing();
     void countingErrorsAreAsked_data();
     void countingErrorsAreAsked();
     void swappedFolderCannotRedirectTheCopy_data();
@@ -415,6 +416,19 @@ void TestCopyFaults::writtenBehindCountsWhatTheDeviceHas()
         QCOMPARE(ahead, std::int64_t(0));
         QVERIFY(f.fs.mostInFlight.load() <= std::int64_t(10) << 20);
     }
+}
+
+// Cancel pressed while the finished copy is flushed: every item is there, so the
+// flush decides how the request ended, a failed flush a failure as ever.
+void TestCopyFaults::cancelWhileTheFinishedCopyIsFlushedStopsNothing()
+{
+    CopyFixture f;
+    writeFile(f.src + "/small.txt", "small");
+    f.fs.whenSyncing = [&] { f.cancel->cancel(); };
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst), CopyOutcome::Success);
+    QCOMPARE(readFile(f.dst + "/small.txt"), QByteArray("small"));
+    f.fs.syncFault = FaultyFileSystem::Fault{f.dst, -EIO};
+    QCOMPARE(f.copy(f.src + "/small.txt", f.dst), CopyOutcome::Failed);
 }
 
 void TestCopyFaults::failedFlushIsAFailure()

@@ -179,7 +179,8 @@ int FaultyFileSystem::fstatfs(int fd, struct statfs* st)
     return r;
 }
 
-int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord, std::string* trashedAs)
+int FaultyFileSystem::moveToTrashAt(int dirfd, const std::string& name, bool syncRecord,
+                                    std::string* trashedAs)
 {
     {
         std::lock_guard lock(m_lock);
@@ -220,6 +221,8 @@ int FaultyFileSystem::statAt(int dirfd, const std::string& name, struct stat* st
 
 int FaultyFileSystem::syncfs(int fd)
 {
+    if (whenSyncing)
+        whenSyncing();
     {
         std::lock_guard lock(m_lock);
         if (fires(syncFault, pathOf(fd)))
@@ -290,8 +293,6 @@ int FaultyFileSystem::futimens(int fd, const struct timespec times[2])
     }
     return PosixFileSystem::futimens(fd, times);
 }
-
-
 
 int FaultyFileSystem::refusal(const char* call) const
 {

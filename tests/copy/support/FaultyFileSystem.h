@@ -44,18 +44,19 @@ public:
     // "renameNoReplace" (the flag), "link" (any second name), "tmpfile", "xattr" (setting
     // one), "chmod", "symlink", "colon" (making a name with ':'); each maps to the error.
     std::map<std::string, int> refusedCalls;
-    std::optional<std::uint64_t> fileSystemType;    // what fstatfs reports as the type
-    bool readOnlyMount = false;                     // statfs and statvfs say read-only
-    std::atomic<int> filesSynced{0};                // fsync calls that reached the disk
-    std::atomic<int> fileSystemsSynced{0};          // syncfs calls that reached the disk
-    std::atomic<std::int64_t> bytesSent{0};         // data whose writing to the device was started
-    std::atomic<std::int64_t> bytesOnDevice{0};     // data waited for until the device had it
-    std::atomic<std::int64_t> mostInFlight{0};      // the most sent and not yet waited for
-    std::atomic<int> cachesDropped{0};              // copies whose cached data was let go
+    std::optional<std::uint64_t> fileSystemType; // what fstatfs reports as the type
+    bool readOnlyMount = false;                  // statfs and statvfs say read-only
+    std::atomic<int> filesSynced{0};             // fsync calls that reached the disk
+    std::atomic<int> fileSystemsSynced{0};       // syncfs calls that reached the disk
+    std::atomic<std::int64_t> bytesSent{0};      // data whose writing to the device was started
+    std::atomic<std::int64_t> bytesOnDevice{0};  // data waited for until the device had it
+    std::atomic<std::int64_t> mostInFlight{0};   // the most sent and not yet waited for
+    std::atomic<int> cachesDropped{0};           // copies whose cached data was let go
     // The copy of the file changes on its drive after it was written, before it is read back.
     std::optional<Fault> changeBeforeReadBack;
     // Called with the item's path after an item is opened, and after each read of a file.
     std::function<void(const std::string&)> whenOpened;
+    std::function<void()> whenSyncing; // called as a file system is flushed
     std::function<void(const std::string&)> whenRead;
 
     int open(const std::string& path, int flags, mode_t mode = 0) override;

@@ -93,7 +93,7 @@ private:
     bool m_running = false;
     bool m_killed = false;
     bool m_anyLeftOut = false;
-    bool m_recordSaved = false; // the last run saved a record: Undo is for this copy
+    bool m_recordSaved = false; // a run of this job saved a record: Undo is for this copy
 };
 
 } // namespace shell

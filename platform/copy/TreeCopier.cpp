@@ -117,8 +117,8 @@ void TreeCopier::enter(Walk& walk, const std::shared_ptr<FolderPair>& parent, co
                        std::string counted, bool caseOnly)
 {
     bool fresh = false;
-    struct stat opened {
-    }, made{};
+    struct stat opened {};
+    struct stat made {};
     std::shared_ptr<FolderPair> pair =
         openFolder(parent, name, target, insideFresh, fresh, caseOnly, opened, made);
     if (!pair) {
